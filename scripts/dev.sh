@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# One entry point for a fresh machine:
+#   scripts/dev.sh run    install what is missing, build, open the program
+#   scripts/dev.sh test   install what is missing, build, run every test
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc 2>/dev/null || echo 2)
+
+build() {
+    cmake --preset "$1" >/dev/null
+    cmake --build --preset "$1" -j "$jobs"
+}
+
+case "${1:-}" in
+run)
+    scripts/install-deps.sh
+    build dev
+    exec build/dev/src/window/velmora
+    ;;
+test)
+    scripts/install-deps.sh
+    build dev
+    ctest --preset dev
+    ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

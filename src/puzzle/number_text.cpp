@@ -1,0 +1,97 @@
+#include "puzzle/number_text.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace velmora {
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::size_t SkipDigits(std::string_view text, std::size_t pos) {
+    while (pos < text.size() && IsDigit(text[pos]))
+        ++pos;
+    return pos;
+}
+
+bool HasNonZeroDigit(std::string_view digits) {
+    return digits.find_first_of("123456789") != std::string_view::npos;
+}
+
+} // namespace
+
+double TextToNumber(std::string_view text) noexcept {
+    std::size_t pos = 0;
+    while (pos < text.size() && IsBlank(text[pos]))
+        ++pos;
+
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+
+    const std::size_t start = pos;
+    const std::size_t integerEnd = SkipDigits(text, start);
+    std::size_t end = integerEnd;
+    if (integerEnd < text.size() && text[integerEnd] == '.') {
+        const std::size_t fractionEnd = SkipDigits(text, integerEnd + 1);
+        if (fractionEnd > integerEnd + 1)
+            end = fractionEnd;
+    }
+    if (end == start)
+        return 0.0;
+
+    const std::string_view number = text.substr(start, end - start);
+    double value = 0.0;
+    const auto [last, error] =
+        std::from_chars(number.data(), number.data() + number.size(), value,
+                        std::chars_format::fixed);
+    (void)last;
+    if (error == std::errc::result_out_of_range) {
+        // Without an exponent only a huge integer part overflows; anything else is a
+        // fraction too small to tell from zero.
+        const bool huge = HasNonZeroDigit(text.substr(start, integerEnd - start));
+        value = huge ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return negative ? -value : value;
+}
+
+double RoundHalfEven(double value) noexcept {
+    if (!std::isfinite(value))
+        return value;
+    const double below = std::floor(value);
+    const double fraction = value - below;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0))
+        return below + 1.0;
+    return below;
+}
+
+std::optional<std::int16_t> RoundToInt16(double value) noexcept {
+    const double rounded = RoundHalfEven(value);
+    if (!(rounded >= std::numeric_limits<std::int16_t>::min() &&
+          rounded <= std::numeric_limits<std::int16_t>::max()))
+        return std::nullopt; // also NaN, which fails both comparisons
+    return static_cast<std::int16_t>(rounded);
+}
+
+std::string NumberToText(double value) {
+    if (value == 0.0)
+        return "0";
+    // Shortest fixed notation that reads back to the same double; the longest one
+    // (the smallest subnormal) needs a little over 750 characters.
+    std::array<char, 1100> buffer{};
+    const auto [last, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                             value, std::chars_format::fixed);
+    if (error != std::errc{})
+        return {};
+    return std::string(buffer.data(), last);
+}
+
+} // namespace velmora
