@@ -1,0 +1,14 @@
+#pragma once
+
+class QApplication;
+
+namespace velmora {
+
+// Checks, before any window-system call, that there is a display to open the window
+// on. Without one it prints a single line to stderr and returns false.
+[[nodiscard]] bool DisplayAvailable();
+
+// The program-wide settings the window relies on: the style, the icon and the names.
+void PrepareApplication(QApplication& app);
+
+} // namespace velmora

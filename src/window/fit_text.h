@@ -1,0 +1,16 @@
+#pragma once
+
+class QFont;
+class QLabel;
+class QListWidget;
+
+namespace velmora {
+
+// The figure labels and the series list are small and fixed; a long caption or item
+// must still be read whole. These pick the largest size, from `base` down in half-point
+// steps, at which the text fits: a label's caption wrapped within its box, every list
+// item within the list's width.
+void FitLabelFont(QLabel& label, const QFont& base);
+void FitListFont(QListWidget& list, const QFont& base);
+
+} // namespace velmora

@@ -1,0 +1,238 @@
+#include "window/velmora.h"
+
+#include "ui_velmora.h"
+#include "window/fit_text.h"
+
+#include <QFile>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOption>
+
+#include <exception>
+
+using namespace velmora;
+
+namespace {
+
+QString LoadText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+template <typename T, std::size_t N>
+std::array<T*, N> Members(const QWidget* form, const char* name) {
+    std::array<T*, N> members{};
+    for (std::size_t i = 0; i < N; ++i)
+        members[i] = form->findChild<T*>(QStringLiteral("%1_%2").arg(name).arg(i));
+    return members;
+}
+
+template <typename T, std::size_t N>
+int IndexOf(const std::array<T*, N>& members, const QObject* object) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (members[i] == object)
+            return static_cast<int>(i);
+    return -1;
+}
+
+} // namespace
+
+Velmora::Velmora(QWidget* parent)
+    : QWidget(parent)
+    , ui_(std::make_unique<Ui::Velmora>()) {
+    ui_->setupUi(this);
+    // Applied after the form is built: controls created under a styled parent would
+    // not inherit the form's font.
+    setStyleSheet(LoadText(QStringLiteral(":/velmora.qss")));
+    setFixedSize(size());
+    command1_ = Members<QPushButton, 2>(this, "Command1");
+    option1_ = Members<QRadioButton, 2>(this, "Option1");
+    label2_ = Members<QLabel, kRhombusVertices>(this, "Label2");
+    label3_ = Members<QLabel, kTrianglePositions>(this, "Label3");
+
+    for (int i = 0; i < 2; ++i) {
+        connect(command1_[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+        connect(option1_[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
+    }
+    // A click on the selected item and a selection moved by the arrow keys both fill.
+    connect(ui_->List1, &QListWidget::itemSelectionChanged, this, &Velmora::List1_Click);
+    connect(ui_->List1, &QListWidget::itemClicked, this, &Velmora::List1_Click);
+    connect(ui_->Text2, &QLineEdit::textEdited, this, &Velmora::Text2_Change);
+    for (QLabel* label : label2_)
+        label->installEventFilter(this);
+    for (QLabel* label : label3_)
+        label->installEventFilter(this);
+
+    Form_Load();
+}
+
+Velmora::~Velmora() = default;
+
+void Velmora::Form_Load() {
+    Apply([] { return Start(); });
+    ui_->Text1_0->setFocus();
+}
+
+void Velmora::Command1_Click(int index) {
+    if (index == 0)
+        Apply([this] {
+            SeriesResult result = GenerateSeries(state_);
+            if (result.outcome == SeriesOutcome::OutOfRange)
+                ReportOutOfRange();
+            return result.state;
+        });
+    else if (index == 1)
+        Apply([this] { return ClearAll(state_); });
+}
+
+void Velmora::Option1_Click(int index) {
+    std::function<void()> draw;
+    if (index == 0)
+        draw = [this] { DrawTriangle(); };
+    else if (index == 1)
+        draw = [this] { DrawRhombus(); };
+    Apply([this, index] { return SelectFigure(state_, static_cast<std::int16_t>(index)); }, draw);
+}
+
+void Velmora::List1_Click() {
+    const int row = SelectedListRow();
+    Apply([this, row] { return FillFromList(state_, row); });
+}
+
+void Velmora::Label2_Click(int index) {
+    Apply([this, index] { return FillRhombusVertex(state_, index); });
+}
+
+void Velmora::Label3_Click(int index) {
+    Apply([this, index] { return FillTrianglePosition(state_, index); });
+}
+
+void Velmora::Text2_Change(const QString& text) {
+    Apply([this, &text] { return SetStartText(state_, text.toStdString()); });
+}
+
+// The labels were already switched over and emptied by showing the state; what is
+// left is to drop the old outline and anchor the new one on the labels' places.
+void Velmora::DrawTriangle() {
+    outline_.clear();
+    outline_ = TriangleOutline({BoxOf(label3_[0]), BoxOf(label3_[1]), BoxOf(label3_[2])});
+    update();
+}
+
+void Velmora::DrawRhombus() {
+    outline_.clear();
+    outline_ = RhombusOutline(
+        {BoxOf(label2_[0]), BoxOf(label2_[1]), BoxOf(label2_[2]), BoxOf(label2_[3])});
+    update();
+}
+
+void Velmora::Apply(const std::function<PuzzleState()>& action,
+                    const std::function<void()>& draw) {
+    const PuzzleState previousState = state_;
+    const std::vector<Segment> previousOutline = outline_;
+    try {
+        state_ = action();
+        ShowPuzzle();
+        if (draw)
+            draw();
+    } catch (const std::exception& failure) {
+        state_ = previousState;
+        outline_ = previousOutline;
+        ShowPuzzle();
+        update();
+        ReportFailure(QString::fromUtf8(failure.what()));
+    }
+}
+
+void Velmora::ShowPuzzle() {
+    ShowSeries();
+    const QString startText = QString::fromStdString(state_.startText);
+    if (ui_->Text2->text() != startText)
+        ui_->Text2->setText(startText);
+
+    const bool triangle = state_.shownFigure == FigureMode::Triangle;
+    const bool rhombus = state_.shownFigure == FigureMode::Rhombus;
+    for (std::size_t v = 0; v < label2_.size(); ++v) {
+        label2_[v]->setVisible(rhombus);
+        ShowCaption(*label2_[v], state_.rhombusCaptions[v]);
+    }
+    for (std::size_t k = 0; k < label3_.size(); ++k) {
+        label3_[k]->setVisible(triangle);
+        ShowCaption(*label3_[k], state_.triangleCaptions[k]);
+    }
+}
+
+void Velmora::ShowCaption(QLabel& label, const std::string& caption) {
+    const QString text = QString::fromStdString(caption);
+    if (label.text() == text)
+        return;
+    label.setText(text);
+    FitLabelFont(label, font());
+}
+
+// Rebuilds the list only when the series changed, so a fill keeps the selection.
+void Velmora::ShowSeries() {
+    QStringList items;
+    for (const std::string& item : state_.series)
+        items << QString::fromStdString(item);
+    QStringList shown;
+    for (int row = 0; row < ui_->List1->count(); ++row)
+        shown << ui_->List1->item(row)->text();
+    if (shown == items)
+        return;
+    const QSignalBlocker quiet(ui_->List1);
+    ui_->List1->clear();
+    ui_->List1->addItems(items);
+    FitListFont(*ui_->List1, font());
+}
+
+int Velmora::SelectedListRow() const {
+    const QList<QListWidgetItem*> selected = ui_->List1->selectedItems();
+    return selected.isEmpty() ? -1 : ui_->List1->row(selected.first());
+}
+
+LabelBox Velmora::BoxOf(const QLabel* label) const {
+    const QRect place = label->geometry();
+    return {place.x() * kTwipsPerPixel, place.y() * kTwipsPerPixel,
+            place.width() * kTwipsPerPixel, place.height() * kTwipsPerPixel};
+}
+
+void Velmora::ReportOutOfRange() {
+    ReportFailure(tr("Началното число е твърде голямо или твърде малко. "
+                     "Въведете естествено число от 1 до 32767."));
+}
+
+// Window-modal but not blocking: the pupil reads it and carries on.
+void Velmora::ReportFailure(const QString& what) {
+    auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), what, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+bool Velmora::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const auto* label = static_cast<QWidget*>(watched);
+        if (mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
+            if (const int v = IndexOf(label2_, watched); v >= 0)
+                Label2_Click(v);
+            else if (const int k = IndexOf(label3_, watched); k >= 0)
+                Label3_Click(k);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Velmora::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QStyleOption option;
+    option.initFrom(this);
+    style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
+
+    // Drawn in twips, so the coordinates keep their fractions; a one-pixel pen.
+    painter.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
+    painter.setPen(QPen(Qt::black, kTwipsPerPixel));
+    for (const Segment& s : outline_)
+        painter.drawLine(QLineF(s.x1, s.y1, s.x2, s.y2));
+}
