@@ -18,13 +18,16 @@ bool IsSet(const char* name) {
 
 // Qt ends the program with a fatal message (and a core dump) when the display it was
 // pointed at cannot be reached. Turn that into one line and a plain failure status.
-void ReportFatalStartup(QtMsgType type, const QMessageLogContext&, const QString& message) {
+// The platform plugins' own complaints on the way there are left out: the one line
+// says it all.
+void ReportFatalStartup(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg) {
         std::fprintf(stderr, "velmora: cannot open the window: %s\n",
                      qPrintable(message.section(QLatin1Char('\n'), 0, 0)));
         _exit(EXIT_FAILURE);
     }
-    if (type != QtDebugMsg && type != QtInfoMsg)
+    const bool platformNoise = context.category && qstrncmp(context.category, "qt.qpa", 6) == 0;
+    if (type != QtDebugMsg && type != QtInfoMsg && !platformNoise)
         std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 

@@ -1,0 +1,50 @@
+#include <QProcess>
+#include <QTest>
+
+// The program started as a user would, without the display it needs.
+class StartupTest : public QObject {
+    Q_OBJECT
+
+    static QProcess* Run(QProcessEnvironment environment) {
+        auto* program = new QProcess;
+        program->setProcessEnvironment(environment);
+        program->start(QStringLiteral(VELMORA_EXECUTABLE), {});
+        if (!program->waitForFinished(20000))
+            qFatal("velmora did not end");
+        return program;
+    }
+
+    static QProcessEnvironment WithoutDisplay() {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(name));
+        return environment;
+    }
+
+private slots:
+    void noDisplay_data() {
+        QTest::addColumn<QString>("variable");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("nothing set") << QString() << QString();
+        QTest::newRow("unreachable X display") << "DISPLAY" << ":97";
+        QTest::newRow("unknown platform") << "QT_QPA_PLATFORM" << "nosuchplatform";
+    }
+    void noDisplay() {
+        QFETCH(QString, variable);
+        QFETCH(QString, value);
+        QProcessEnvironment environment = WithoutDisplay();
+        if (!variable.isEmpty())
+            environment.insert(variable, value);
+        QScopedPointer<QProcess> program(Run(environment));
+        QCOMPARE(program->exitStatus(), QProcess::NormalExit); // no crash, no core dump
+        QVERIFY(program->exitCode() != 0);
+        const QStringList lines =
+            QString::fromUtf8(program->readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines.first().startsWith("velmora: "), qPrintable(lines.first()));
+        QVERIFY(program->readAllStandardOutput().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(StartupTest)
+#include "test_startup.moc"

@@ -1,0 +1,88 @@
+#pragma once
+
+// Drives the window the way a pupil does: by its controls' names and real clicks.
+
+#include "window/application.h"
+#include "window/velmora.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <memory>
+
+namespace velmora::testing {
+
+inline void PrepareTestApplication() {
+    PrepareApplication(*qApp);
+}
+
+inline std::unique_ptr<Velmora> OpenWindow() {
+    auto window = std::make_unique<Velmora>();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        qFatal("the window was never exposed");
+    return window;
+}
+
+template <typename T = QWidget>
+T* Control(const QWidget& window, const QString& name) {
+    T* control = window.findChild<T*>(name);
+    if (!control)
+        qFatal("no control %s", qPrintable(name));
+    return control;
+}
+
+inline QLabel* TriangleLabel(const QWidget& w, int k) {
+    return Control<QLabel>(w, QStringLiteral("Label3_%1").arg(k));
+}
+inline QLabel* RhombusLabel(const QWidget& w, int v) {
+    return Control<QLabel>(w, QStringLiteral("Label2_%1").arg(v));
+}
+inline QListWidget* List(const QWidget& w) { return Control<QListWidget>(w, "List1"); }
+inline QLineEdit* StartBox(const QWidget& w) { return Control<QLineEdit>(w, "Text2"); }
+
+inline void Click(QWidget* control) {
+    QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+}
+inline void ChooseFigure(const QWidget& w, int figure) {
+    Click(Control(w, QStringLiteral("Option1_%1").arg(figure)));
+}
+inline void Compute(const QWidget& w) { Click(Control(w, "Command1_0")); }
+inline void ClearAllButton(const QWidget& w) { Click(Control(w, "Command1_1")); }
+
+// Replaces the start box's text by typing, as the pupil does.
+inline void TypeStart(const QWidget& w, const QString& text) {
+    QLineEdit* box = StartBox(w);
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, text);
+}
+
+inline void ClickListItem(const QWidget& w, int row) {
+    QListWidget* list = List(w);
+    list->scrollToItem(list->item(row));
+    const QRect place = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place.center());
+}
+
+inline QStringList ListItems(const QWidget& w) {
+    QStringList items;
+    for (int row = 0; row < List(w)->count(); ++row)
+        items << List(w)->item(row)->text();
+    return items;
+}
+
+// The window as it is on screen, at one image pixel per layout pixel.
+inline QImage Snapshot(QWidget& w) {
+    QImage image = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return image.scaled(w.size());
+}
+
+} // namespace velmora::testing
