@@ -109,10 +109,8 @@ private slots:
         QTest::keyClick(List(*window), Qt::Key_Down);
         QTest::keyClick(List(*window), Qt::Key_Down);
         QTest::keyClick(List(*window), Qt::Key_End);
-        const QStringList captions = Captions(*window, 0);
-        QCOMPARE(captions[5], QString("25"));
-        QVERIFY(captions.count(QString()) <= 4);
-        QVERIFY(captions[1] == "21" || captions[0] == "20");
+        // Tabbing in makes the first item current, unselected; each key then selects.
+        QCOMPARE(Captions(*window, 0), QStringList({"", "21", "22", "", "", "25"}));
     }
 
     void outlineAfterFigureChoice_data() {
