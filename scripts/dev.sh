@@ -2,6 +2,7 @@
 # One entry point for a fresh machine:
 #   scripts/dev.sh run    install what is missing, build, open the program
 #   scripts/dev.sh test   install what is missing, build, run every test
+#   scripts/dev.sh package  build the Debian package into build/dev
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -22,8 +23,13 @@ test)
     build dev
     ctest --preset dev
     ;;
+package)
+    scripts/install-deps.sh
+    build dev
+    (cd build/dev && cpack)
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|package" >&2
     exit 2
     ;;
 esac

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QStyleFactory>
 
 #include <cstdio>
@@ -48,9 +51,28 @@ void PrepareApplication(QApplication& app) {
     qInstallMessageHandler(nullptr);
     // One look on every desktop: the colours of the layout depend on it.
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    app.setWindowIcon(QIcon(QStringLiteral(":/icons/velmora-32.png")));
+    QIcon icon(QStringLiteral(":/icons/velmora-32.png"));
+    icon.addFile(QStringLiteral(":/icons/velmora-48.png"));
+    app.setWindowIcon(icon);
     app.setApplicationName(QStringLiteral("velmora"));
-    app.setApplicationDisplayName(QStringLiteral("Велмора от числа"));
+    app.setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+    // Wayland shells find the icon and the name through the desktop entry.
+    app.setDesktopFileName(QStringLiteral(VELMORA_APP_ID));
+    InstallQtTranslations(app);
+}
+
+bool InstallQtTranslations(QApplication& app) {
+    // The program speaks Bulgarian whatever the desktop's language, Qt's own
+    // buttons and menus included, when Debian's Qt translations are there.
+    const QLocale bulgarian(QLocale::Bulgarian, QLocale::Bulgaria);
+    QLocale::setDefault(bulgarian);
+    auto* translator = new QTranslator(&app);
+    if (translator->load(bulgarian, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        app.installTranslator(translator))
+        return true;
+    delete translator;
+    return false;
 }
 
 } // namespace velmora

@@ -8,7 +8,11 @@ namespace velmora {
 // on. Without one it prints a single line to stderr and returns false.
 [[nodiscard]] bool DisplayAvailable();
 
-// The program-wide settings the window relies on: the style, the icon and the names.
+// The program-wide settings the window relies on: the style, the icon, the names and
+// Qt's own texts in Bulgarian.
 void PrepareApplication(QApplication& app);
+
+// Loads Debian's Bulgarian translation of Qt's own texts; false when it is not installed.
+bool InstallQtTranslations(QApplication& app);
 
 } // namespace velmora

@@ -1,14 +1,25 @@
 #include "window/application.h"
+#include "window/command_line.h"
 #include "window/velmora.h"
 
 #include <QApplication>
+#include <QTextStream>
 
 int main(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QTextStream out(stdout), err(stderr);
+    const velmora::CommandLine commandLine = velmora::ParseCommandLine(arguments, out, err);
+    if (!commandLine.openWindow)
+        return commandLine.exitCode;
+
     if (!velmora::DisplayAvailable())
         return 1;
     QApplication app(argc, argv);
     velmora::PrepareApplication(app);
     Velmora window;
+    window.SetZoom(commandLine.zoomPercent);
     window.show();
     return app.exec();
 }

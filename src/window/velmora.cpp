@@ -2,18 +2,24 @@
 
 #include "ui_velmora.h"
 #include "window/fit_text.h"
+#include "window/zoom.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 #include <QStyleOption>
 
+#include <algorithm>
 #include <exception>
 
 using namespace velmora;
 
 namespace {
+
+constexpr double kDesignPointSize = 12.0;
 
 QString LoadText(const QString& path) {
     QFile file(path);
@@ -46,6 +52,10 @@ Velmora::Velmora(QWidget* parent)
     // not inherit the form's font.
     setStyleSheet(LoadText(QStringLiteral(":/velmora.qss")));
     setFixedSize(size());
+    designSize_ = size();
+    for (QWidget* control : findChildren<QWidget*>())
+        if (!control->objectName().isEmpty() && !control->objectName().startsWith("qt_"))
+            designPlaces_.insert(control, control->geometry());
     command1_ = Members<QPushButton, 2>(this, "Command1");
     option1_ = Members<QRadioButton, 2>(this, "Option1");
     label2_ = Members<QLabel, kRhombusVertices>(this, "Label2");
@@ -59,10 +69,21 @@ Velmora::Velmora(QWidget* parent)
     connect(ui_->List1, &QListWidget::itemSelectionChanged, this, &Velmora::List1_Click);
     connect(ui_->List1, &QListWidget::itemClicked, this, &Velmora::List1_Click);
     connect(ui_->Text2, &QLineEdit::textEdited, this, &Velmora::Text2_Change);
-    for (QLabel* label : label2_)
+    const auto watchClicks = [this](QLabel* label) {
         label->installEventFilter(this);
-    for (QLabel* label : label3_)
-        label->installEventFilter(this);
+        placeNames_.insert(label, label->accessibleName());
+    };
+    std::for_each(label2_.begin(), label2_.end(), watchClicks);
+    std::for_each(label3_.begin(), label3_.end(), watchClicks);
+
+    const auto addShortcut = [this](const QKeySequence& keys, void (Velmora::*zoom)()) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, zoom);
+    };
+    addShortcut(QKeySequence::ZoomIn, &Velmora::ZoomIn);
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), &Velmora::ZoomIn);
+    addShortcut(QKeySequence::ZoomOut, &Velmora::ZoomOut);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_0), this), &QShortcut::activated, this,
+            [this] { SetZoom(100); });
 
     Form_Load();
 }
@@ -169,6 +190,11 @@ void Velmora::ShowCaption(QLabel& label, const std::string& caption) {
         return;
     label.setText(text);
     FitLabelFont(label, font());
+    // The name carries the number, so assistive technology hears every change.
+    const QString place = placeNames_.value(&label);
+    label.setAccessibleName(text.isEmpty() ? place : place + QStringLiteral(": ") + text);
+    QAccessibleEvent changed(&label, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 // Rebuilds the list only when the series changed, so a fill keeps the selection.
@@ -192,10 +218,66 @@ int Velmora::SelectedListRow() const {
     return selected.isEmpty() ? -1 : ui_->List1->row(selected.first());
 }
 
+// In twips of the layout at 100 %, whatever the zoom, so the outline's numbers stay
+// those of the layout; the painter scales them back.
 LabelBox Velmora::BoxOf(const QLabel* label) const {
     const QRect place = label->geometry();
-    return {place.x() * kTwipsPerPixel, place.y() * kTwipsPerPixel,
-            place.width() * kTwipsPerPixel, place.height() * kTwipsPerPixel};
+    const double twips = kTwipsPerPixel * 100.0 / zoomPercent_;
+    return {place.x() * twips, place.y() * twips, place.width() * twips, place.height() * twips};
+}
+
+void Velmora::SetZoom(int percent) {
+    if (!IsZoomStep(percent) || percent == zoomPercent_)
+        return;
+    zoomPercent_ = percent;
+    const double scale = percent / 100.0;
+    // Scaled by edges, so controls that touched at 100 % still touch.
+    const auto scaled = [scale](const QRect& r) {
+        const int left = qRound(r.left() * scale), top = qRound(r.top() * scale);
+        return QRect(QPoint(left, top), QPoint(qRound((r.right() + 1) * scale) - 1,
+                                               qRound((r.bottom() + 1) * scale) - 1));
+    };
+    QFont zoomed = font();
+    zoomed.setPointSizeF(kDesignPointSize * scale);
+    setFont(zoomed);
+    setFixedSize(qRound(designSize_.width() * scale), qRound(designSize_.height() * scale));
+    // Set on each control: under a style sheet a parent's font does not reach them.
+    for (auto place = designPlaces_.cbegin(); place != designPlaces_.cend(); ++place) {
+        place.key()->setGeometry(scaled(place.value()));
+        place.key()->setFont(zoomed);
+    }
+    FitTexts();
+    RedrawOutline();
+}
+
+void Velmora::ZoomIn() {
+    const auto next = std::upper_bound(kZoomSteps.begin(), kZoomSteps.end(), zoomPercent_);
+    if (next != kZoomSteps.end())
+        SetZoom(*next);
+}
+
+void Velmora::ZoomOut() {
+    const auto next = std::lower_bound(kZoomSteps.begin(), kZoomSteps.end(), zoomPercent_);
+    if (next != kZoomSteps.begin())
+        SetZoom(*(next - 1));
+}
+
+void Velmora::FitTexts() {
+    for (QLabel* label : label2_)
+        FitLabelFont(*label, font());
+    for (QLabel* label : label3_)
+        FitLabelFont(*label, font());
+    FitListFont(*ui_->List1, font());
+}
+
+// The outline follows its labels when they move, as they do with the zoom.
+void Velmora::RedrawOutline() {
+    Apply([this] { return state_; }, [this] {
+        if (state_.shownFigure == FigureMode::Triangle)
+            DrawTriangle();
+        else if (state_.shownFigure == FigureMode::Rhombus)
+            DrawRhombus();
+    });
 }
 
 void Velmora::ReportOutOfRange() {
@@ -230,8 +312,9 @@ void Velmora::paintEvent(QPaintEvent*) {
     option.initFrom(this);
     style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
 
-    // Drawn in twips, so the coordinates keep their fractions; a one-pixel pen.
-    painter.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
+    // Drawn in twips, so the coordinates keep their fractions; a pen one layout pixel wide.
+    const double scale = zoomPercent_ / 100.0 / kTwipsPerPixel;
+    painter.scale(scale, scale);
     painter.setPen(QPen(Qt::black, kTwipsPerPixel));
     for (const Segment& s : outline_)
         painter.drawLine(QLineF(s.x1, s.y1, s.x2, s.y2));

@@ -3,6 +3,7 @@
 #include "puzzle/puzzle.h"
 #include "window/outline.h"
 
+#include <QHash>
 #include <QWidget>
 
 #include <array>
@@ -27,8 +28,15 @@ public:
     ~Velmora() override;
 
     const velmora::PuzzleState& puzzle() const { return state_; }
-    // The outline on show, in twips; empty until a figure is chosen.
+    // The outline on show, in twips of the layout at 100 %; empty until a figure is chosen.
     const std::vector<velmora::Segment>& outline() const { return outline_; }
+
+    // Classroom zoom: scales every control, the fonts and the outline. Takes one of
+    // kZoomSteps; any other value is ignored.
+    void SetZoom(int percent);
+    int zoom() const { return zoomPercent_; }
+    void ZoomIn();
+    void ZoomOut();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -55,6 +63,8 @@ private:
     void ShowCaption(QLabel& label, const std::string& caption);
     int SelectedListRow() const;
     velmora::LabelBox BoxOf(const QLabel* label) const;
+    void FitTexts();
+    void RedrawOutline();
     void ReportOutOfRange();
     void ReportFailure(const QString& what);
 
@@ -66,4 +76,9 @@ private:
 
     velmora::PuzzleState state_;
     std::vector<velmora::Segment> outline_;
+
+    int zoomPercent_ = 100;
+    QSize designSize_;
+    QHash<QWidget*, QRect> designPlaces_;
+    QHash<QLabel*, QString> placeNames_; // the figure labels' accessible names
 };

@@ -5,10 +5,10 @@
 class StartupTest : public QObject {
     Q_OBJECT
 
-    static QProcess* Run(QProcessEnvironment environment) {
+    static QProcess* Run(QProcessEnvironment environment, const QStringList& arguments = {}) {
         auto* program = new QProcess;
         program->setProcessEnvironment(environment);
-        program->start(QStringLiteral(VELMORA_EXECUTABLE), {});
+        program->start(QStringLiteral(VELMORA_EXECUTABLE), arguments);
         if (!program->waitForFinished(20000))
             qFatal("velmora did not end");
         return program;
@@ -43,6 +43,29 @@ private slots:
         QCOMPARE(lines.size(), 1);
         QVERIFY2(lines.first().startsWith("velmora: "), qPrintable(lines.first()));
         QVERIFY(program->readAllStandardOutput().isEmpty());
+    }
+
+    // Asking for the version or help needs no display.
+    void informationWithoutDisplay_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("firstLine");
+        QTest::newRow("version") << "--version" << 0 << "1.00";
+        QTest::newRow("help") << "--help" << 0 << "Употреба: velmora [опции]";
+        QTest::newRow("unknown") << "--colour" << 2 << "";
+    }
+    void informationWithoutDisplay() {
+        QFETCH(QString, option);
+        QFETCH(int, exitCode);
+        QFETCH(QString, firstLine);
+        QScopedPointer<QProcess> program(Run(WithoutDisplay(), {option}));
+        QCOMPARE(program->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program->exitCode(), exitCode);
+        const QString out = QString::fromUtf8(program->readAllStandardOutput());
+        if (firstLine.isEmpty())
+            QVERIFY(out.isEmpty() && !program->readAllStandardError().isEmpty());
+        else
+            QCOMPARE(out.section('\n', 0, 0), firstLine);
     }
 };
 

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QStringList>
+
+class QTextStream;
+
+namespace velmora {
+
+struct CommandLine {
+    bool openWindow = true; // false: the program ends with exitCode
+    int exitCode = 0;
+    int zoomPercent = 100;
+};
+
+// Reads the program's arguments (the program name first). Help, the version and any
+// error are printed here, in Bulgarian; none of it needs a display.
+[[nodiscard]] CommandLine ParseCommandLine(const QStringList& arguments, QTextStream& out,
+                                           QTextStream& err);
+
+} // namespace velmora
