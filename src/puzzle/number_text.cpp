@@ -12,7 +12,9 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::size_t SkipDigits(std::string_view text, std::size_t pos) {
     while (pos < text.size() && IsDigit(text[pos]))
@@ -50,9 +52,8 @@ double TextToNumber(std::string_view text) noexcept {
 
     const std::string_view number = text.substr(start, end - start);
     double value = 0.0;
-    const auto [last, error] =
-        std::from_chars(number.data(), number.data() + number.size(), value,
-                        std::chars_format::fixed);
+    const auto [last, error] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                               std::chars_format::fixed);
     (void)last;
     if (error == std::errc::result_out_of_range) {
         // Without an exponent only a huge integer part overflows; anything else is a
@@ -87,8 +88,8 @@ std::string NumberToText(double value) {
     // Shortest fixed notation that reads back to the same double; the longest one
     // (the smallest subnormal) needs a little over 750 characters.
     std::array<char, 1100> buffer{};
-    const auto [last, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                             value, std::chars_format::fixed);
+    const auto [last, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                             std::chars_format::fixed);
     if (error != std::errc{})
         return {};
     return std::string(buffer.data(), last);

@@ -15,7 +15,9 @@ void EmptyCaptions(PuzzleState& state) {
 }
 
 // The vertex showing list item k: items k and 7 - k share a vertex.
-int VertexOfItem(int item) { return item < 4 ? item : 7 - item; }
+int VertexOfItem(int item) {
+    return item < 4 ? item : 7 - item;
+}
 
 double ItemValue(const PuzzleState& state, int item) {
     return TextToNumber(state.series[static_cast<std::size_t>(item)]);
@@ -34,7 +36,9 @@ std::size_t SeriesLength(FigureMode mode) noexcept {
     }
 }
 
-PuzzleState Start() { return PuzzleState{}; }
+PuzzleState Start() {
+    return PuzzleState{};
+}
 
 PuzzleState SetStartText(PuzzleState state, std::string text) {
     state.startText = std::move(text);

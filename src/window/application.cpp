@@ -4,8 +4,8 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <QStyleFactory>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>

@@ -28,9 +28,9 @@ void FitLabelFont(QLabel& label, const QFont& base) {
     const QRect box = label.contentsRect();
     const QString text = label.text();
     label.setFont(LargestFitting(base, [&](const QFont& font) {
-        const QRect needed = QFontMetrics(font).boundingRect(
-            QRect(0, 0, box.width(), box.height()), int(label.alignment()) | Qt::TextWordWrap,
-            text);
+        const QRect needed =
+            QFontMetrics(font).boundingRect(QRect(0, 0, box.width(), box.height()),
+                                            int(label.alignment()) | Qt::TextWordWrap, text);
         return needed.width() <= box.width() && needed.height() <= box.height();
     }));
 }

@@ -29,17 +29,25 @@ double RoundedY(double value) {
 Point BottomCentre(const LabelBox& b) {
     return {Checked(b.left + b.width / 2), Checked(b.top + b.height)};
 }
-Point TopCentre(const LabelBox& b) { return {Checked(b.left + b.width / 2), b.top}; }
+Point TopCentre(const LabelBox& b) {
+    return {Checked(b.left + b.width / 2), b.top};
+}
 Point RightMiddle(const LabelBox& b) {
     return {Checked(b.left + b.width), Checked(b.top + b.height / 2)};
 }
-Point LeftMiddle(const LabelBox& b) { return {b.left, Checked(b.top + b.height / 2)}; }
-Point BottomLeft(const LabelBox& b) { return {b.left, Checked(b.top + b.height)}; }
+Point LeftMiddle(const LabelBox& b) {
+    return {b.left, Checked(b.top + b.height / 2)};
+}
+Point BottomLeft(const LabelBox& b) {
+    return {b.left, Checked(b.top + b.height)};
+}
 Point BottomRight(const LabelBox& b) {
     return {Checked(b.left + b.width), Checked(b.top + b.height)};
 }
 
-Segment Between(Point from, Point to) { return {from.x, from.y, to.x, RoundedY(to.y)}; }
+Segment Between(Point from, Point to) {
+    return {from.x, from.y, to.x, RoundedY(to.y)};
+}
 
 } // namespace
 

@@ -148,8 +148,7 @@ void Velmora::DrawRhombus() {
     update();
 }
 
-void Velmora::Apply(const std::function<PuzzleState()>& action,
-                    const std::function<void()>& draw) {
+void Velmora::Apply(const std::function<PuzzleState()>& action, const std::function<void()>& draw) {
     const PuzzleState previousState = state_;
     const std::vector<Segment> previousOutline = outline_;
     try {
@@ -272,12 +271,13 @@ void Velmora::FitTexts() {
 
 // The outline follows its labels when they move, as they do with the zoom.
 void Velmora::RedrawOutline() {
-    Apply([this] { return state_; }, [this] {
-        if (state_.shownFigure == FigureMode::Triangle)
-            DrawTriangle();
-        else if (state_.shownFigure == FigureMode::Rhombus)
-            DrawRhombus();
-    });
+    Apply([this] { return state_; },
+          [this] {
+              if (state_.shownFigure == FigureMode::Triangle)
+                  DrawTriangle();
+              else if (state_.shownFigure == FigureMode::Rhombus)
+                  DrawRhombus();
+          });
 }
 
 void Velmora::ReportOutOfRange() {
@@ -296,7 +296,8 @@ bool Velmora::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const auto* label = static_cast<QWidget*>(watched);
-        if (mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
+        if (mouse->button() == Qt::LeftButton &&
+            label->rect().contains(mouse->position().toPoint())) {
             if (const int v = IndexOf(label2_, watched); v >= 0)
                 Label2_Click(v);
             else if (const int k = IndexOf(label3_, watched); k >= 0)

@@ -23,7 +23,7 @@ class QRadioButton;
 class Velmora : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit Velmora(QWidget* parent = nullptr);
     ~Velmora() override;
 
@@ -38,11 +38,11 @@ public:
     void ZoomIn();
     void ZoomOut();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void Form_Load();
     void Command1_Click(int index);
     void Option1_Click(int index);

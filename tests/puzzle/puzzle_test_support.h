@@ -20,7 +20,8 @@ inline PuzzleState Computed(std::int16_t figure, const std::string& startText) {
 }
 
 // The triangle sides as triples of positions: base, right side, left side.
-inline constexpr std::array<std::array<int, 3>, 3> kTriangleSides{{{0, 4, 2}, {2, 3, 1}, {1, 5, 0}}};
+inline constexpr std::array<std::array<int, 3>, 3> kTriangleSides{
+    {{0, 4, 2}, {2, 3, 1}, {1, 5, 0}}};
 
 struct Pair {
     long long first = -1, second = -1, sum = -1;

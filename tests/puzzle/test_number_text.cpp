@@ -19,7 +19,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 class NumberTextTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void textToNumber_data() {
         QTest::addColumn<std::string>("text");
         QTest::addColumn<double>("expected");
@@ -47,7 +47,10 @@ private slots:
         QTest::newRow("cyrillic text") << std::string("седем") << 0.0;
         QTest::newRow("fullwidth digits") << std::string("\xef\xbc\x91\xef\xbc\x92") << 0.0;
         QTest::newRow("invalid utf-8 after digits") << std::string("9\xff\xfe") << 9.0;
-        QTest::newRow("nul ends number") << std::string("4\0" "5", 3) << 4.0;
+        QTest::newRow("nul ends number") << std::string("4\0"
+                                                        "5",
+                                                        3)
+                                         << 4.0;
         QTest::newRow("twenty digits") << std::string("99999999999999999999") << 1e20;
         QTest::newRow("too large") << std::string(400, '9') << kInf;
         QTest::newRow("too large negative") << "-" + std::string(400, '9') << -kInf;
@@ -143,8 +146,8 @@ private slots:
             const double value = TextToNumber(text);
             QVERIFY(!std::isnan(value));
             const auto first = text.find_first_not_of(" \t\r\n\v\f");
-            if (first == std::string::npos || std::string("+-.0123456789").find(text[first]) ==
-                                                   std::string::npos)
+            if (first == std::string::npos ||
+                std::string("+-.0123456789").find(text[first]) == std::string::npos)
                 QCOMPARE(value, 0.0);
             (void)RoundToInt16(value);
             (void)NumberToText(value);

@@ -39,7 +39,7 @@ PuzzleState FillAllByList(PuzzleState state) {
 class PuzzleTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void startsEmpty() {
         const PuzzleState state = Start();
         QCOMPARE(state.figureMode, FigureMode::None);
@@ -68,8 +68,9 @@ private slots:
     void rhombusWorkedExample() {
         const PuzzleState state = FillAllByLabel(Computed(kRhombus, "7"));
         QCOMPARE(state.series.size(), std::size_t(8));
-        QCOMPARE(state.rhombusCaptions, (std::array<std::string, 4>{"7 + 14 = 21", "8 + 13 = 21",
-                                                                    "9 + 12 = 21", "10 + 11 = 21"}));
+        QCOMPARE(state.rhombusCaptions,
+                 (std::array<std::string, 4>{"7 + 14 = 21", "8 + 13 = 21", "9 + 12 = 21",
+                                             "10 + 11 = 21"}));
     }
 
     // Either number of a pair fills the same vertex with the same text as its label.
@@ -227,7 +228,8 @@ private slots:
     void largestStartNumber() {
         PuzzleState state = Computed(kRhombus, "32767");
         QCOMPARE(state.series.back(), std::string("32774"));
-        QCOMPARE(FillRhombusVertex(state, 0).rhombusCaptions[0], std::string("32767 + 32774 = 65541"));
+        QCOMPARE(FillRhombusVertex(state, 0).rhombusCaptions[0],
+                 std::string("32767 + 32774 = 65541"));
         QCOMPARE(FillFromList(state, 7).rhombusCaptions[0], std::string("32767 + 32774 = 65541"));
         state = Computed(kTriangle, "32767");
         QCOMPARE(FillFromList(state, 5).triangleCaptions[5], std::string("32772"));
@@ -244,7 +246,8 @@ private slots:
     }
     void outOfRangeChangesNothing() {
         QFETCH(std::string, startText);
-        const PuzzleState before = SetStartText(FillAllByLabel(Computed(kTriangle, "7")), startText);
+        const PuzzleState before =
+            SetStartText(FillAllByLabel(Computed(kTriangle, "7")), startText);
         const auto result = GenerateSeries(before);
         QCOMPARE(result.outcome, SeriesOutcome::OutOfRange);
         QCOMPARE(result.state, before);

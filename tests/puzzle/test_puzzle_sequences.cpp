@@ -11,8 +11,8 @@ using namespace velmora::testing;
 
 namespace {
 
-const std::string kStartTexts[] = {"7", "1", "0", "-3", "999", "12.5", "  4x", "abc", "", "32767",
-                                   "40000"};
+const std::string kStartTexts[] = {"7",    "1",   "0", "-3",    "999",  "12.5",
+                                   "  4x", "abc", "",  "32767", "40000"};
 
 // What the series holds, as the pupil would see it, or "" when it breaks the rules.
 std::string CheckSeries(const PuzzleState& state, long long& start) {
@@ -55,7 +55,7 @@ std::string CheckCaptions(const PuzzleState& state, long long start) {
 class PuzzleSequenceTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void randomActionsKeepInvariants() {
         std::mt19937 random(7);
         std::uniform_int_distribution<int> action(0, 6);

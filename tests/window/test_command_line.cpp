@@ -8,26 +8,34 @@ using namespace velmora;
 class CommandLineTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void parse_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("opens");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<int>("zoom");
-        QTest::addColumn<QString>("out");  // a line the output must hold
-        QTest::addColumn<QString>("err");  // a line the error output must hold
-        QTest::newRow("nothing") << QStringList{} << true << 0 << 100 << "" << "";
-        QTest::newRow("version") << QStringList{"--version"} << false << 0 << 100 << "1.00" << "";
-        QTest::newRow("short version") << QStringList{"-v"} << false << 0 << 100 << "1.00" << "";
+        QTest::addColumn<QString>("out"); // a line the output must hold
+        QTest::addColumn<QString>("err"); // a line the error output must hold
+        QTest::newRow("nothing") << QStringList{} << true << 0 << 100 << ""
+                                 << "";
+        QTest::newRow("version") << QStringList{"--version"} << false << 0 << 100 << "1.00"
+                                 << "";
+        QTest::newRow("short version") << QStringList{"-v"} << false << 0 << 100 << "1.00"
+                                       << "";
         QTest::newRow("help") << QStringList{"--help"} << false << 0 << 100
-                              << "Употреба: velmora [опции]" << "";
-        QTest::newRow("zoom") << QStringList{"--zoom", "200"} << true << 0 << 200 << "" << "";
-        QTest::newRow("zoom with equals") << QStringList{"--zoom=150"} << true << 0 << 150 << "" << "";
-        QTest::newRow("zoom off the steps") << QStringList{"--zoom", "120"} << false << 2 << 100
-                                            << "" << "velmora: мащабът трябва да е едно от "
-                                                     "100, 125, 150, 175, 200, 250, 300.";
-        QTest::newRow("zoom not a number") << QStringList{"--zoom", "много"} << false << 2 << 100
-                                           << "" << "Вижте „velmora --help“.";
+                              << "Употреба: velmora [опции]"
+                              << "";
+        QTest::newRow("zoom") << QStringList{"--zoom", "200"} << true << 0 << 200 << ""
+                              << "";
+        QTest::newRow("zoom with equals") << QStringList{"--zoom=150"} << true << 0 << 150 << ""
+                                          << "";
+        QTest::newRow("zoom off the steps")
+            << QStringList{"--zoom", "120"} << false << 2 << 100 << ""
+            << "velmora: мащабът трябва да е едно от "
+               "100, 125, 150, 175, 200, 250, 300.";
+        QTest::newRow("zoom not a number")
+            << QStringList{"--zoom", "много"} << false << 2 << 100 << ""
+            << "Вижте „velmora --help“.";
         QTest::newRow("zoom without value") << QStringList{"--zoom"} << false << 2 << 100 << ""
                                             << "velmora: липсва стойност на опция.";
         QTest::newRow("unknown option") << QStringList{"--fullscreen"} << false << 2 << 100 << ""

@@ -13,7 +13,9 @@ using namespace velmora::testing;
 
 namespace {
 
-QWidget* Focused() { return QApplication::focusWidget(); }
+QWidget* Focused() {
+    return QApplication::focusWidget();
+}
 
 // A key pressed on whatever has the focus, as on a real keyboard.
 void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -81,7 +83,7 @@ QList<QPointF> EndPointsInPixels(const Velmora& window) {
 class DesktopTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() { PrepareTestApplication(); }
 
     // A whole triangle game and a whole rhombus game without touching the mouse.
@@ -186,8 +188,8 @@ private slots:
         for (int k = 0; k < 6; ++k)
             Click(TriangleLabel(*window, k));
         const QList<QPair<const char*, QColor>> coloured{
-            {"Label1_0", QColor(255, 192, 128)}, {"Label1_2", QColor(255, 192, 128)},
-            {"Label3_1", QColor(128, 255, 128)}, {"Option1_0", QColor(128, 128, 255)},
+            {"Label1_0", QColor(255, 192, 128)},  {"Label1_2", QColor(255, 192, 128)},
+            {"Label3_1", QColor(128, 255, 128)},  {"Option1_0", QColor(128, 128, 255)},
             {"Option1_1", QColor(128, 128, 255)}, {"Command1_0", QColor(0, 255, 0)},
             {"Command1_1", QColor(255, 0, 0)},    {"Frame1", QColor(192, 192, 255)}};
         for (const auto& [name, background] : coloured)

@@ -48,8 +48,8 @@ const ControlRow kLayout[] = {
 };
 
 // The focusable controls in tab order; labels and the frame never take focus.
-const char* const kTabOrder[] = {"Text1_0",   "Text1_1", "Option1_0",  "Option1_1",
-                                 "List1",     "Text2",   "Command1_0", "Command1_1"};
+const char* const kTabOrder[] = {"Text1_0", "Text1_1", "Option1_0",  "Option1_1",
+                                 "List1",   "Text2",   "Command1_0", "Command1_1"};
 
 const QString kStatement = QStringLiteral(
     "Да се реализира проект, представящ междупредметни връзки между Математика и Информатика.\n"
@@ -90,9 +90,9 @@ QPoint BackgroundPoint(const QWidget* control) {
 
 bool FitsLabel(const QLabel* label) {
     const QRect box = label->contentsRect();
-    const QRect needed = QFontMetrics(label->font())
-                             .boundingRect(box, int(label->alignment()) | Qt::TextWordWrap,
-                                           label->text());
+    const QRect needed =
+        QFontMetrics(label->font())
+            .boundingRect(box, int(label->alignment()) | Qt::TextWordWrap, label->text());
     return box.contains(needed);
 }
 
@@ -101,7 +101,7 @@ bool FitsLabel(const QLabel* label) {
 class LayoutTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() { PrepareTestApplication(); }
 
     void controls_data() {
@@ -207,7 +207,8 @@ private slots:
                 for (int v = 0; v < 4 && figure == 1; ++v)
                     Click(RhombusLabel(*window, v));
                 for (int i = 0; i < (figure == 0 ? 6 : 4); ++i) {
-                    const QLabel* label = figure == 0 ? TriangleLabel(*window, i) : RhombusLabel(*window, i);
+                    const QLabel* label =
+                        figure == 0 ? TriangleLabel(*window, i) : RhombusLabel(*window, i);
                     QVERIFY2(!label->text().isEmpty(), qPrintable(QString::number(n)));
                     QVERIFY2(FitsLabel(label), qPrintable(label->text()));
                     QVERIFY(label->font().pointSizeF() >= 9);

@@ -24,7 +24,7 @@ const std::array<LabelBox, 3> kTriangleLabels{
 class OutlineTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void workedExample_data() {
         QTest::addColumn<bool>("rhombus");
         QTest::addColumn<int>("index");
@@ -41,7 +41,8 @@ private slots:
         QFETCH(bool, rhombus);
         QFETCH(int, index);
         QFETCH(Segment, expected);
-        const auto outline = rhombus ? RhombusOutline(kRhombusLabels) : TriangleOutline(kTriangleLabels);
+        const auto outline =
+            rhombus ? RhombusOutline(kRhombusLabels) : TriangleOutline(kTriangleLabels);
         QCOMPARE(outline.size(), rhombus ? std::size_t(4) : std::size_t(3));
         const Segment& got = outline[std::size_t(index)];
         QCOMPARE(got.x1, expected.x1);

@@ -21,13 +21,15 @@ class StartupTest : public QObject {
         return environment;
     }
 
-private slots:
+  private slots:
     void noDisplay_data() {
         QTest::addColumn<QString>("variable");
         QTest::addColumn<QString>("value");
         QTest::newRow("nothing set") << QString() << QString();
-        QTest::newRow("unreachable X display") << "DISPLAY" << ":97";
-        QTest::newRow("unknown platform") << "QT_QPA_PLATFORM" << "nosuchplatform";
+        QTest::newRow("unreachable X display") << "DISPLAY"
+                                               << ":97";
+        QTest::newRow("unknown platform") << "QT_QPA_PLATFORM"
+                                          << "nosuchplatform";
     }
     void noDisplay() {
         QFETCH(QString, variable);

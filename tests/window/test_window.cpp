@@ -23,7 +23,9 @@ QStringList Captions(const QWidget& w, int figure) {
     return captions;
 }
 
-bool IsBlack(QRgb pixel) { return qRed(pixel) < 60 && qGreen(pixel) < 60 && qBlue(pixel) < 60; }
+bool IsBlack(QRgb pixel) {
+    return qRed(pixel) < 60 && qGreen(pixel) < 60 && qBlue(pixel) < 60;
+}
 
 // Black within a pixel of the point: an aliased one-pixel line may fall either side.
 bool BlackNear(const QImage& image, QPointF point) {
@@ -36,9 +38,12 @@ bool BlackNear(const QImage& image, QPointF point) {
 
 // The point a share `t` of the way along the segment, in pixels.
 QPointF PointInPixels(const Segment& s, double t) {
-    return {(s.x1 + t * (s.x2 - s.x1)) / kTwipsPerPixel, (s.y1 + t * (s.y2 - s.y1)) / kTwipsPerPixel};
+    return {(s.x1 + t * (s.x2 - s.x1)) / kTwipsPerPixel,
+            (s.y1 + t * (s.y2 - s.y1)) / kTwipsPerPixel};
 }
-QPointF MidpointInPixels(const Segment& s) { return PointInPixels(s, 0.5); }
+QPointF MidpointInPixels(const Segment& s) {
+    return PointInPixels(s, 0.5);
+}
 
 QMessageBox* OpenMessage(const QWidget& w) {
     for (QMessageBox* box : w.findChildren<QMessageBox*>())
@@ -58,7 +63,7 @@ void SaveScreenshot(QWidget& w, const char* name) {
 class WindowTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() { PrepareTestApplication(); }
 
     // The pupil's typical use, click by click.
@@ -159,15 +164,17 @@ private slots:
         auto window = OpenWindow();
         ChooseFigure(*window, 0);
         QImage image = Snapshot(*window);
-        QCOMPARE(QColor(image.pixel(TriangleLabel(*window, 4)->geometry().topLeft() + QPoint(2, 2))),
-                 QColor(128, 255, 128));
+        QCOMPARE(
+            QColor(image.pixel(TriangleLabel(*window, 4)->geometry().topLeft() + QPoint(2, 2))),
+            QColor(128, 255, 128));
         ChooseFigure(*window, 1);
         image = Snapshot(*window);
         QCOMPARE(QColor(image.pixel(RhombusLabel(*window, 2)->geometry().topLeft() + QPoint(2, 2))),
                  QColor(255, 128, 255));
         // Where the hidden triangle's base label was, the window shows through.
-        QCOMPARE(QColor(image.pixel(TriangleLabel(*window, 4)->geometry().topLeft() + QPoint(2, 2))),
-                 QColor(192, 192, 255));
+        QCOMPARE(
+            QColor(image.pixel(TriangleLabel(*window, 4)->geometry().topLeft() + QPoint(2, 2))),
+            QColor(192, 192, 255));
     }
 
     void figureSwitchEmptiesListAndCaptions() {

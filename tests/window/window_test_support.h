@@ -30,8 +30,7 @@ inline std::unique_ptr<Velmora> OpenWindow() {
     return window;
 }
 
-template <typename T = QWidget>
-T* Control(const QWidget& window, const QString& name) {
+template <typename T = QWidget> T* Control(const QWidget& window, const QString& name) {
     T* control = window.findChild<T*>(name);
     if (!control)
         qFatal("no control %s", qPrintable(name));
@@ -44,8 +43,12 @@ inline QLabel* TriangleLabel(const QWidget& w, int k) {
 inline QLabel* RhombusLabel(const QWidget& w, int v) {
     return Control<QLabel>(w, QStringLiteral("Label2_%1").arg(v));
 }
-inline QListWidget* List(const QWidget& w) { return Control<QListWidget>(w, "List1"); }
-inline QLineEdit* StartBox(const QWidget& w) { return Control<QLineEdit>(w, "Text2"); }
+inline QListWidget* List(const QWidget& w) {
+    return Control<QListWidget>(w, "List1");
+}
+inline QLineEdit* StartBox(const QWidget& w) {
+    return Control<QLineEdit>(w, "Text2");
+}
 
 inline void Click(QWidget* control) {
     QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
@@ -53,8 +56,12 @@ inline void Click(QWidget* control) {
 inline void ChooseFigure(const QWidget& w, int figure) {
     Click(Control(w, QStringLiteral("Option1_%1").arg(figure)));
 }
-inline void Compute(const QWidget& w) { Click(Control(w, "Command1_0")); }
-inline void ClearAllButton(const QWidget& w) { Click(Control(w, "Command1_1")); }
+inline void Compute(const QWidget& w) {
+    Click(Control(w, "Command1_0"));
+}
+inline void ClearAllButton(const QWidget& w) {
+    Click(Control(w, "Command1_1"));
+}
 
 // Replaces the start box's text by typing, as the pupil does.
 inline void TypeStart(const QWidget& w, const QString& text) {
