@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # One entry point for a fresh machine:
 #   scripts/dev.sh run    install what is missing, build, open the program
-#   scripts/dev.sh test   install what is missing, build, run every test
+#   scripts/dev.sh test   install what is missing, build, run every test, the sanitizer
+#                         build's and the bounded fuzz runs
 #   scripts/dev.sh package  build the Debian package into build/dev
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,6 +23,12 @@ test)
     scripts/install-deps.sh
     build dev
     ctest --preset dev
+    # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+    build asan
+    ctest --preset asan
+    # Bounded fuzz runs; a failing input is left in build/fuzz/artifacts.
+    build fuzz
+    ctest --preset fuzz || { ls build/fuzz/artifacts >&2; exit 1; }
     ;;
 package)
     scripts/install-deps.sh

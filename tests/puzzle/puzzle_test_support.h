@@ -4,9 +4,9 @@
 // reading captions back independently of the code under test.
 
 #include "puzzle/puzzle.h"
+#include "puzzle_invariants.h"
 
 #include <array>
-#include <cstdio>
 #include <string>
 
 namespace velmora::testing {
@@ -22,24 +22,5 @@ inline PuzzleState Computed(std::int16_t figure, const std::string& startText) {
 // The triangle sides as triples of positions: base, right side, left side.
 inline constexpr std::array<std::array<int, 3>, 3> kTriangleSides{
     {{0, 4, 2}, {2, 3, 1}, {1, 5, 0}}};
-
-struct Pair {
-    long long first = -1, second = -1, sum = -1;
-    bool parsed = false;
-};
-
-// Reads "a + b = s" strictly: single blanks, nothing else around.
-inline Pair ParsePairText(const std::string& text) {
-    Pair pair;
-    int consumed = 0;
-    if (std::sscanf(text.c_str(), "%lld + %lld = %lld%n", &pair.first, &pair.second, &pair.sum,
-                    &consumed) == 3 &&
-        std::size_t(consumed) == text.size()) {
-        const std::string rebuilt = std::to_string(pair.first) + " + " +
-                                    std::to_string(pair.second) + " = " + std::to_string(pair.sum);
-        pair.parsed = rebuilt == text;
-    }
-    return pair;
-}
 
 } // namespace velmora::testing
