@@ -4,6 +4,7 @@
 #   scripts/dev.sh test   install what is missing, build, run every test, the sanitizer
 #                         build's and the bounded fuzz runs
 #   scripts/dev.sh package  build the Debian package into build/dev
+#   scripts/dev.sh bench  start-up, memory and click timings against a floor program
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -30,13 +31,18 @@ test)
     build fuzz
     ctest --preset fuzz || { ls build/fuzz/artifacts >&2; exit 1; }
     ;;
+bench)
+    scripts/install-deps.sh
+    build dev
+    build/dev/bench/velmora_bench
+    ;;
 package)
     scripts/install-deps.sh
     build dev
     (cd build/dev && cpack)
     ;;
 *)
-    echo "usage: $0 run|test|package" >&2
+    echo "usage: $0 run|test|package|bench" >&2
     exit 2
     ;;
 esac

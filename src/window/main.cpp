@@ -1,5 +1,6 @@
 #include "window/application.h"
 #include "window/command_line.h"
+#include "window/first_frame.h"
 #include "window/velmora.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ int main(int argc, char* argv[]) {
     velmora::PrepareApplication(app);
     Velmora window;
     window.SetZoom(commandLine.zoomPercent);
+    velmora::ReportFirstFrameIfAsked(window);
     window.show();
     return app.exec();
 }
