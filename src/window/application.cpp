@@ -1,9 +1,12 @@
 #include "window/application.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QIcon>
+#include <QImage>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPixmap>
 #include <QStyleFactory>
 #include <QTranslator>
 
@@ -51,8 +54,14 @@ void PrepareApplication(QApplication& app) {
     qInstallMessageHandler(nullptr);
     // One look on every desktop: the colours of the layout depend on it.
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QIcon icon(QStringLiteral(":/icons/velmora-32.png"));
-    icon.addFile(QStringLiteral(":/icons/velmora-48.png"));
+    // The window's font for everything, so no second family is looked up.
+    QFont font(QStringLiteral("Times New Roman"), 12);
+    app.setFont(font);
+    // Read as PNG outright: asking the image plugins to guess costs more than the rest
+    // of the start-up work together.
+    QIcon icon;
+    for (const char* file : {":/icons/velmora-32.png", ":/icons/velmora-48.png"})
+        icon.addPixmap(QPixmap::fromImage(QImage(QString::fromLatin1(file), "PNG")));
     app.setWindowIcon(icon);
     app.setApplicationName(QStringLiteral("velmora"));
     app.setApplicationVersion(QStringLiteral(VELMORA_VERSION));

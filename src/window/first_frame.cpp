@@ -11,10 +11,10 @@ namespace velmora {
 namespace {
 
 class FirstFrameWatch : public QObject {
-public:
+  public:
     using QObject::QObject;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && !seen_) {
             seen_ = true;
@@ -28,7 +28,7 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     bool seen_ = false;
 };
 

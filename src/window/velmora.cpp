@@ -5,12 +5,10 @@
 #include "window/zoom.h"
 
 #include <QAccessible>
-#include <QFile>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
-#include <QStyleOption>
 
 #include <algorithm>
 #include <exception>
@@ -20,11 +18,6 @@ using namespace velmora;
 namespace {
 
 constexpr double kDesignPointSize = 12.0;
-
-QString LoadText(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
 
 template <typename T, std::size_t N>
 std::array<T*, N> Members(const QWidget* form, const char* name) {
@@ -48,9 +41,6 @@ Velmora::Velmora(QWidget* parent)
     : QWidget(parent)
     , ui_(std::make_unique<Ui::Velmora>()) {
     ui_->setupUi(this);
-    // Applied after the form is built: controls created under a styled parent would
-    // not inherit the form's font.
-    setStyleSheet(LoadText(QStringLiteral(":/velmora.qss")));
     setFixedSize(size());
     designSize_ = size();
     for (QWidget* control : findChildren<QWidget*>())
@@ -136,16 +126,36 @@ void Velmora::Text2_Change(const QString& text) {
 // The labels were already switched over and emptied by showing the state; what is
 // left is to drop the old outline and anchor the new one on the labels' places.
 void Velmora::DrawTriangle() {
-    outline_.clear();
-    outline_ = TriangleOutline({BoxOf(label3_[0]), BoxOf(label3_[1]), BoxOf(label3_[2])});
-    update();
+    ClearOutline();
+    ShowOutline(TriangleOutline({BoxOf(label3_[0]), BoxOf(label3_[1]), BoxOf(label3_[2])}));
 }
 
 void Velmora::DrawRhombus() {
+    ClearOutline();
+    ShowOutline(RhombusOutline(
+        {BoxOf(label2_[0]), BoxOf(label2_[1]), BoxOf(label2_[2]), BoxOf(label2_[3])}));
+}
+
+void Velmora::ClearOutline() {
+    update(OutlineArea());
     outline_.clear();
-    outline_ = RhombusOutline(
-        {BoxOf(label2_[0]), BoxOf(label2_[1]), BoxOf(label2_[2]), BoxOf(label2_[3])});
-    update();
+}
+
+void Velmora::ShowOutline(std::vector<Segment> segments) {
+    outline_ = std::move(segments);
+    update(OutlineArea());
+}
+
+// Only the outline's own area is repainted: the statement below it is costly to draw
+// and a button's click repaints whatever is pending at once.
+QRect Velmora::OutlineArea() const {
+    const double pixelsPerTwip = zoomPercent_ / 100.0 / kTwipsPerPixel;
+    QRectF area;
+    for (const Segment& s : outline_)
+        area |= QRectF(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2)).normalized();
+    const QRectF pixels(area.topLeft() * pixelsPerTwip, area.bottomRight() * pixelsPerTwip);
+    const double margin = 1 + zoomPercent_ / 100.0; // the pen, and a pixel of rounding
+    return pixels.adjusted(-margin, -margin, margin, margin).toAlignedRect();
 }
 
 void Velmora::Apply(const std::function<PuzzleState()>& action, const std::function<void()>& draw) {
@@ -158,9 +168,9 @@ void Velmora::Apply(const std::function<PuzzleState()>& action, const std::funct
             draw();
     } catch (const std::exception& failure) {
         state_ = previousState;
-        outline_ = previousOutline;
+        ClearOutline();
+        ShowOutline(previousOutline);
         ShowPuzzle();
-        update();
         ReportFailure(QString::fromUtf8(failure.what()));
     }
 }
@@ -240,7 +250,8 @@ void Velmora::SetZoom(int percent) {
     zoomed.setPointSizeF(kDesignPointSize * scale);
     setFont(zoomed);
     setFixedSize(qRound(designSize_.width() * scale), qRound(designSize_.height() * scale));
-    // Set on each control: under a style sheet a parent's font does not reach them.
+    // Set on each control: a control with a style sheet of its own does not take its
+    // parent's font.
     for (auto place = designPlaces_.cbegin(); place != designPlaces_.cend(); ++place) {
         place.key()->setGeometry(scaled(place.value()));
         place.key()->setFont(zoomed);
@@ -309,9 +320,6 @@ bool Velmora::eventFilter(QObject* watched, QEvent* event) {
 
 void Velmora::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    QStyleOption option;
-    option.initFrom(this);
-    style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
 
     // Drawn in twips, so the coordinates keep their fractions; a pen one layout pixel wide.
     const double scale = zoomPercent_ / 100.0 / kTwipsPerPixel;

@@ -53,6 +53,9 @@ class Velmora : public QWidget {
 
     void DrawTriangle();
     void DrawRhombus();
+    void ClearOutline();
+    void ShowOutline(std::vector<velmora::Segment> segments);
+    QRect OutlineArea() const;
 
     // Runs `action` for the next state and shows it, then `draw` if given. Should
     // either fail, the window goes back to the state it had and says what happened.
