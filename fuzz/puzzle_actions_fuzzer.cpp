@@ -38,31 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PuzzleState state = Start();
     while (!bytes.empty()) {
         const FigureMode figureBefore = state.figureMode;
-        const std::uint8_t action = bytes.next() % 7;
+        const int action = bytes.next() % testing::kActionKinds;
         const int argument = static_cast<std::int8_t>(bytes.next());
-        switch (action) {
-        case 0:
-            state = SelectFigure(state, static_cast<std::int16_t>(argument & 1));
-            break;
-        case 1:
-            state = SetStartText(state, bytes.text(static_cast<std::size_t>(argument & 7)));
-            break;
-        case 2:
-            state = GenerateSeries(state).state;
-            break;
-        case 3:
-            state = ClearAll(state);
-            break;
-        case 4:
-            state = FillTrianglePosition(state, argument);
-            break;
-        case 5:
-            state = FillRhombusVertex(state, argument);
-            break;
-        default:
-            state = FillFromList(state, argument);
-            break;
-        }
+        const std::string text =
+            action == 1 ? bytes.text(static_cast<std::size_t>(argument & 7)) : "";
+        state = testing::Perform(std::move(state), action, argument, text);
         const std::string broken = testing::BrokenInvariant(state);
         if (!broken.empty() ||
             (figureBefore != FigureMode::None && state.figureMode == FigureMode::None)) {

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace velmora::testing {
 
@@ -60,6 +61,30 @@ inline std::string BrokenInvariant(const PuzzleState& state) {
         }
     }
     return {};
+}
+
+// The seven things a pupil can do to the puzzle, numbered for random and fuzzed
+// sequences: 0 choose a figure (argument & 1), 1 type `text`, 2 compute, 3 clear,
+// 4 a triangle label, 5 a rhombus label, 6 a list item (argument as the index).
+inline constexpr int kActionKinds = 7;
+
+inline PuzzleState Perform(PuzzleState state, int action, int argument, const std::string& text) {
+    switch (action) {
+    case 0:
+        return SelectFigure(std::move(state), static_cast<std::int16_t>(argument & 1));
+    case 1:
+        return SetStartText(std::move(state), text);
+    case 2:
+        return GenerateSeries(std::move(state)).state;
+    case 3:
+        return ClearAll(std::move(state));
+    case 4:
+        return FillTrianglePosition(std::move(state), argument);
+    case 5:
+        return FillRhombusVertex(std::move(state), argument);
+    default:
+        return FillFromList(std::move(state), argument);
+    }
 }
 
 } // namespace velmora::testing

@@ -22,7 +22,7 @@ class PuzzleSequenceTest : public QObject {
   private slots:
     void randomActionsKeepInvariants() {
         std::mt19937 random(7);
-        std::uniform_int_distribution<int> action(0, 6);
+        std::uniform_int_distribution<int> action(0, kActionKinds - 1);
         std::uniform_int_distribution<int> anyIndex(-1, 8);
         std::uniform_int_distribution<int> text(0, int(std::size(kStartTexts)) - 1);
         std::uniform_int_distribution<int> figure(0, 1);
@@ -31,29 +31,9 @@ class PuzzleSequenceTest : public QObject {
             PuzzleState state = Start();
             for (int step = 0; step < 500; ++step) {
                 const PuzzleState before = state;
-                switch (action(random)) {
-                case 0:
-                    state = SelectFigure(state, std::int16_t(figure(random)));
-                    break;
-                case 1:
-                    state = SetStartText(state, kStartTexts[text(random)]);
-                    break;
-                case 2:
-                    state = GenerateSeries(state).state;
-                    break;
-                case 3:
-                    state = ClearAll(state);
-                    break;
-                case 4:
-                    state = FillTrianglePosition(state, anyIndex(random));
-                    break;
-                case 5:
-                    state = FillRhombusVertex(state, anyIndex(random));
-                    break;
-                default:
-                    state = FillFromList(state, anyIndex(random));
-                    break;
-                }
+                const int kind = action(random);
+                const int argument = kind == 0 ? figure(random) : anyIndex(random);
+                state = Perform(state, kind, argument, kStartTexts[text(random)]);
                 const std::string fault = BrokenInvariant(state);
                 QVERIFY2(fault.empty(), (fault + " at run " + std::to_string(run) + " step " +
                                          std::to_string(step))
