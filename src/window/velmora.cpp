@@ -17,8 +17,6 @@ using namespace velmora;
 
 namespace {
 
-constexpr double kDesignPointSize = 12.0;
-
 template <typename T, std::size_t N>
 std::array<T*, N> Members(const QWidget* form, const char* name) {
     std::array<T*, N> members{};
@@ -43,6 +41,7 @@ Velmora::Velmora(QWidget* parent)
     ui_->setupUi(this);
     setFixedSize(size());
     designSize_ = size();
+    designPointSize_ = font().pointSizeF();
     for (QWidget* control : findChildren<QWidget*>())
         if (!control->objectName().isEmpty() && !control->objectName().startsWith("qt_"))
             designPlaces_.insert(control, control->geometry());
@@ -86,15 +85,18 @@ void Velmora::Form_Load() {
 }
 
 void Velmora::Command1_Click(int index) {
-    if (index == 0)
-        Apply([this] {
+    if (index == 0) {
+        bool outOfRange = false;
+        Apply([this, &outOfRange] {
             SeriesResult result = GenerateSeries(state_);
-            if (result.outcome == SeriesOutcome::OutOfRange)
-                ReportOutOfRange();
+            outOfRange = result.outcome == SeriesOutcome::OutOfRange;
             return result.state;
         });
-    else if (index == 1)
+        if (outOfRange)
+            ReportOutOfRange();
+    } else if (index == 1) {
         Apply([this] { return ClearAll(state_); });
+    }
 }
 
 void Velmora::Option1_Click(int index) {
@@ -247,7 +249,7 @@ void Velmora::SetZoom(int percent) {
                                                qRound((r.bottom() + 1) * scale) - 1));
     };
     QFont zoomed = font();
-    zoomed.setPointSizeF(kDesignPointSize * scale);
+    zoomed.setPointSizeF(designPointSize_ * scale);
     setFont(zoomed);
     setFixedSize(qRound(designSize_.width() * scale), qRound(designSize_.height() * scale));
     // Set on each control: a control with a style sheet of its own does not take its
@@ -320,7 +322,6 @@ bool Velmora::eventFilter(QObject* watched, QEvent* event) {
 
 void Velmora::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-
     // Drawn in twips, so the coordinates keep their fractions; a pen one layout pixel wide.
     const double scale = zoomPercent_ / 100.0 / kTwipsPerPixel;
     painter.scale(scale, scale);

@@ -82,6 +82,7 @@ class Velmora : public QWidget {
 
     int zoomPercent_ = 100;
     QSize designSize_;
+    double designPointSize_ = 0;
     QHash<QWidget*, QRect> designPlaces_;
     QHash<QLabel*, QString> placeNames_; // the figure labels' accessible names
 };
