@@ -28,8 +28,13 @@ bool IsSet(const char* name) {
 // says it all.
 void ReportFatalStartup(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "velmora: cannot open the window: %s\n",
-                     qPrintable(message.section(QLatin1Char('\n'), 0, 0)));
+        // Qt's own wording advises reinstalling, which never helps here.
+        const auto value = [](const char* name) { return qEnvironmentVariable(name); };
+        std::fprintf(stderr,
+                     "velmora: прозорецът не може да се отвори: няма връзка с екрана "
+                     "(DISPLAY=%s, WAYLAND_DISPLAY=%s, QT_QPA_PLATFORM=%s)\n",
+                     qPrintable(value("DISPLAY")), qPrintable(value("WAYLAND_DISPLAY")),
+                     qPrintable(value("QT_QPA_PLATFORM")));
         _exit(EXIT_FAILURE);
     }
     const bool platformNoise = context.category && qstrncmp(context.category, "qt.qpa", 6) == 0;
@@ -44,8 +49,8 @@ bool DisplayAvailable() {
         qInstallMessageHandler(ReportFatalStartup);
         return true;
     }
-    std::fputs("velmora: no display to open the window on (neither DISPLAY nor "
-               "WAYLAND_DISPLAY is set)\n",
+    std::fputs("velmora: няма екран, на който да се отвори прозорецът "
+               "(не е зададен нито DISPLAY, нито WAYLAND_DISPLAY)\n",
                stderr);
     return false;
 }
