@@ -1,5 +1,7 @@
 #include "window/application.h"
 
+#include "window/zoom_style.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
@@ -58,7 +60,7 @@ bool DisplayAvailable() {
 void PrepareApplication(QApplication& app) {
     qInstallMessageHandler(nullptr);
     // One look on every desktop: the colours of the layout depend on it.
-    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    app.setStyle(new ZoomStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
     // The window's font for everything, so no second family is looked up.
     QFont font(QStringLiteral("Times New Roman"), 12);
     app.setFont(font);

@@ -3,6 +3,7 @@
 #include "ui_velmora.h"
 #include "window/fit_text.h"
 #include "window/zoom.h"
+#include "window/zoom_style.h"
 
 #include <QAccessible>
 #include <QMessageBox>
@@ -242,6 +243,7 @@ void Velmora::SetZoom(int percent) {
         return;
     zoomPercent_ = percent;
     const double scale = percent / 100.0;
+    setProperty(kZoomProperty, scale);
     // Scaled by edges, so controls that touched at 100 % still touch.
     const auto scaled = [scale](const QRect& r) {
         const int left = qRound(r.left() * scale), top = qRound(r.top() * scale);

@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPalette>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 
 using namespace velmora;
 using namespace velmora::testing;
@@ -238,7 +240,16 @@ class DesktopTest : public QObject {
         auto window = OpenWindow();
         ChooseFigure(*window, 0);
         const QList<QPointF> single = EndPointsInPixels(*window);
+        QWidget* option = Control(*window, "Option1_0");
+        QWidget* statementBar = Control<QPlainTextEdit>(*window, "Text1_0")->verticalScrollBar();
+        const int indicator =
+            option->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option);
+        const int barWidth = statementBar->width();
         window->SetZoom(200);
+        // The parts the style draws at a fixed size grow too.
+        QCOMPARE(option->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option),
+                 2 * indicator);
+        QCOMPARE(statementBar->width(), 2 * barWidth);
         const QList<QPointF> twice = EndPointsInPixels(*window);
         QCOMPARE(twice.size(), single.size());
         for (int i = 0; i < single.size(); ++i)
