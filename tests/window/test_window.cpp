@@ -16,26 +16,6 @@ const std::vector<Segment> kRhombusOutline{{3487.5, 1215, 2055, 2108},
 const std::vector<Segment> kTriangleOutline{
     {1320, 2775, 6135, 2775}, {1320, 2775, 3727.5, 855}, {6135, 2775, 3727.5, 855}};
 
-QStringList Captions(const QWidget& w, int figure) {
-    QStringList captions;
-    for (int i = 0; i < (figure == 0 ? 6 : 4); ++i)
-        captions << (figure == 0 ? TriangleLabel(w, i) : RhombusLabel(w, i))->text();
-    return captions;
-}
-
-bool IsBlack(QRgb pixel) {
-    return qRed(pixel) < 60 && qGreen(pixel) < 60 && qBlue(pixel) < 60;
-}
-
-// Black within a pixel of the point: an aliased one-pixel line may fall either side.
-bool BlackNear(const QImage& image, QPointF point) {
-    for (int dx = -1; dx <= 1; ++dx)
-        for (int dy = -1; dy <= 1; ++dy)
-            if (IsBlack(image.pixel(int(point.x()) + dx, int(point.y()) + dy)))
-                return true;
-    return false;
-}
-
 // The point a share `t` of the way along the segment, in pixels.
 QPointF PointInPixels(const Segment& s, double t) {
     return {(s.x1 + t * (s.x2 - s.x1)) / kTwipsPerPixel,

@@ -86,6 +86,27 @@ inline QStringList ListItems(const QWidget& w) {
     return items;
 }
 
+// The captions of a figure's labels in index order: 0 triangle, 1 rhombus.
+inline QStringList Captions(const QWidget& w, int figure) {
+    QStringList captions;
+    for (int i = 0; i < (figure == 0 ? 6 : 4); ++i)
+        captions << (figure == 0 ? TriangleLabel(w, i) : RhombusLabel(w, i))->text();
+    return captions;
+}
+
+inline bool IsBlack(QRgb pixel) {
+    return qRed(pixel) < 60 && qGreen(pixel) < 60 && qBlue(pixel) < 60;
+}
+
+// Black within a pixel of the point: an aliased one-pixel line may fall either side.
+inline bool BlackNear(const QImage& image, QPointF point) {
+    for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy)
+            if (IsBlack(image.pixel(int(point.x()) + dx, int(point.y()) + dy)))
+                return true;
+    return false;
+}
+
 // The window as it is on screen, at one image pixel per layout pixel.
 inline QImage Snapshot(QWidget& w) {
     QImage image = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
