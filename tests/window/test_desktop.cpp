@@ -19,11 +19,13 @@ QWidget* Focused() {
     return QApplication::focusWidget();
 }
 
-// A key pressed on whatever has the focus, as on a real keyboard.
-void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QWidget* target = Focused();
-    QVERIFY(target);
-    QTest::keyClick(target, key, modifiers);
+// A key pressed `times` times on whatever has the focus, as on a real keyboard.
+void Press(Qt::Key key, int times = 1) {
+    for (int i = 0; i < times; ++i) {
+        QWidget* target = Focused();
+        QVERIFY(target);
+        QTest::keyClick(target, key);
+    }
 }
 
 std::unique_ptr<Velmora> OpenActiveWindow() {
@@ -105,12 +107,10 @@ class DesktopTest : public QObject {
         QCOMPARE(Focused(), Control(*window, "Command1_0"));
         Press(Qt::Key_Return);
         QCOMPARE(ListItems(*window), QStringList({"7", "8", "9", "10", "11", "12"}));
-        Press(Qt::Key_Backtab);
-        Press(Qt::Key_Backtab);
+        Press(Qt::Key_Backtab, 2);
         QCOMPARE(Focused(), List(*window));
         Press(Qt::Key_Space); // the first item is current on entry; Space takes it
-        for (int i = 0; i < 5; ++i)
-            Press(Qt::Key_Down);
+        Press(Qt::Key_Down, 5);
         QCOMPARE(Captions(*window, 0), QStringList({"7", "8", "9", "10", "11", "12"}));
 
         // Back to the options: the arrow key moves to the rhombus and chooses it.
@@ -119,24 +119,18 @@ class DesktopTest : public QObject {
         Press(Qt::Key_Down);
         QCOMPARE(Focused(), Control(*window, "Option1_1"));
         QCOMPARE(window->puzzle().figureMode, FigureMode::Rhombus);
-        Press(Qt::Key_Tab);
-        Press(Qt::Key_Tab);
-        Press(Qt::Key_Tab);
+        Press(Qt::Key_Tab, 3);
         QCOMPARE(Focused(), Control(*window, "Command1_0"));
         Press(Qt::Key_Space);
         QCOMPARE(List(*window)->count(), 8);
-        Press(Qt::Key_Backtab);
-        Press(Qt::Key_Backtab);
+        Press(Qt::Key_Backtab, 2);
         Press(Qt::Key_End);
-        for (int i = 0; i < 3; ++i)
-            Press(Qt::Key_Up);
+        Press(Qt::Key_Up, 3);
         QCOMPARE(Captions(*window, 1),
                  QStringList({"7 + 14 = 21", "8 + 13 = 21", "9 + 12 = 21", "10 + 11 = 21"}));
 
         // The clear button from the keyboard too.
-        Press(Qt::Key_Tab);
-        Press(Qt::Key_Tab);
-        Press(Qt::Key_Tab);
+        Press(Qt::Key_Tab, 3);
         QCOMPARE(Focused(), Control(*window, "Command1_1"));
         Press(Qt::Key_Enter);
         QCOMPARE(List(*window)->count(), 0);
@@ -160,9 +154,7 @@ class DesktopTest : public QObject {
     // the offscreen platform never is.)
     void captionChangesAreAnnounced() {
         auto window = OpenWindow();
-        TypeStart(*window, "7");
-        ChooseFigure(*window, 1);
-        Compute(*window);
+        StartGame(*window, 1, "7");
         QLabel* label = RhombusLabel(*window, 2);
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(label);
         QVERIFY(accessible);
@@ -179,9 +171,7 @@ class DesktopTest : public QObject {
         const QPalette light = QApplication::palette();
         QApplication::setPalette(DarkPalette());
         auto window = OpenWindow();
-        TypeStart(*window, "7");
-        ChooseFigure(*window, 0);
-        Compute(*window);
+        StartGame(*window, 0, "7");
         for (int k = 0; k < 6; ++k)
             Click(TriangleLabel(*window, k));
         const QList<QPair<const char*, QColor>> coloured{

@@ -49,9 +49,7 @@ class WindowTest : public QObject {
     // The pupil's typical use, click by click.
     void triangleGame() {
         auto window = OpenWindow();
-        TypeStart(*window, "7");
-        ChooseFigure(*window, 0);
-        Compute(*window);
+        StartGame(*window, 0, "7");
         QCOMPARE(ListItems(*window), QStringList({"7", "8", "9", "10", "11", "12"}));
 
         ClickListItem(*window, 4);
@@ -70,9 +68,7 @@ class WindowTest : public QObject {
 
     void rhombusGame() {
         auto window = OpenWindow();
-        TypeStart(*window, "7");
-        ChooseFigure(*window, 1);
-        Compute(*window);
+        StartGame(*window, 1, "7");
         QCOMPARE(ListItems(*window).size(), 8);
         ClickListItem(*window, 6);
         QCOMPARE(RhombusLabel(*window, 1)->text(), QString("8 + 13 = 21"));
@@ -86,9 +82,7 @@ class WindowTest : public QObject {
     // Arrow keys in the list fill like clicks; tabbing in alone fills nothing.
     void keyboardListSelectionFills() {
         auto window = OpenWindow();
-        ChooseFigure(*window, 0);
-        TypeStart(*window, "20");
-        Compute(*window);
+        StartGame(*window, 0, "20");
         List(*window)->setFocus(Qt::TabFocusReason);
         QCOMPARE(Captions(*window, 0), QStringList(6, QString()));
         QTest::keyClick(List(*window), Qt::Key_Down);
@@ -159,9 +153,7 @@ class WindowTest : public QObject {
 
     void figureSwitchEmptiesListAndCaptions() {
         auto window = OpenWindow();
-        TypeStart(*window, "5");
-        ChooseFigure(*window, 0);
-        Compute(*window);
+        StartGame(*window, 0, "5");
         QCOMPARE(List(*window)->count(), 6);
         Click(TriangleLabel(*window, 0));
         ChooseFigure(*window, 1);
@@ -180,9 +172,7 @@ class WindowTest : public QObject {
 
     void clearKeepsFigureAndOutline() {
         auto window = OpenWindow();
-        TypeStart(*window, "9");
-        ChooseFigure(*window, 1);
-        Compute(*window);
+        StartGame(*window, 1, "9");
         Click(RhombusLabel(*window, 0));
         ClearAllButton(*window);
         QCOMPARE(List(*window)->count(), 0);
@@ -198,9 +188,7 @@ class WindowTest : public QObject {
     // Only a left click places a number.
     void otherMouseButtonsDoNothing() {
         auto window = OpenWindow();
-        TypeStart(*window, "7");
-        ChooseFigure(*window, 0);
-        Compute(*window);
+        StartGame(*window, 0, "7");
         QTest::mouseClick(TriangleLabel(*window, 1), Qt::RightButton);
         QTest::mouseClick(TriangleLabel(*window, 1), Qt::MiddleButton);
         QVERIFY(TriangleLabel(*window, 1)->text().isEmpty());
@@ -209,9 +197,7 @@ class WindowTest : public QObject {
     // A start number outside 16 bits: a message, and nothing changes.
     void outOfRangeStartShowsMessage() {
         auto window = OpenWindow();
-        TypeStart(*window, "7");
-        ChooseFigure(*window, 0);
-        Compute(*window);
+        StartGame(*window, 0, "7");
         Click(TriangleLabel(*window, 0));
         const PuzzleState before = window->puzzle();
         StartBox(*window)->setMaxLength(6);

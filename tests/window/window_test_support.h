@@ -72,6 +72,13 @@ inline void TypeStart(const QWidget& w, const QString& text) {
     QTest::keyClicks(box, text);
 }
 
+// The start of every game: a start number typed, a figure chosen, compute pressed.
+inline void StartGame(const QWidget& w, int figure, const QString& start) {
+    TypeStart(w, start);
+    ChooseFigure(w, figure);
+    Compute(w);
+}
+
 inline void ClickListItem(const QWidget& w, int row) {
     QListWidget* list = List(w);
     list->scrollToItem(list->item(row));
