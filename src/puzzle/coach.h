@@ -1,0 +1,43 @@
+#pragma once
+
+// What the program says to a pupil in practice: captions, verdicts, the sums found,
+// graduated hints and the explanation, in Bulgarian (UTF-8). Every front end shows
+// these texts as they are.
+
+#include "puzzle/practice.h"
+
+#include <string>
+
+namespace velmora {
+
+// A position's caption: a triangle position its number; a rhombus vertex "a + …"
+// with one number and "a + b = s" with two; "" when empty.
+[[nodiscard]] std::string PositionCaption(const Practice& practice, int position);
+
+// A position's name, as in "горният връх" (`definite`) or "в горния връх" (short form).
+[[nodiscard]] std::string PositionName(FigureMode figure, int position, bool definite = true);
+
+// What a complete line shows beside it: "27", then with a mark once every line is
+// complete: "27 ✓" when equal, "26 ✗ −1" when off the reference sum. "" while incomplete.
+[[nodiscard]] std::string LineSumText(const Practice& practice, int line);
+
+// The verdict in words ("Браво! Всяка страна има сума 27."), or what to do next while
+// the figure is incomplete, then the sums found so far for this series.
+[[nodiscard]] std::string StatusText(const Practice& practice);
+[[nodiscard]] std::string VerdictText(const Practice& practice);
+[[nodiscard]] std::string FoundSumsText(const Practice& practice);
+
+struct Coaching {
+    Practice practice; // with a hint's number placed, when the hint places one
+    std::string text;
+};
+
+// The next hint for this placement: 1 a question pointing at the idea, 2 which numbers
+// go in the corners (which pairs) for a sum still reachable, 3 one correct number
+// placed, or the number that stands in the way of every solution.
+[[nodiscard]] Coaching Hint(Practice practice);
+
+// Why the sums come out equal, with the current numbers.
+[[nodiscard]] std::string WhyText(const Practice& practice);
+
+} // namespace velmora

@@ -1,0 +1,58 @@
+#pragma once
+
+// The whole program's state in either mode, and the one call each input turns into.
+// Demonstration: every click shows the fixed solution (puzzle.h). Practice: the pupil
+// places the numbers (practice.h). The series, the start text and the figure belong
+// to the demonstration's state in both modes, so both keep one set of rules for them.
+
+#include "puzzle/coach.h"
+#include "puzzle/practice.h"
+#include "puzzle/puzzle.h"
+
+#include <array>
+#include <string>
+
+namespace velmora {
+
+enum class PlayMode { Demonstration, Practice };
+
+struct Game {
+    PlayMode mode = PlayMode::Demonstration;
+    PuzzleState puzzle;
+    Practice practice; // empty in the demonstration
+    bool operator==(const Game&) const = default;
+};
+
+struct GameResult {
+    Game game;
+    SeriesOutcome outcome;
+};
+
+[[nodiscard]] Game StartGame(PlayMode mode);
+// Starts the figure afresh in the other mode, keeping the start text.
+[[nodiscard]] Game SwitchMode(Game game, PlayMode mode);
+[[nodiscard]] Game TypeStartText(Game game, std::string text);
+[[nodiscard]] Game ChooseFigure(Game game, std::int16_t index);
+[[nodiscard]] GameResult Compute(Game game);
+[[nodiscard]] Game Clear(Game game);
+// A click on a triangle position or rhombus vertex of the figure on show.
+[[nodiscard]] Game ClickTriangle(Game game, int position);
+[[nodiscard]] Game ClickRhombus(Game game, int vertex);
+// A list item clicked or selected: the demonstration fills, practice picks the number.
+[[nodiscard]] Game ClickListItem(Game game, int row);
+struct GameHint {
+    Game game;
+    std::string text;
+};
+// Practice only; the demonstration ignores them (and the hint's text is empty).
+[[nodiscard]] GameHint AskHint(Game game);
+[[nodiscard]] Game RevealSolution(Game game);
+
+// What the figure's labels show: 6 triangle and 4 rhombus captions.
+struct Captions {
+    std::array<std::string, kTrianglePositions> triangle;
+    std::array<std::string, kRhombusVertices> rhombus;
+};
+[[nodiscard]] Captions CaptionsOf(const Game& game);
+
+} // namespace velmora

@@ -1,0 +1,96 @@
+#pragma once
+
+// Practice: the pupil places the series on the figure and the program judges, counts
+// the sums found and gives hints. Standard C++ only, like the rest of the puzzle.
+//
+// A figure is a set of cells grouped into lines whose sums must be equal:
+//   triangle: slot k is position k (0 bottom-left, 1 apex, 2 bottom-right, 3 right side,
+//             4 base, 5 left side); the lines are its sides base {0,4,2},
+//             right {2,3,1} and left {1,5,0};
+//   rhombus:  vertex v (0 top, 1 left, 2 bottom, 3 right) holds cells 2v and 2v + 1,
+//             in the order the numbers were put there; each vertex is a line.
+
+#include "puzzle/puzzle.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+inline constexpr int kEmpty = -1;
+
+struct Practice {
+    FigureMode figure = FigureMode::None;
+    // The series as numbers, N..N+len-1; empty until it is generated.
+    std::vector<std::int32_t> numbers;
+    // The index into `numbers` held by each slot, or kEmpty.
+    std::vector<int> placed;
+    // A number chosen in the list and waiting for a position, or kEmpty.
+    int pickedNumber = kEmpty;
+    // A position chosen on the figure and waiting for a number, or kEmpty.
+    int pickedPosition = kEmpty;
+    // How far the hints went for the placement as the pupil left it (0..3).
+    int hintStep = 0;
+    // The equal sums the pupil has reached with this series, ascending.
+    std::vector<std::int64_t> foundSums;
+
+    bool operator==(const Practice&) const = default;
+};
+
+// Positions a pupil can point at (6 or 4) and the cells they hold (6 or 8).
+[[nodiscard]] int PositionCount(FigureMode figure) noexcept;
+[[nodiscard]] int SlotCount(FigureMode figure) noexcept;
+[[nodiscard]] int PositionOfSlot(FigureMode figure, int slot) noexcept;
+[[nodiscard]] std::vector<int> SlotsOfPosition(FigureMode figure, int position);
+// The lines whose sums must agree, as slot lists: the triangle's sides, the rhombus's
+// vertices.
+[[nodiscard]] const std::vector<std::vector<int>>& Lines(FigureMode figure);
+
+// An empty figure for the series (the list's texts); found sums start afresh.
+[[nodiscard]] Practice NewPractice(FigureMode figure, const std::vector<std::string>& series);
+
+// The slot holding number `index`, or kEmpty.
+[[nodiscard]] int SlotOfNumber(const Practice& practice, int index) noexcept;
+
+// A list click: with a position waiting, the number goes there; otherwise it waits.
+[[nodiscard]] Practice PickNumber(Practice practice, int index);
+// A click on a position: a waiting number goes there; with nothing waiting, a filled
+// position gives its (last) number back and an empty one waits for a number.
+[[nodiscard]] Practice PickPosition(Practice practice, int position);
+// Puts number `index` on `position`, moving it if it was placed elsewhere. A full
+// position gives up the number it held (a rhombus vertex its second).
+[[nodiscard]] Practice Place(Practice practice, int index, int position);
+// The position gives back its last number to the list.
+[[nodiscard]] Practice TakeBack(Practice practice, int position);
+// The demonstration's placement: position k holds item k, vertex v items v and 7 - v.
+[[nodiscard]] Practice ShowSolution(Practice practice);
+
+// The sum of each line, or nullopt while one of its cells is empty.
+[[nodiscard]] std::vector<std::optional<std::int64_t>> LineSums(const Practice& practice);
+
+enum class VerdictKind { Incomplete, Solved, Unequal };
+
+struct Verdict {
+    VerdictKind kind = VerdictKind::Incomplete;
+    std::int64_t sum = 0; // the common sum when solved; the reference sum when unequal
+    std::vector<std::optional<std::int64_t>> lineSums;
+    // Unequal: each line's sum less the reference sum, the one most lines share (ties:
+    // the one nearest their mean); empty otherwise.
+    std::vector<std::int64_t> differences;
+};
+[[nodiscard]] Verdict Judge(const Practice& practice);
+
+// Every way to finish the placement with all line sums equal (all of them, for an
+// empty figure), each as the number index per slot; `sum` limits them to one sum.
+[[nodiscard]] std::vector<std::vector<int>> Completions(const Practice& practice,
+                                                        std::optional<std::int64_t> sum = {});
+[[nodiscard]] bool CanComplete(const Practice& practice);
+// The equal sums the series allows on the figure, ascending.
+[[nodiscard]] std::vector<std::int64_t> PossibleSums(FigureMode figure,
+                                                     const std::vector<std::int32_t>& numbers);
+// The sum a full placement (number index per slot) gives every line.
+[[nodiscard]] std::int64_t SumOfSolution(const Practice& practice, const std::vector<int>& cells);
+
+} // namespace velmora
