@@ -1,8 +1,7 @@
-// Drives the puzzle with a byte string read as a sequence of actions and checks the
-// invariants after every step.
+// Drives the game, in both modes, with a byte string read as a sequence of actions and
+// checks the invariants after every step.
 
-#include "puzzle/puzzle.h"
-#include "puzzle_invariants.h"
+#include "game_invariants.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -35,17 +34,17 @@ class Bytes {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velmora;
     Bytes bytes(data, size);
-    PuzzleState state = Start();
+    Game game = StartGame(PlayMode::Demonstration);
     while (!bytes.empty()) {
-        const FigureMode figureBefore = state.figureMode;
-        const int action = bytes.next() % testing::kActionKinds;
+        const FigureMode figureBefore = game.puzzle.figureMode;
+        const int action = bytes.next() % testing::kGameActionKinds;
         const int argument = static_cast<std::int8_t>(bytes.next());
         const std::string text =
             action == 1 ? bytes.text(static_cast<std::size_t>(argument & 7)) : "";
-        state = testing::Perform(std::move(state), action, argument, text);
-        const std::string broken = testing::BrokenInvariant(state);
+        game = testing::PerformInGame(std::move(game), action, argument, text);
+        const std::string broken = testing::BrokenGameInvariant(game);
         if (!broken.empty() ||
-            (figureBefore != FigureMode::None && state.figureMode == FigureMode::None)) {
+            (figureBefore != FigureMode::None && game.puzzle.figureMode == FigureMode::None)) {
             std::fprintf(stderr, "broken invariant: %s\n", broken.c_str());
             std::abort();
         }

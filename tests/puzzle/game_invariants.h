@@ -48,10 +48,13 @@ inline std::string BrokenPracticeInvariant(const Game& game) {
     const Practice& p = game.practice;
     if (game.mode == PlayMode::Demonstration)
         return p == Practice{} ? "" : "the demonstration holds a practice placement";
-    for (const std::string& caption : game.puzzle.triangleCaptions)
-        if (!caption.empty())
-            return "practice shows a demonstration caption";
-    for (const std::string& caption : game.puzzle.rhombusCaptions)
+    // The hidden figure keeps its demonstration captions, as it always did.
+    const auto& shown = game.puzzle.shownFigure == FigureMode::Triangle
+                            ? std::vector<std::string>(game.puzzle.triangleCaptions.begin(),
+                                                       game.puzzle.triangleCaptions.end())
+                            : std::vector<std::string>(game.puzzle.rhombusCaptions.begin(),
+                                                       game.puzzle.rhombusCaptions.end());
+    for (const std::string& caption : shown)
         if (!caption.empty())
             return "practice shows a demonstration caption";
     if (p.placed.empty())

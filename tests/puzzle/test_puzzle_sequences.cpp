@@ -1,3 +1,4 @@
+#include "game_invariants.h"
 #include "puzzle/puzzle.h"
 #include "puzzle_test_support.h"
 
@@ -40,6 +41,30 @@ class PuzzleSequenceTest : public QObject {
                                             .c_str());
                 if (before.figureMode != FigureMode::None)
                     QVERIFY(state.figureMode != FigureMode::None);
+            }
+        }
+    }
+
+    // Both modes, switched at random: no number on two positions, the verdict always
+    // that of the sums; the demonstration through the game is the puzzle as it was.
+    void randomGameActionsKeepInvariants() {
+        std::mt19937 random(11);
+        std::uniform_int_distribution<int> action(0, kGameActionKinds - 1);
+        std::uniform_int_distribution<int> anyIndex(-1, 8);
+        std::uniform_int_distribution<int> text(0, int(std::size(kStartTexts)) - 1);
+        for (int run = 0; run < 40; ++run) {
+            Game game = StartGame(run % 2 ? PlayMode::Practice : PlayMode::Demonstration);
+            for (int step = 0; step < 500; ++step) {
+                const int kind = action(random), argument = anyIndex(random);
+                const std::string& typed = kStartTexts[text(random)];
+                const Game before = game;
+                game = PerformInGame(game, kind, argument, typed);
+                const std::string fault = BrokenGameInvariant(game);
+                QVERIFY2(fault.empty(), (fault + " at run " + std::to_string(run) + " step " +
+                                         std::to_string(step))
+                                            .c_str());
+                if (before.mode == PlayMode::Demonstration && kind < kActionKinds)
+                    QVERIFY(game.puzzle == Perform(before.puzzle, kind, argument, typed));
             }
         }
     }
