@@ -206,6 +206,22 @@ std::string LineSumText(const Practice& practice, int line) {
     return to_string(*sum);
 }
 
+std::string LineSumSpoken(const Practice& practice, int line) {
+    const Verdict verdict = Judge(practice);
+    if (line < 0 || line >= static_cast<int>(verdict.lineSums.size()) ||
+        !verdict.lineSums[static_cast<std::size_t>(line)])
+        return {};
+    std::string text = LineName(practice, line) + ": сума " +
+                       to_string(*verdict.lineSums[static_cast<std::size_t>(line)]);
+    if (verdict.kind == VerdictKind::Solved)
+        return text + ", равна";
+    if (verdict.kind == VerdictKind::Unequal) {
+        const std::int64_t off = verdict.differences[static_cast<std::size_t>(line)];
+        return text + ", " + (off == 0 ? std::string("равна") : Amount(off));
+    }
+    return text;
+}
+
 std::string VerdictText(const Practice& practice) {
     const Verdict verdict = Judge(practice);
     const std::string lines = IsTriangle(practice) ? "Страните" : "Върховете";

@@ -21,6 +21,9 @@ namespace velmora {
 // complete: "27 ✓" when equal, "26 ✗ −1" when off the reference sum. "" while incomplete.
 [[nodiscard]] std::string LineSumText(const Practice& practice, int line);
 
+// The same for a screen reader: "основата: сума 26, с 1 по-малко".
+[[nodiscard]] std::string LineSumSpoken(const Practice& practice, int line);
+
 // The verdict in words ("Браво! Всяка страна има сума 27."), or what to do next while
 // the figure is incomplete, then the sums found so far for this series.
 [[nodiscard]] std::string StatusText(const Practice& practice);

@@ -105,10 +105,22 @@ Game RevealSolution(Game game) {
     return game;
 }
 
-Captions CaptionsOf(const Game& game) {
+std::string StatusOf(const Game& game) {
+    if (Practising(game))
+        return StatusText(game.practice);
+    const std::vector<std::string>& series = game.puzzle.series;
+    if (series.empty())
+        return "Избери фигура, напиши начално число и натисни «Изчисли».";
+    std::string numbers;
+    for (std::size_t i = 0; i < series.size(); ++i)
+        numbers += (i == 0 ? "" : i + 1 == series.size() ? " и " : ", ") + series[i];
+    return "Числата са " + numbers + ": щракни място на фигурата или число от списъка.";
+}
+
+FigureCaptions CaptionsOf(const Game& game) {
     if (!Practising(game))
         return {game.puzzle.triangleCaptions, game.puzzle.rhombusCaptions};
-    Captions captions;
+    FigureCaptions captions;
     const bool triangle = game.practice.figure == FigureMode::Triangle;
     for (std::size_t k = 0; triangle && k < captions.triangle.size(); ++k)
         captions.triangle[k] = PositionCaption(game.practice, static_cast<int>(k));

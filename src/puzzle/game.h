@@ -48,11 +48,15 @@ struct GameHint {
 [[nodiscard]] GameHint AskHint(Game game);
 [[nodiscard]] Game RevealSolution(Game game);
 
+// The status line: the practice's verdict or next step; in the demonstration the
+// series on show, so a screen reader hears what compute did.
+[[nodiscard]] std::string StatusOf(const Game& game);
+
 // What the figure's labels show: 6 triangle and 4 rhombus captions.
-struct Captions {
+struct FigureCaptions {
     std::array<std::string, kTrianglePositions> triangle;
     std::array<std::string, kRhombusVertices> rhombus;
 };
-[[nodiscard]] Captions CaptionsOf(const Game& game);
+[[nodiscard]] FigureCaptions CaptionsOf(const Game& game);
 
 } // namespace velmora

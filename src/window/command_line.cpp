@@ -43,7 +43,9 @@ CommandLine ParseCommandLine(const QStringList& arguments, QTextStream& out, QTe
     const QCommandLineOption version({"v", "version"}, "Показва версията и излиза.");
     const QCommandLineOption zoom("zoom", "Мащаб на прозореца в проценти: " + ZoomStepsText() + ".",
                                   "процент", "100");
-    const QList<QCommandLineOption> options{help, version, zoom};
+    const QCommandLineOption practice("practice", "Започва в упражнение: ученикът сам подрежда "
+                                                  "числата.");
+    const QList<QCommandLineOption> options{help, version, zoom, practice};
 
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -67,7 +69,7 @@ CommandLine ParseCommandLine(const QStringList& arguments, QTextStream& out, QTe
     const int percent = parser.value(zoom).toInt(&number);
     if (!number || !IsZoomStep(percent))
         return Fail(err, "мащабът трябва да е едно от " + ZoomStepsText() + ".");
-    return {true, 0, percent};
+    return {true, 0, percent, parser.isSet(practice)};
 }
 
 } // namespace velmora

@@ -10,6 +10,7 @@ struct CommandLine {
     bool openWindow = true; // false: the program ends with exitCode
     int exitCode = 0;
     int zoomPercent = 100;
+    bool practice = false; // start in practice rather than the demonstration
 };
 
 // Reads the program's arguments (the program name first). Help, the version and any

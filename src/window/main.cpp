@@ -1,7 +1,7 @@
 #include "window/application.h"
 #include "window/command_line.h"
 #include "window/first_frame.h"
-#include "window/velmora.h"
+#include "window/main_window.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -19,8 +19,10 @@ int main(int argc, char* argv[]) {
         return 1;
     QApplication app(argc, argv);
     velmora::PrepareApplication(app);
-    Velmora window;
+    MainWindow window;
     window.SetZoom(commandLine.zoomPercent);
+    if (commandLine.practice)
+        window.SetPlayMode(velmora::PlayMode::Practice);
     velmora::ReportFirstFrameIfAsked(window);
     window.show();
     return app.exec();

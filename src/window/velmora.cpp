@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
+#include <QTextEdit>
 
 #include <algorithm>
 #include <exception>
@@ -34,12 +35,26 @@ int IndexOf(const std::array<T*, N>& members, const QObject* object) {
     return -1;
 }
 
+// Sets the name and tells assistive technology, when it changed.
+void SetAccessibleName(QWidget& widget, const QString& name) {
+    if (widget.accessibleName() == name)
+        return;
+    widget.setAccessibleName(name);
+    QAccessibleEvent changed(&widget, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
 } // namespace
 
 Velmora::Velmora(QWidget* parent)
     : QWidget(parent)
     , ui_(std::make_unique<Ui::Velmora>()) {
     ui_->setupUi(this);
+    CreateLineSumLabels();
     setFixedSize(size());
     designSize_ = size();
     designPointSize_ = font().pointSizeF();
@@ -66,14 +81,26 @@ Velmora::Velmora(QWidget* parent)
     std::for_each(label2_.begin(), label2_.end(), watchClicks);
     std::for_each(label3_.begin(), label3_.end(), watchClicks);
 
-    const auto addShortcut = [this](const QKeySequence& keys, void (Velmora::*zoom)()) {
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, zoom);
+    const auto addShortcut = [this](const QKeySequence& keys, auto zoom) {
+        shortcuts_.push_back(new QShortcut(keys, this));
+        connect(shortcuts_.back(), &QShortcut::activated, this, zoom);
     };
-    addShortcut(QKeySequence::ZoomIn, &Velmora::ZoomIn);
-    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), &Velmora::ZoomIn);
-    addShortcut(QKeySequence::ZoomOut, &Velmora::ZoomOut);
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_0), this), &QShortcut::activated, this,
-            [this] { SetZoom(100); });
+    addShortcut(QKeySequence::ZoomIn, [this] { ZoomIn(); });
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { ZoomIn(); });
+    addShortcut(QKeySequence::ZoomOut, [this] { ZoomOut(); });
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { SetZoom(100); });
+
+    // Read-only, but the caret moves with the arrow keys, so a screen reader can read
+    // the statement line by line.
+    ui_->Text1_0->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    // In practice the positions take the focus after the list, in reading order.
+    QWidget* previous = ui_->List1;
+    for (QLabel* position : {label3_[1], label3_[5], label3_[3], label3_[0], label3_[4], label3_[2],
+                             label2_[0], label2_[1], label2_[3], label2_[2]}) {
+        setTabOrder(previous, position);
+        previous = position;
+    }
+    setTabOrder(previous, ui_->Text2);
 
     Form_Load();
 }
@@ -81,7 +108,7 @@ Velmora::Velmora(QWidget* parent)
 Velmora::~Velmora() = default;
 
 void Velmora::Form_Load() {
-    Apply([] { return Start(); });
+    Apply([] { return StartGame(PlayMode::Demonstration); });
     ui_->Text1_0->setFocus();
 }
 
@@ -89,14 +116,14 @@ void Velmora::Command1_Click(int index) {
     if (index == 0) {
         bool outOfRange = false;
         Apply([this, &outOfRange] {
-            SeriesResult result = GenerateSeries(state_);
+            GameResult result = Compute(game_);
             outOfRange = result.outcome == SeriesOutcome::OutOfRange;
-            return result.state;
+            return result.game;
         });
         if (outOfRange)
             ReportOutOfRange();
     } else if (index == 1) {
-        Apply([this] { return ClearAll(state_); });
+        Apply([this] { return Clear(game_); });
     }
 }
 
@@ -106,24 +133,24 @@ void Velmora::Option1_Click(int index) {
         draw = [this] { DrawTriangle(); };
     else if (index == 1)
         draw = [this] { DrawRhombus(); };
-    Apply([this, index] { return SelectFigure(state_, static_cast<std::int16_t>(index)); }, draw);
+    Apply([this, index] { return ChooseFigure(game_, static_cast<std::int16_t>(index)); }, draw);
 }
 
 void Velmora::List1_Click() {
     const int row = SelectedListRow();
-    Apply([this, row] { return FillFromList(state_, row); });
+    Apply([this, row] { return ClickListItem(game_, row); });
 }
 
 void Velmora::Label2_Click(int index) {
-    Apply([this, index] { return FillRhombusVertex(state_, index); });
+    Apply([this, index] { return ClickRhombus(game_, index); });
 }
 
 void Velmora::Label3_Click(int index) {
-    Apply([this, index] { return FillTrianglePosition(state_, index); });
+    Apply([this, index] { return ClickTriangle(game_, index); });
 }
 
 void Velmora::Text2_Change(const QString& text) {
-    Apply([this, &text] { return SetStartText(state_, text.toStdString()); });
+    Apply([this, &text] { return TypeStartText(game_, text.toStdString()); });
 }
 
 // The labels were already switched over and emptied by showing the state; what is
@@ -161,16 +188,16 @@ QRect Velmora::OutlineArea() const {
     return pixels.adjusted(-margin, -margin, margin, margin).toAlignedRect();
 }
 
-void Velmora::Apply(const std::function<PuzzleState()>& action, const std::function<void()>& draw) {
-    const PuzzleState previousState = state_;
+void Velmora::Apply(const std::function<Game()>& action, const std::function<void()>& draw) {
+    const Game previousState = game_;
     const std::vector<Segment> previousOutline = outline_;
     try {
-        state_ = action();
+        game_ = action();
         ShowPuzzle();
         if (draw)
             draw();
     } catch (const std::exception& failure) {
-        state_ = previousState;
+        game_ = previousState;
         ClearOutline();
         ShowOutline(previousOutline);
         ShowPuzzle();
@@ -180,20 +207,24 @@ void Velmora::Apply(const std::function<PuzzleState()>& action, const std::funct
 
 void Velmora::ShowPuzzle() {
     ShowSeries();
-    const QString startText = QString::fromStdString(state_.startText);
+    const PuzzleState& state = game_.puzzle;
+    const QString startText = QString::fromStdString(state.startText);
     if (ui_->Text2->text() != startText)
         ui_->Text2->setText(startText);
 
-    const bool triangle = state_.shownFigure == FigureMode::Triangle;
-    const bool rhombus = state_.shownFigure == FigureMode::Rhombus;
+    const bool triangle = state.shownFigure == FigureMode::Triangle;
+    const bool rhombus = state.shownFigure == FigureMode::Rhombus;
+    const FigureCaptions captions = CaptionsOf(game_);
     for (std::size_t v = 0; v < label2_.size(); ++v) {
         label2_[v]->setVisible(rhombus);
-        ShowCaption(*label2_[v], state_.rhombusCaptions[v]);
+        ShowCaption(*label2_[v], captions.rhombus[v]);
     }
     for (std::size_t k = 0; k < label3_.size(); ++k) {
         label3_[k]->setVisible(triangle);
-        ShowCaption(*label3_[k], state_.triangleCaptions[k]);
+        ShowCaption(*label3_[k], captions.triangle[k]);
     }
+    ShowPractice();
+    SetStatus(QString::fromStdString(StatusOf(game_)));
 }
 
 void Velmora::ShowCaption(QLabel& label, const std::string& caption) {
@@ -204,15 +235,13 @@ void Velmora::ShowCaption(QLabel& label, const std::string& caption) {
     FitLabelFont(label, font());
     // The name carries the number, so assistive technology hears every change.
     const QString place = placeNames_.value(&label);
-    label.setAccessibleName(text.isEmpty() ? place : place + QStringLiteral(": ") + text);
-    QAccessibleEvent changed(&label, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changed);
+    SetAccessibleName(label, text.isEmpty() ? place : place + QStringLiteral(": ") + text);
 }
 
 // Rebuilds the list only when the series changed, so a fill keeps the selection.
 void Velmora::ShowSeries() {
     QStringList items;
-    for (const std::string& item : state_.series)
+    for (const std::string& item : game_.puzzle.series)
         items << QString::fromStdString(item);
     QStringList shown;
     for (int row = 0; row < ui_->List1->count(); ++row)
@@ -223,6 +252,10 @@ void Velmora::ShowSeries() {
     ui_->List1->clear();
     ui_->List1->addItems(items);
     FitListFont(*ui_->List1, font());
+    // Filling the list is announced: its name carries the numbers.
+    const QString name = tr("Списък с числата");
+    SetAccessibleName(*ui_->List1,
+                      items.isEmpty() ? name : name + QStringLiteral(": ") + items.join(", "));
 }
 
 int Velmora::SelectedListRow() const {
@@ -281,16 +314,21 @@ void Velmora::FitTexts() {
         FitLabelFont(*label, font());
     for (QLabel* label : label3_)
         FitLabelFont(*label, font());
+    for (QLabel* label : sideSums_)
+        FitLabelFont(*label, font());
+    for (QLabel* label : pairSums_)
+        FitLabelFont(*label, font());
     FitListFont(*ui_->List1, font());
+    ShowListMarks();
 }
 
 // The outline follows its labels when they move, as they do with the zoom.
 void Velmora::RedrawOutline() {
-    Apply([this] { return state_; },
+    Apply([this] { return game_; },
           [this] {
-              if (state_.shownFigure == FigureMode::Triangle)
+              if (game_.puzzle.shownFigure == FigureMode::Triangle)
                   DrawTriangle();
-              else if (state_.shownFigure == FigureMode::Rhombus)
+              else if (game_.puzzle.shownFigure == FigureMode::Rhombus)
                   DrawRhombus();
           });
 }
@@ -308,7 +346,21 @@ void Velmora::ReportFailure(const QString& what) {
 }
 
 bool Velmora::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease) {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        ShowPractice(); // the focused position is framed
+    } else if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (const int v = IndexOf(label2_, watched); v >= 0) {
+                Label2_Click(v);
+                return true;
+            }
+            if (const int k = IndexOf(label3_, watched); k >= 0) {
+                Label3_Click(k);
+                return true;
+            }
+        }
+    } else if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const auto* label = static_cast<QWidget*>(watched);
         if (mouse->button() == Qt::LeftButton &&
@@ -330,4 +382,154 @@ void Velmora::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(Qt::black, kTwipsPerPixel));
     for (const Segment& s : outline_)
         painter.drawLine(QLineF(s.x1, s.y1, s.x2, s.y2));
+}
+
+// The sums beside the figure, made here rather than in the form: they belong to
+// practice alone and stay hidden in the demonstration.
+void Velmora::CreateLineSumLabels() {
+    const auto make = [this](const char* name, QRect place, const QString& spoken) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QLatin1String(name));
+        label->setAccessibleName(spoken);
+        placeNames_.insert(label, spoken);
+        label->setGeometry(place);
+        label->setAlignment(Qt::AlignCenter);
+        label->setAutoFillBackground(true);
+        label->hide();
+        return label;
+    };
+    // Triangle: outside each side, by its middle, clear of the labels and the outline.
+    sideSums_ = {make("LineSum3_0", {214, 187, 69, 20}, tr("Сума на основата")),
+                 make("LineSum3_1", {300, 70, 70, 22}, tr("Сума на дясната страна")),
+                 make("LineSum3_2", {132, 70, 66, 22}, tr("Сума на лявата страна"))};
+    // Rhombus: inside the outline, by each vertex.
+    pairSums_ = {make("LineSum2_0", {205, 101, 55, 18}, tr("Сума в горния връх")),
+                 make("LineSum2_1", {160, 131, 48, 18}, tr("Сума в левия връх")),
+                 make("LineSum2_2", {205, 162, 55, 18}, tr("Сума в долния връх")),
+                 make("LineSum2_3", {257, 131, 48, 18}, tr("Сума в десния връх"))};
+}
+
+void Velmora::ShowPractice() {
+    const bool practising = game_.mode == PlayMode::Practice;
+    const Practice& practice = game_.practice;
+    // A position waiting for a number is framed and says so.
+    const auto mark = [&](QLabel* label, int position, FigureMode figure) {
+        const bool picked =
+            practising && practice.figure == figure && practice.pickedPosition == position;
+        label->setFrameStyle(picked || label->hasFocus() ? QFrame::Box | QFrame::Plain
+                                                         : QFrame::NoFrame);
+        label->setLineWidth(picked ? 3 : 1);
+        QString name = placeNames_.value(label);
+        if (!label->text().isEmpty())
+            name += QStringLiteral(": ") + label->text();
+        SetAccessibleName(*label, picked ? name + tr(", избрано за число") : name);
+    };
+    for (int k = 0; k < int(label3_.size()); ++k)
+        mark(label3_[std::size_t(k)], k, FigureMode::Triangle);
+    for (int v = 0; v < int(label2_.size()); ++v)
+        mark(label2_[std::size_t(v)], v, FigureMode::Rhombus);
+    ShowLineSums();
+    ShowListMarks();
+}
+
+void Velmora::ShowLineSums() {
+    const Practice& practice = game_.practice;
+    const Verdict verdict = Judge(practice);
+    const auto show = [&](QLabel* label, int line, bool figureShown) {
+        const QString text = Text(LineSumText(practice, line));
+        label->setVisible(game_.mode == PlayMode::Practice && figureShown && !text.isEmpty());
+        if (label->text() != text) {
+            label->setText(text);
+            FitLabelFont(*label, font());
+        }
+        QColor back(255, 255, 255); // a sum alone, while other lines are incomplete
+        if (verdict.kind == VerdictKind::Solved)
+            back = QColor(128, 255, 128);
+        else if (verdict.kind == VerdictKind::Unequal)
+            back = verdict.differences[std::size_t(line)] == 0 ? QColor(128, 255, 128)
+                                                               : QColor(255, 170, 170);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, back);
+        palette.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(palette);
+        const QString spoken = Text(LineSumSpoken(practice, line));
+        SetAccessibleName(*label, spoken.isEmpty() ? placeNames_.value(label) : spoken);
+    };
+    const bool triangle = practice.figure == FigureMode::Triangle;
+    for (int line = 0; line < int(sideSums_.size()); ++line)
+        show(sideSums_[std::size_t(line)], line, triangle);
+    for (int line = 0; line < int(pairSums_.size()); ++line)
+        show(pairSums_[std::size_t(line)], line, !triangle);
+}
+
+// A placed number stays in the list, struck through and named so; the number waiting
+// for a position is the selected one.
+void Velmora::ShowListMarks() {
+    const bool practising = game_.mode == PlayMode::Practice;
+    const Practice& practice = game_.practice;
+    const QSignalBlocker quiet(ui_->List1);
+    for (int row = 0; row < ui_->List1->count(); ++row) {
+        QListWidgetItem* item = ui_->List1->item(row);
+        const bool placed = practising && SlotOfNumber(practice, row) != kEmpty;
+        QFont itemFont = ui_->List1->font();
+        itemFont.setStrikeOut(placed);
+        if (item->font() != itemFont)
+            item->setFont(itemFont);
+        const QVariant spoken = placed ? QVariant(item->text() + tr(", поставено")) : QVariant();
+        if (item->data(Qt::AccessibleTextRole) != spoken)
+            item->setData(Qt::AccessibleTextRole, spoken);
+        if (practising)
+            item->setSelected(row == practice.pickedNumber);
+    }
+}
+
+void Velmora::SetStatus(const QString& text) {
+    if (text == status_)
+        return;
+    status_ = text;
+    emit statusChanged(text);
+}
+
+void Velmora::MakePositionsFocusable(bool focusable) {
+    for (QLabel* label : label2_)
+        label->setFocusPolicy(focusable ? Qt::TabFocus : Qt::NoFocus);
+    for (QLabel* label : label3_)
+        label->setFocusPolicy(focusable ? Qt::TabFocus : Qt::NoFocus);
+}
+
+void Velmora::SetPlayMode(PlayMode mode) {
+    if (mode == game_.mode)
+        return;
+    MakePositionsFocusable(mode == PlayMode::Practice);
+    Apply([this, mode] { return SwitchMode(game_, mode); });
+}
+
+void Velmora::ShowHint() {
+    std::string said;
+    Apply([this, &said] {
+        GameHint hint = AskHint(game_);
+        said = std::move(hint.text);
+        return std::move(hint.game);
+    });
+    if (said.empty())
+        return;
+    const bool judged = Judge(game_.practice).kind != VerdictKind::Incomplete;
+    SetStatus(Text(said) + (judged ? QStringLiteral(" ") + status_ : QString()));
+}
+
+void Velmora::RevealSolution() {
+    Apply([this] { return velmora::RevealSolution(game_); });
+}
+
+QString Velmora::WhyText() const {
+    Practice practice = game_.practice;
+    if (game_.mode == PlayMode::Demonstration) // the same explanation for the series on show
+        practice = NewPractice(game_.puzzle.figureMode, game_.puzzle.series);
+    return Text(velmora::WhyText(practice));
+}
+
+void Velmora::DropOwnShortcuts() {
+    for (QShortcut* shortcut : shortcuts_)
+        delete shortcut;
+    shortcuts_.clear();
 }

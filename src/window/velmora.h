@@ -1,6 +1,6 @@
 #pragma once
 
-#include "puzzle/puzzle.h"
+#include "puzzle/game.h"
 #include "window/outline.h"
 
 #include <QHash>
@@ -17,9 +17,11 @@ class Velmora;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QShortcut;
 
-// The program's one window: a thin layer over the puzzle state. Each handler turns an
-// event into one puzzle action and then shows the state; no puzzle rule lives here.
+// The program's form: a thin layer over the game. Each handler turns an event into one
+// game action and then shows the state; no puzzle rule lives here. It opens in the
+// demonstration; the main window around it switches to practice.
 class Velmora : public QWidget {
     Q_OBJECT
 
@@ -27,7 +29,10 @@ class Velmora : public QWidget {
     explicit Velmora(QWidget* parent = nullptr);
     ~Velmora() override;
 
-    const velmora::PuzzleState& puzzle() const { return state_; }
+    const velmora::PuzzleState& puzzle() const { return game_.puzzle; }
+    const velmora::Game& game() const { return game_; }
+    // The line the status bar shows: what happened last and what to do next.
+    QString status() const { return status_; }
     // The outline on show, in twips of the layout at 100 %; empty until a figure is chosen.
     const std::vector<velmora::Segment>& outline() const { return outline_; }
 
@@ -37,6 +42,16 @@ class Velmora : public QWidget {
     int zoom() const { return zoomPercent_; }
     void ZoomIn();
     void ZoomOut();
+    // The main window's menu takes over the zoom keys.
+    void DropOwnShortcuts();
+
+    void SetPlayMode(velmora::PlayMode mode);
+    void ShowHint();
+    void RevealSolution();
+    QString WhyText() const;
+
+  signals:
+    void statusChanged(const QString& text);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -59,9 +74,15 @@ class Velmora : public QWidget {
 
     // Runs `action` for the next state and shows it, then `draw` if given. Should
     // either fail, the window goes back to the state it had and says what happened.
-    void Apply(const std::function<velmora::PuzzleState()>& action,
+    void Apply(const std::function<velmora::Game()>& action,
                const std::function<void()>& draw = {});
     void ShowPuzzle();
+    void ShowPractice();
+    void ShowListMarks();
+    void ShowLineSums();
+    void SetStatus(const QString& text);
+    void MakePositionsFocusable(bool focusable);
+    void CreateLineSumLabels();
     void ShowSeries();
     void ShowCaption(QLabel& label, const std::string& caption);
     int SelectedListRow() const;
@@ -76,8 +97,13 @@ class Velmora : public QWidget {
     std::array<QRadioButton*, 2> option1_{};
     std::array<QLabel*, velmora::kRhombusVertices> label2_{};
     std::array<QLabel*, velmora::kTrianglePositions> label3_{};
+    // Practice: each triangle side's and rhombus vertex's sum, beside it.
+    std::array<QLabel*, 3> sideSums_{};
+    std::array<QLabel*, velmora::kRhombusVertices> pairSums_{};
+    std::vector<QShortcut*> shortcuts_;
 
-    velmora::PuzzleState state_;
+    velmora::Game game_;
+    QString status_;
     std::vector<velmora::Segment> outline_;
 
     int zoomPercent_ = 100;

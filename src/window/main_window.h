@@ -1,0 +1,38 @@
+#pragma once
+
+#include "puzzle/game.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class Velmora;
+
+// The program's top-level window: the form in the middle, the menus above it and the
+// status line below, outside the form as on any desktop. It only forwards: the menus
+// call the form, the form tells the status line what to say.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit MainWindow(QWidget* parent = nullptr);
+
+    Velmora& form() const { return *form_; }
+    void SetPlayMode(velmora::PlayMode mode);
+    void SetZoom(int percent);
+
+  private:
+    void CreateMenus();
+    void FitToForm();
+    void ToggleFullScreen();
+    void ShowMessage(const QString& title, const QString& text);
+
+    Velmora* form_ = nullptr;
+    QLabel* status_ = nullptr;
+    QActionGroup* modes_ = nullptr;
+    QAction* demonstration_ = nullptr;
+    QAction* practice_ = nullptr;
+    QAction* hint_ = nullptr;
+    QAction* solution_ = nullptr;
+};

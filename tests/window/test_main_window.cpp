@@ -1,0 +1,319 @@
+#include "window_test_support.h"
+
+#include "window/main_window.h"
+
+#include <QActionGroup>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+
+using namespace velmora;
+using namespace velmora::testing;
+
+Q_DECLARE_METATYPE(velmora::FigureMode)
+
+namespace {
+
+using Moves = QList<QPair<int, int>>; // (list row, position)
+
+std::unique_ptr<MainWindow> OpenMainWindow(PlayMode mode) {
+    auto window = std::make_unique<MainWindow>();
+    window->SetPlayMode(mode);
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window.get()))
+        qFatal("the main window never became active");
+    return window;
+}
+
+QLabel* Position(const QWidget& w, FigureMode figure, int position) {
+    return figure == FigureMode::Triangle ? TriangleLabel(w, position) : RhombusLabel(w, position);
+}
+
+QStringList LineSums(const QWidget& w, FigureMode figure) {
+    QStringList sums;
+    const bool triangle = figure == FigureMode::Triangle;
+    for (int line = 0; line < (triangle ? 3 : 4); ++line) {
+        auto* label = Control<QLabel>(w, QString("LineSum%1_%2").arg(triangle ? 3 : 2).arg(line));
+        sums << (label->isVisible() ? label->text() : QString());
+    }
+    return sums;
+}
+
+QStringList StruckItems(const QWidget& w) {
+    QStringList struck;
+    for (int row = 0; row < List(w)->count(); ++row)
+        if (List(w)->item(row)->font().strikeOut())
+            struck << List(w)->item(row)->text();
+    return struck;
+}
+
+QString StatusLine(const MainWindow& w) {
+    return w.statusBar()->findChild<QLabel*>()->text();
+}
+
+QAction* MenuItem(const MainWindow& w, const QString& menu, const QString& item) {
+    for (QAction* top : w.menuBar()->actions())
+        if (top->text() == menu)
+            for (QAction* action : top->menu()->actions())
+                if (action->text() == item)
+                    return action;
+    qFatal("no menu item %s → %s", qPrintable(menu), qPrintable(item));
+}
+
+// Tab until `target` has the focus: the way a keyboard user gets there.
+void TabTo(QWidget* target) {
+    for (int i = 0; i < 40 && QApplication::focusWidget() != target; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), target);
+}
+
+void SaveScreenshot(QWidget& w, const char* name) {
+    const QByteArray folder = qgetenv("VELMORA_SCREENSHOTS");
+    if (!folder.isEmpty())
+        w.grab().save(QString::fromLocal8Bit(folder) + "/" + name);
+}
+
+// Practice games, each ending as the row says: what the figure, the sums beside it,
+// the list and the status line show.
+void GameRows() {
+    QTest::addColumn<FigureMode>("figure");
+    QTest::addColumn<Moves>("moves");
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QStringList>("sums");
+    QTest::addColumn<QString>("status");
+    const FigureMode t = FigureMode::Triangle, r = FigureMode::Rhombus;
+    QTest::newRow("triangle unequal")
+        << t << Moves{{0, 0}, {2, 1}, {1, 2}, {3, 3}, {4, 4}, {5, 5}}
+        << QStringList{"7", "9", "8", "10", "11", "12"} << QStringList{"26 (−1)", "= 27", "28 (+1)"}
+        << QString("Страните имат суми 26, 27 и 28: основата е с 1 по-малко, лявата страна е с "
+                   "1 повече.");
+    QTest::newRow("triangle solved")
+        << t << Moves{{5, 5}, {1, 1}, {0, 0}, {4, 4}, {2, 2}, {3, 3}}
+        << QStringList{"7", "8", "9", "10", "11", "12"} << QStringList{"= 27", "= 27", "= 27"}
+        << QString("Браво! Всяка страна има сума 27. Намерени суми: 27 (1 от 4).");
+    QTest::newRow("triangle half way")
+        << t << Moves{{3, 0}, {4, 4}, {5, 2}} << QStringList{"10", "", "12", "", "11", ""}
+        << QStringList{"33", "", ""}
+        << QString("Подреди числата: избери число от списъка и място на фигурата.");
+    QTest::newRow("rhombus half vertex")
+        << r << Moves{{0, 0}, {7, 0}, {1, 1}} << QStringList{"7 + 14 = 21", "8 + …", "", ""}
+        << QStringList{"21", "", "", ""}
+        << QString("Подреди числата: избери число от списъка и място на фигурата.");
+    QTest::newRow("rhombus solved")
+        << r << Moves{{0, 0}, {7, 0}, {6, 1}, {1, 1}, {2, 2}, {5, 2}, {4, 3}, {3, 3}}
+        << QStringList{"7 + 14 = 21", "13 + 8 = 21", "9 + 12 = 21", "11 + 10 = 21"}
+        << QStringList{"= 21", "= 21", "= 21", "= 21"}
+        << QString("Браво! Всеки връх има сума 21. Намери всички суми: 21 (1 от 1)!");
+}
+
+void CheckGameEnd(const MainWindow& window, FigureMode figure, const Moves& moves,
+                  const QStringList& captions, const QStringList& sums, const QString& status) {
+    QCOMPARE(Captions(window.form(), figure == FigureMode::Triangle ? 0 : 1), captions);
+    QCOMPARE(LineSums(window.form(), figure), sums);
+    QStringList placed;
+    for (const auto& [row, position] : moves)
+        placed << List(window.form())->item(row)->text();
+    QStringList struck = StruckItems(window.form());
+    std::sort(placed.begin(), placed.end());
+    std::sort(struck.begin(), struck.end());
+    QCOMPARE(struck, placed);
+    QCOMPARE(StatusLine(window), status);
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { PrepareTestApplication(); }
+
+    void practiceByClicks_data() { GameRows(); }
+    void practiceByClicks() {
+        QFETCH(FigureMode, figure);
+        QFETCH(Moves, moves);
+        QFETCH(QStringList, captions);
+        QFETCH(QStringList, sums);
+        QFETCH(QString, status);
+        auto window = OpenMainWindow(PlayMode::Practice);
+        StartGame(window->form(), int(figure), "7");
+        QCOMPARE(Captions(window->form(), int(figure)), QStringList(int(captions.size()), ""));
+        for (const auto& [row, position] : moves) { // number first, then its place
+            ClickListItem(window->form(), row);
+            Click(Position(window->form(), figure, position));
+        }
+        CheckGameEnd(*window, figure, moves, captions, sums, status);
+        if (QTest::currentDataTag() == QByteArray("triangle unequal"))
+            SaveScreenshot(*window, "practice.png");
+    }
+
+    // The same games with the keyboard alone: the list's arrows pick, Tab reaches the
+    // positions, Space places.
+    void practiceByKeys_data() { GameRows(); }
+    void practiceByKeys() {
+        QFETCH(FigureMode, figure);
+        QFETCH(Moves, moves);
+        QFETCH(QStringList, captions);
+        QFETCH(QStringList, sums);
+        QFETCH(QString, status);
+        auto window = OpenMainWindow(PlayMode::Practice);
+        const Velmora& form = window->form();
+        const int index = figure == FigureMode::Triangle ? 0 : 1;
+        TabTo(Control(form, "Option1_0"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); // the triangle
+        if (index == 1)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down); // on to the rhombus
+        QCOMPARE(form.puzzle().figureMode, figure);
+        TabTo(StartBox(form));
+        QTest::keyClicks(StartBox(form), "7");
+        TabTo(Control(form, "Command1_0"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        for (const auto& [row, position] : moves) {
+            TabTo(List(form));
+            QTest::keyClick(List(form), Qt::Key_Home);
+            QTest::keyClick(List(form), Qt::Key_Space); // the first item may be current only
+            for (int down = 0; down < row; ++down)
+                QTest::keyClick(List(form), Qt::Key_Down);
+            TabTo(Position(form, figure, position));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        }
+        CheckGameEnd(*window, figure, moves, captions, sums, status);
+    }
+
+    // The place first, then the number; a click on a filled place takes it back.
+    void placeFirstAndTakeBack() {
+        auto window = OpenMainWindow(PlayMode::Practice);
+        StartGame(window->form(), 0, "7");
+        Click(TriangleLabel(window->form(), 1));
+        QVERIFY(TriangleLabel(window->form(), 1)->accessibleName().endsWith("избрано за число"));
+        ClickListItem(window->form(), 3);
+        QCOMPARE(TriangleLabel(window->form(), 1)->text(), QString("10"));
+        QCOMPARE(StruckItems(window->form()), QStringList{"10"});
+        QCOMPARE(List(window->form())->item(3)->data(Qt::AccessibleTextRole).toString(),
+                 QString("10, поставено"));
+        Click(TriangleLabel(window->form(), 1));
+        QCOMPARE(TriangleLabel(window->form(), 1)->text(), QString());
+        QVERIFY(StruckItems(window->form()).isEmpty());
+    }
+
+    // Each menu item, its accelerator and its conventional shortcut.
+    void menus_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::newRow("quit") << "&Файл"
+                              << "&Изход" << QKeySequence(QKeySequence::Quit);
+        QTest::newRow("show") << "&Режим"
+                              << "&Показване" << QKeySequence();
+        QTest::newRow("practice") << "&Режим"
+                                  << "&Упражнение" << QKeySequence();
+        QTest::newRow("hint") << "&Режим"
+                              << "По&дсказка" << QKeySequence("Ctrl+H");
+        QTest::newRow("solution") << "&Режим"
+                                  << "Покажи &решение" << QKeySequence();
+        QTest::newRow("zoom in") << "&Изглед"
+                                 << "&Увеличи" << QKeySequence(QKeySequence::ZoomIn);
+        QTest::newRow("zoom out") << "&Изглед"
+                                  << "&Намали" << QKeySequence(QKeySequence::ZoomOut);
+        QTest::newRow("normal") << "&Изглед"
+                                << "Н&ормален размер" << QKeySequence("Ctrl+0");
+        QTest::newRow("full screen") << "&Изглед"
+                                     << "&Цял екран" << QKeySequence("F11");
+        QTest::newRow("how to") << "По&мощ"
+                                << "&Как се играе" << QKeySequence(QKeySequence::HelpContents);
+        QTest::newRow("why") << "По&мощ"
+                             << "&Защо става?" << QKeySequence();
+        QTest::newRow("about") << "По&мощ"
+                               << "&Относно" << QKeySequence();
+    }
+    void menus() {
+        QFETCH(QString, menu);
+        QFETCH(QString, item);
+        QFETCH(QKeySequence, keys);
+        auto window = OpenMainWindow(PlayMode::Demonstration);
+        QCOMPARE(MenuItem(*window, menu, item)->shortcut(), keys);
+    }
+
+    // The form keeps its layout, between the menus and the status line.
+    void formBetweenMenusAndStatus() {
+        auto window = OpenMainWindow(PlayMode::Demonstration);
+        const Velmora& form = window->form();
+        QCOMPARE(form.size(), QSize(481, 399));
+        const QRect inWindow(form.mapTo(window.get(), QPoint(0, 0)), form.size());
+        QVERIFY(window->menuBar()->geometry().bottom() < inWindow.top());
+        QVERIFY(window->statusBar()->geometry().top() > inWindow.bottom());
+        QCOMPARE(window->width(), 481);
+        QCOMPARE(window->windowTitle(), QString("http://www.example.com Морастела"));
+
+        QTest::keySequence(window.get(), QKeySequence::ZoomIn); // the menu's shortcut
+        QCOMPARE(form.zoom(), 125);
+        QCOMPARE(window->width(), form.width());
+        QTest::keySequence(window.get(), QKeySequence("Ctrl+0"));
+        QCOMPARE(form.zoom(), 100);
+        QTest::keySequence(window.get(), QKeySequence("F11"));
+        QTRY_VERIFY(window->isFullScreen());
+        QTest::keySequence(window.get(), QKeySequence("F11"));
+        QTRY_VERIFY(!window->isFullScreen());
+        QCOMPARE(form.size(), QSize(481, 399));
+    }
+
+    // Switching mode starts the figure afresh and keeps the start text; the
+    // demonstration fills as it always did.
+    void switchingModes() {
+        auto window = OpenMainWindow(PlayMode::Practice);
+        const Velmora& form = window->form();
+        StartGame(form, 0, "7");
+        ClickListItem(form, 2);
+        Click(TriangleLabel(form, 0));
+        QCOMPARE(TriangleLabel(form, 0)->text(), QString("9"));
+        MenuItem(*window, "&Режим", "&Показване")->trigger();
+        QVERIFY(!MenuItem(*window, "&Режим", "По&дсказка")->isEnabled());
+        QCOMPARE(Captions(form, 0), QStringList(6, ""));
+        QCOMPARE(StartBox(form)->text(), QString("7"));
+        QCOMPARE(LineSums(form, FigureMode::Triangle), QStringList(3, ""));
+        Compute(form);
+        ClickListItem(form, 2);
+        QCOMPARE(TriangleLabel(form, 2)->text(), QString("9"));
+        QVERIFY(StruckItems(form).isEmpty());
+        QCOMPARE(StatusLine(*window),
+                 QString("Числата са 7, 8, 9, 10, 11 и 12: щракни място на фигурата или число "
+                         "от списъка."));
+        MenuItem(*window, "&Режим", "&Упражнение")->trigger();
+        QCOMPARE(Captions(form, 0), QStringList(6, ""));
+    }
+
+    // Hints from the menu's shortcut, the solution, and the two help texts.
+    void hintsSolutionAndHelp() {
+        auto window = OpenMainWindow(PlayMode::Practice);
+        const Velmora& form = window->form();
+        StartGame(form, 0, "7");
+        QTest::keySequence(window.get(), QKeySequence("Ctrl+H"));
+        QVERIFY(StatusLine(*window).contains("ъгъл"));
+        QTest::keySequence(window.get(), QKeySequence("Ctrl+H"));
+        QCOMPARE(StatusLine(*window), QString("Подсказка: сложи 7, 8 и 9 в ъглите; тогава всяка "
+                                              "страна може да има сума 27."));
+        QTest::keySequence(window.get(), QKeySequence("Ctrl+H"));
+        QCOMPARE(TriangleLabel(form, 0)->text(), QString("7"));
+        MenuItem(*window, "&Режим", "Покажи &решение")->trigger();
+        QCOMPARE(Captions(form, 0), QStringList({"7", "8", "9", "10", "11", "12"}));
+        QCOMPARE(StatusLine(*window), QString("Браво! Всяка страна има сума 27."));
+
+        const auto message = [&](const QString& item) {
+            MenuItem(*window, "По&мощ", item)->trigger();
+            QMessageBox* box = window->findChild<QMessageBox*>();
+            const QString text = box ? box->text() : QString();
+            delete box;
+            return text;
+        };
+        QCOMPARE(message("&Защо става?"), QString("Всички числа дават 57; ъглите се броят два "
+                                                  "пъти, затова 3 × 27 = 57 + 7 + 8 + 9."));
+        const QString about = message("&Относно");
+        for (const QString& part : {QString("1.00"), QString("GPL-3.0-or-later"),
+                                    QString(qVersion()), QString("Велмора от числа")})
+            QVERIFY2(about.contains(part), qPrintable(part));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "test_main_window.moc"
