@@ -1,4 +1,4 @@
-#include "puzzle_invariants.h"
+#include "game_invariants.h"
 #include "window_test_support.h"
 
 #include <QFile>
@@ -10,7 +10,7 @@ using namespace velmora::testing;
 
 namespace {
 
-constexpr int kWarmUpEvents = 5000;
+constexpr int kWarmUpEvents = 20000; // both modes, so the font and text caches are full
 constexpr int kStormEvents = 100000;
 constexpr long kMemoryBoundKiB = 2048;
 
@@ -68,6 +68,12 @@ class Pupil {
         default:
             if (Pick(200) == 0)
                 window_.SetZoom(Pick(2) == 0 ? 100 : 150);
+            else if (Pick(100) == 0)
+                window_.SetPlayMode(Pick(2) == 0 ? PlayMode::Demonstration : PlayMode::Practice);
+            else if (Pick(10) == 0)
+                window_.ShowHint();
+            else if (Pick(40) == 0)
+                window_.RevealSolution();
             break;
         }
     }
@@ -91,9 +97,10 @@ class Pupil {
     std::mt19937 random_;
 };
 
-// What is on screen differs from the puzzle state: returns what, or "".
+// What is on screen differs from the game: returns what, or "".
 QString Mismatch(const Velmora& window) {
     const PuzzleState& state = window.puzzle();
+    const FigureCaptions captions = CaptionsOf(window.game());
     QStringList series;
     for (const std::string& item : state.series)
         series << QString::fromStdString(item);
@@ -106,17 +113,28 @@ QString Mismatch(const Velmora& window) {
     for (int k = 0; k < 6; ++k)
         if (TriangleLabel(window, k)->isVisible() != triangle ||
             TriangleLabel(window, k)->text() !=
-                QString::fromStdString(state.triangleCaptions[std::size_t(k)]))
+                QString::fromStdString(captions.triangle[std::size_t(k)]))
             return QString("triangle label %1").arg(k);
     for (int v = 0; v < 4; ++v)
         if (RhombusLabel(window, v)->isVisible() != rhombus ||
             RhombusLabel(window, v)->text() !=
-                QString::fromStdString(state.rhombusCaptions[std::size_t(v)]))
+                QString::fromStdString(captions.rhombus[std::size_t(v)]))
             return QString("rhombus label %1").arg(v);
     const std::size_t segments = triangle ? 3 : rhombus ? 4 : 0;
     if (window.outline().size() != segments)
         return "outline";
-    return QString::fromStdString(BrokenInvariant(state));
+    const Practice& practice = window.game().practice;
+    for (int line = 0; line < int(Lines(practice.figure).size()); ++line) {
+        const auto* sum =
+            Control<QLabel>(window, QString("LineSum%1_%2").arg(triangle ? 3 : 2).arg(line));
+        if (sum->isVisible() ? sum->text() != QString::fromStdString(LineSumText(practice, line))
+                             : !LineSumText(practice, line).empty())
+            return QString("sum of line %1").arg(line);
+    }
+    for (int row = 0; row < List(window)->count(); ++row)
+        if (List(window)->item(row)->font().strikeOut() != (SlotOfNumber(practice, row) != kEmpty))
+            return QString("list mark %1").arg(row);
+    return QString::fromStdString(BrokenGameInvariant(window.game()));
 }
 
 } // namespace
