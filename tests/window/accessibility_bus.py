@@ -1,0 +1,165 @@
+#!/usr/bin/python3
+"""The program as a screen reader meets it: started on a real X server with Qt's
+accessibility bridge on, read and driven through the AT-SPI bus alone.
+
+Run inside a private D-Bus session and X server (see run_accessibility_bus.sh):
+    accessibility_bus.py /path/to/velmora
+Prints 'N passed, N failed' and exits non-zero on any failure.
+"""
+
+import os
+import subprocess
+import sys
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi, GLib  # noqa: E402
+
+TITLE = "http://www.example.com Морастела"
+results = {"passed": 0, "failed": 0}
+names_heard = []  # (role, new name) of every accessible-name change announced
+
+
+def check(what, ok, detail=""):
+    results["passed" if ok else "failed"] += 1
+    print(("PASS  " if ok else "FAIL  ") + what + ("" if ok else f": {detail}"), flush=True)
+
+
+def pump(seconds):
+    deadline = time.monotonic() + seconds
+    context = GLib.MainContext.default()
+    while time.monotonic() < deadline:
+        while context.iteration(False):
+            pass
+        time.sleep(0.01)
+
+
+def wait_for(predicate, seconds=10.0):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        pump(0.05)
+        value = predicate()
+        if value:
+            return value
+    return None
+
+
+def find_app():
+    desktop = Atspi.get_desktop(0)
+    for i in range(desktop.get_child_count()):
+        app = desktop.get_child_at_index(i)
+        if app is not None and app.get_name() == "velmora":
+            return app
+    return None
+
+
+def descendants(node):
+    for i in range(node.get_child_count()):
+        child = node.get_child_at_index(i)
+        if child is None:
+            continue
+        yield child
+        yield from descendants(child)
+
+
+def by_name(root, start):
+    for node in descendants(root):
+        if (node.get_name() or "").startswith(start):
+            return node
+    return None
+
+
+# Input comes from xdotool, as from a real mouse and keyboard on this X server.
+def click(node):
+    box = node.get_extents(Atspi.CoordType.SCREEN)
+    subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2),
+                    str(box.y + box.height // 2), "click", "1"], check=True)
+    pump(0.3)
+
+
+def key(*names):
+    subprocess.run(["xdotool", "key", *names], check=True)
+    pump(0.3)
+
+
+def choose_number(numbers, row):
+    """The list's own keys pick the number, scrolling as needed."""
+    click(numbers)
+    key("Home", *["Down"] * row)
+
+
+def heard(prefix):
+    return any(name.startswith(prefix) for _, name in names_heard)
+
+
+def main(program):
+    def on_name(event):
+        names_heard.append((event.source.get_role_name(), event.source.get_name() or ""))
+
+    listener = Atspi.EventListener.new(on_name)
+    listener.register("object:property-change:accessible-name")
+
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    velmora = subprocess.Popen([program, "--practice"], env=env)
+    try:
+        app = wait_for(find_app)
+        check("the program is on the accessibility bus", app is not None)
+        if app is None:
+            return
+        frame = wait_for(lambda: app.get_child_at_index(0))
+        check("the top level is a frame", frame.get_role() == Atspi.Role.FRAME,
+              frame.get_role_name())
+        check("the frame's name is the window title", frame.get_name() == TITLE, frame.get_name())
+
+        statement = by_name(frame, "Условие на задачата")
+        click(statement)
+        focused = wait_for(lambda: statement.get_state_set().contains(Atspi.StateType.FOCUSED))
+        check("the statement takes the focus", bool(focused))
+        key("ctrl+Home")
+        before = Atspi.Text.get_caret_offset(statement)
+        key("Down")
+        after = Atspi.Text.get_caret_offset(statement)
+        check("the arrow keys move the statement's caret", after > before, f"{before} → {after}")
+
+        click(by_name(frame, "Триъгълник"))
+        start = by_name(frame, "Начално число")
+        click(start)
+        key("7")
+        click(by_name(frame, "Изчисли"))
+        check("compute announces the numbers",
+              wait_for(lambda: heard("Списък с числата: 7, 8, 9, 10, 11, 12")),
+              names_heard[-5:])
+
+        # Practice by the bus alone: choose 7 in the list, then the bottom-left corner.
+        numbers = by_name(frame, "Списък с числата")
+        choose_number(numbers, 0)
+        click(by_name(frame, "Триъгълник, долен ляв ъгъл"))
+        check("placing a number is announced on its position",
+              wait_for(lambda: heard("Триъгълник, долен ляв ъгъл: 7")), names_heard[-5:])
+        for row, position in ((4, "среда на основата"), (2, "долен десен ъгъл")):
+            choose_number(numbers, row)
+            click(by_name(frame, "Триъгълник, " + position))
+        base = wait_for(lambda: by_name(frame, "основата: сума"))
+        check("a complete side's sum is readable", base is not None
+              and base.get_name() == "основата: сума 27", base and base.get_name())
+        for row, position in ((1, "горен връх"), (3, "среда на дясната страна"),
+                              (5, "среда на лявата страна")):
+            choose_number(numbers, row)
+            click(by_name(frame, "Триъгълник, " + position))
+        check("the verdict is announced",
+              wait_for(lambda: heard("Браво! Всяка страна има сума 27.")), names_heard[-5:])
+        check("every side is read as equal",
+              all(by_name(frame, side + ": сума 27, равна")
+                  for side in ("основата", "дясната страна", "лявата страна")))
+    finally:
+        velmora.terminate()
+        velmora.wait(10)
+        listener.deregister("object:property-change:accessible-name")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
+    print(f"{results['passed']} passed, {results['failed']} failed")
+    sys.exit(1 if results["failed"] or not results["passed"] else 0)
