@@ -178,10 +178,14 @@ class Xvfb {
     pid_t pid_ = 0;
 };
 
-// The time one click takes, from the press to the end of its handling.
-std::vector<double> TimeClicks(const std::function<void()>& click) {
+// The time one click takes, from the press to the end of its handling; `between`
+// runs untimed before each click.
+std::vector<double> TimeClicks(const std::function<void()>& click,
+                               const std::function<void(int)>& between = {}) {
     std::vector<double> micro;
     for (int i = 0; i < kClicksPerKind; ++i) {
+        if (between)
+            between(i);
         const auto before = Clock::now();
         click();
         micro.push_back(std::chrono::duration<double, std::micro>(Clock::now() - before).count());
@@ -228,6 +232,28 @@ double MeasureClicks(int argc, char* argv[]) {
             click(window.findChild<QLabel*>(QStringLiteral("Label3_%1").arg(position++ % 6)));
         }));
     kinds.emplace_back("clear", TimeClicks([&] { click(control("Command1_1")); }));
+
+    // Practice: a number from the list, then a place for it, round the figure; hints
+    // from a fresh figure, three at a time.
+    window.SetPlayMode(velmora::PlayMode::Practice);
+    QTest::keyClicks(window.findChild<QLineEdit*>("Text2"), "7");
+    click(control("Command1_0"));
+    int step = 0;
+    kinds.emplace_back(
+        "practice", TimeClicks([&] {
+            const int k = (step / 2) % 6;
+            if (step++ % 2 == 0) {
+                const QRect place = list->visualItemRect(list->item(k));
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place.center());
+            } else {
+                click(window.findChild<QLabel*>(QStringLiteral("Label3_%1").arg((k + 1) % 6)));
+            }
+        }));
+    kinds.emplace_back("hint", TimeClicks([&] { window.ShowHint(); },
+                                          [&](int i) {
+                                              if (i % 3 == 0)
+                                                  click(control("Command1_0"));
+                                          }));
 
     double worst = 0;
     std::printf("click handling, %d clicks of each kind (microseconds):\n", kClicksPerKind);

@@ -1,6 +1,6 @@
-// The floor for the start-up benchmark: a bare window with the same number and kinds
-// of child widgets as velmora, and nothing else (no form, style sheet, fonts, icon or
-// translations).
+// The floor for the start-up benchmark: a bare main window with a menu bar, a status
+// line and the same number and kinds of child widgets as velmora, and nothing else (no
+// form, style sheet, fonts, icon or translations).
 
 #include "window/first_frame.h"
 
@@ -9,25 +9,36 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QWidget window;
-    window.resize(481, 399);
-    for (int i = 0; i < 13; ++i) // three heading, four rhombus and six triangle labels
-        new QLabel(QStringLiteral("%1").arg(i), &window);
-    auto* frame = new QGroupBox(QStringLiteral("frame"), &window);
+    QMainWindow window;
+    for (int menu = 0, items = 0; menu < 4; ++menu) // 13 items in 4 menus, as velmora's
+        for (QMenu* m = window.menuBar()->addMenu(QStringLiteral("menu"));
+             items < 4 * (menu + 1) && items < 13; ++items)
+            m->addAction(QStringLiteral("item"));
+    window.statusBar()->addWidget(new QLabel(QStringLiteral("status")), 1);
+    auto* form = new QWidget;
+    form->setFixedSize(481, 399);
+    window.setCentralWidget(form);
+    // three heading, four rhombus, six triangle and seven sum labels
+    for (int i = 0; i < 20; ++i)
+        new QLabel(QStringLiteral("%1").arg(i), form);
+    auto* frame = new QGroupBox(QStringLiteral("frame"), form);
     new QRadioButton(QStringLiteral("one"), frame);
     new QRadioButton(QStringLiteral("two"), frame);
-    new QListWidget(&window);
-    new QLineEdit(&window);
-    new QPushButton(QStringLiteral("one"), &window);
-    new QPushButton(QStringLiteral("two"), &window);
-    new QPlainTextEdit(QStringLiteral("text"), &window);
-    new QPlainTextEdit(QStringLiteral("text"), &window);
+    new QListWidget(form);
+    new QLineEdit(form);
+    new QPushButton(QStringLiteral("one"), form);
+    new QPushButton(QStringLiteral("two"), form);
+    new QPlainTextEdit(QStringLiteral("text"), form);
+    new QPlainTextEdit(QStringLiteral("text"), form);
     velmora::ReportFirstFrameIfAsked(window);
     window.show();
     return app.exec();
