@@ -57,6 +57,18 @@ bool Extends(const std::vector<int>& solution, const std::vector<int>& partial) 
     return true;
 }
 
+// How many placed numbers the solution closest to `partial` keeps where they are.
+int MostKept(const std::vector<std::vector<int>>& solutions, const std::vector<int>& partial) {
+    int most = 0;
+    for (const auto& solution : solutions) {
+        int kept = 0;
+        for (std::size_t s = 0; s < partial.size(); ++s)
+            kept += partial[s] >= 0 && partial[s] == solution[s];
+        most = std::max(most, kept);
+    }
+    return most;
+}
+
 // Steps of a pupil, blank-separated: "n3" picks number 3, "p1" points at position 1.
 Practice Play(Practice p, const std::string& steps) {
     std::istringstream words(steps);
@@ -193,6 +205,10 @@ class PracticeTest : public QObject {
                     QVERIFY2(named != std::string::npos, hint.text.c_str());
                     const int number = std::stoi(hint.text.substr(named + 15)) - 7;
                     QVERIFY(SlotOfNumber(p, number) != kEmpty);
+                    // Taking it back loses nothing of the closest solution.
+                    std::vector<int> without = partial;
+                    without[std::size_t(SlotOfNumber(p, number))] = -1;
+                    QCOMPARE(MostKept(solutions, without), MostKept(solutions, partial));
                     break;
                 }
                 hinted = hint.practice;
@@ -315,6 +331,25 @@ class PracticeTest : public QObject {
                            "10 + 11.",
                            0) == 0,
                  why.c_str());
+    }
+
+    // The sums found stay while the series does: computing the same start again keeps
+    // them, another start or figure starts afresh.
+    void foundSumsFollowTheSeries() {
+        Game game = TypeStartText(ChooseFigure(StartGame(PlayMode::Practice), kTriangle), "7");
+        game = Compute(game).game;
+        game = RevealSolution(game); // shown, not found
+        QCOMPARE(game.practice.foundSums, std::vector<std::int64_t>{});
+        for (int position = 0; position < 6; ++position) // each click gives a number back
+            game = ClickTriangle(game, position);
+        for (int k = 0; k < 6; ++k) // the pupil's own 27
+            game = ClickTriangle(ClickListItem(game, k), k);
+        QCOMPARE(game.practice.foundSums, std::vector<std::int64_t>{27});
+        game = Compute(game).game;
+        QCOMPARE(game.practice.foundSums, std::vector<std::int64_t>{27});
+        QCOMPARE(CaptionsOf(game).triangle, (std::array<std::string, 6>{}));
+        QVERIFY(Compute(TypeStartText(game, "8")).game.practice.foundSums.empty());
+        QVERIFY(ChooseFigure(game, kTriangle).practice.foundSums.empty());
     }
 
     // Hints climb one step per call for the same placement and start again after the
