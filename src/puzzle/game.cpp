@@ -108,9 +108,10 @@ Game RevealSolution(Game game) {
 std::string StatusOf(const Game& game) {
     if (Practising(game))
         return StatusText(game.practice);
+    // Nothing to say before the first series: the statement says what to do.
     const std::vector<std::string>& series = game.puzzle.series;
     if (series.empty())
-        return "Избери фигура, напиши начално число и натисни «Изчисли».";
+        return {};
     std::string numbers;
     for (std::size_t i = 0; i < series.size(); ++i)
         numbers += (i == 0 ? "" : i + 1 == series.size() ? " и " : ", ") + series[i];

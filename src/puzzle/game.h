@@ -49,7 +49,7 @@ struct GameHint {
 [[nodiscard]] Game RevealSolution(Game game);
 
 // The status line: the practice's verdict or next step; in the demonstration the
-// series on show, so a screen reader hears what compute did.
+// series on show, so a screen reader hears what compute did ("" while there is none).
 [[nodiscard]] std::string StatusOf(const Game& game);
 
 // What the figure's labels show: 6 triangle and 4 rhombus captions.
