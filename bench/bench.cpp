@@ -66,7 +66,7 @@ std::vector<std::string> Environment(const std::map<std::string, std::string>& o
     return result;
 }
 
-// Starts `program` and waits for its "first-frame" line, then for it to end.
+// Starts `program` and waits for its "first-frame" report, then for it to end.
 std::optional<Start> StartOnce(const std::string& program, std::vector<std::string> environment) {
     int channel[2];
     if (pipe(channel) != 0)
@@ -97,7 +97,7 @@ std::optional<Start> StartOnce(const std::string& program, std::vector<std::stri
     ssize_t got = 0;
     while (!painted && (got = read(channel[0], buffer, sizeof buffer)) > 0) {
         output.append(buffer, std::size_t(got));
-        if (output.find("first-frame\n") != std::string::npos)
+        if (output.find("first-frame") != std::string::npos)
             painted = Clock::now();
     }
     close(channel[0]);

@@ -19,8 +19,9 @@ class FirstFrameWatch : public QObject {
         if (event->type() == QEvent::Paint && !seen_) {
             seen_ = true;
             // Queued, so it runs once this paint has reached the screen.
-            QTimer::singleShot(0, [] {
-                std::fputs("first-frame\n", stdout);
+            const auto* window = static_cast<QWidget*>(watched);
+            QTimer::singleShot(0, [size = window->size()] {
+                std::printf("first-frame %dx%d\n", size.width(), size.height());
                 std::fflush(stdout);
                 QCoreApplication::quit();
             });

@@ -5,7 +5,6 @@
 #include "window/zoom.h"
 #include "window/zoom_style.h"
 
-#include <QAccessible>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -35,13 +34,10 @@ int IndexOf(const std::array<T*, N>& members, const QObject* object) {
     return -1;
 }
 
-// Sets the name and tells assistive technology, when it changed.
+// Qt tells assistive technology of the change itself (NameChanged).
 void SetAccessibleName(QWidget& widget, const QString& name) {
-    if (widget.accessibleName() == name)
-        return;
-    widget.setAccessibleName(name);
-    QAccessibleEvent changed(&widget, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changed);
+    if (widget.accessibleName() != name)
+        widget.setAccessibleName(name);
 }
 
 QString Text(const std::string& text) {
@@ -233,9 +229,6 @@ void Velmora::ShowCaption(QLabel& label, const std::string& caption) {
         return;
     label.setText(text);
     FitLabelFont(label, font());
-    // The name carries the number, so assistive technology hears every change.
-    const QString place = placeNames_.value(&label);
-    SetAccessibleName(label, text.isEmpty() ? place : place + QStringLiteral(": ") + text);
 }
 
 // Rebuilds the list only when the series changed, so a fill keeps the selection.
@@ -412,7 +405,8 @@ void Velmora::CreateLineSumLabels() {
 void Velmora::ShowPractice() {
     const bool practising = game_.mode == PlayMode::Practice;
     const Practice& practice = game_.practice;
-    // A position waiting for a number is framed and says so.
+    // A position waiting for a number is framed and says so. The name carries the
+    // number, so assistive technology hears every placement.
     const auto mark = [&](QLabel* label, int position, FigureMode figure) {
         const bool picked =
             practising && practice.figure == figure && practice.pickedPosition == position;

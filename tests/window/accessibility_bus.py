@@ -153,6 +153,15 @@ def main(program):
         check("every side is read as equal",
               all(by_name(frame, side + ": сума 27, равна")
                   for side in ("основата", "дясната страна", "лявата страна")))
+
+        # The demonstration, chosen in the menu: a click fills and is announced.
+        click(by_name(frame, "Режим"))
+        click(wait_for(lambda: by_name(frame, "Показване")))
+        click(by_name(frame, "Ромб"))
+        click(by_name(frame, "Изчисли"))
+        click(wait_for(lambda: by_name(frame, "Ромб, долен връх")))
+        check("a demonstration fill is announced",
+              wait_for(lambda: heard("Ромб, долен връх: 9 + 12 = 21")), names_heard[-5:])
     finally:
         velmora.terminate()
         velmora.wait(10)

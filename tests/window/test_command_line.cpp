@@ -66,13 +66,33 @@ class CommandLineTest : public QObject {
                  qPrintable(errText));
     }
 
+    // --practice opens the window in practice, alone or with the zoom.
+    void practiceOption_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("practice");
+        QTest::newRow("without") << QStringList{"--zoom", "150"} << false;
+        QTest::newRow("alone") << QStringList{"--practice"} << true;
+        QTest::newRow("with zoom") << QStringList{"--zoom", "150", "--practice"} << true;
+    }
+    void practiceOption() {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, practice);
+        QString outText, errText;
+        QTextStream outStream(&outText), errStream(&errText);
+        const CommandLine result =
+            ParseCommandLine(QStringList{"velmora"} + arguments, outStream, errStream);
+        QVERIFY(result.openWindow);
+        QCOMPARE(result.practice, practice);
+    }
+
     // Every option is listed, each with a Bulgarian description.
     void helpListsEveryOption() {
         QString outText, errText;
         QTextStream outStream(&outText), errStream(&errText);
         (void)ParseCommandLine({"velmora", "-h"}, outStream, errStream);
         outStream.flush();
-        for (const char* option : {"-h, --help", "-v, --version", "--zoom <процент>"}) {
+        for (const char* option :
+             {"-h, --help", "-v, --version", "--zoom <процент>", "--practice"}) {
             const QStringList lines = outText.split('\n').filter(QString::fromUtf8(option));
             QCOMPARE(lines.size(), 1);
             QVERIFY2(lines.first().contains(QRegularExpression("[А-Яа-я]{4,}")),

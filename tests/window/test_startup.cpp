@@ -47,6 +47,31 @@ class StartupTest : public QObject {
         QVERIFY(program->readAllStandardOutput().isEmpty());
     }
 
+    // A display named by QT_QPA_PLATFORM alone (offscreen, eglfs and linuxfb kiosks) is
+    // enough; the window opens at the zoom asked for.
+    void startsWithPlatformOnly_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("width");
+        QTest::newRow("plain") << QStringList{} << 481;
+        QTest::newRow("zoom 200") << QStringList{"--zoom", "200"} << 962;
+        QTest::newRow("practice at 150") << QStringList{"--practice", "--zoom=150"} << 722;
+    }
+    void startsWithPlatformOnly() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, width);
+        QProcessEnvironment environment = WithoutDisplay();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("VELMORA_REPORT_FIRST_FRAME", "1");
+        QScopedPointer<QProcess> program(Run(environment, arguments));
+        QCOMPARE(program->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program->exitCode(), 0);
+        const QString report = QString::fromUtf8(program->readAllStandardOutput()).trimmed();
+        const QStringList size = report.section(' ', 1).split('x');
+        QVERIFY2(report.startsWith("first-frame ") && size.size() == 2, qPrintable(report));
+        QCOMPARE(size[0].toInt(), width);
+        QVERIFY(size[1].toInt() > width * 399 / 481); // the form, its menus and status line
+    }
+
     // Asking for the version or help needs no display.
     void informationWithoutDisplay_data() {
         QTest::addColumn<QString>("option");
