@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures velmora side by side with the floor program in one run on this machine:
 // start-up to the first painted frame and peak resident memory (offscreen and, when
 // Xvfb is installed, on a real X server), then the time each kind of click takes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for the start-up benchmark: a bare main window with a menu bar, a status
 // line and the same number and kinds of child widgets as velmora, and nothing else (no
 // form, style sheet, fonts, icon or translations).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks our number text conversion against a slow reference built another way: the
 // longest valid prefix is found by trying every prefix, and its value comes from the C
 // library's strtod (this program never changes the C locale).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the game, in both modes, with a byte string read as a sequence of actions and
 // checks the invariants after every step.
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One entry point for a fresh machine:
 #   scripts/dev.sh run    install what is missing, build, open the program
 #   scripts/dev.sh test   install what is missing, build, run every test, the sanitizer
 #                         build's and the bounded fuzz runs
-#   scripts/dev.sh package  build the Debian package into build/dev
+#   scripts/dev.sh package  build the release Debian package into build/release
 #   scripts/dev.sh bench  start-up, memory and click timings against a floor program
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,8 +39,7 @@ bench)
     ;;
 package)
     scripts/install-deps.sh
-    build dev
-    (cd build/dev && cpack)
+    scripts/package.sh
     ;;
 *)
     echo "usage: $0 run|test|package|bench" >&2

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the program says to a pupil in practice: captions, verdicts, the sums found,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/command_line.h"
 
 #include "window/zoom.h"

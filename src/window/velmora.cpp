@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/velmora.h"
 
 #include "ui_velmora.h"
@@ -50,6 +51,8 @@ Velmora::Velmora(QWidget* parent)
     : QWidget(parent)
     , ui_(std::make_unique<Ui::Velmora>()) {
     ui_->setupUi(this);
+    // The publisher's address, then its name.
+    setWindowTitle(QStringLiteral(VELMORA_PUBLISHER_URL " Морастела"));
     CreateLineSumLabels();
     setFixedSize(size());
     designSize_ = size();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/zoom_style.h"
 
 #include <QWidget>

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch prefix, validates the desktop files there, then
 # builds the Debian package and checks that it carries the same files.
-#   check_install.sh BUILD_DIR
+#   check_install.sh BUILD_DIR APP_ID
 set -euo pipefail
 build=$1
+id=$2
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-id=com.example.Velmora
 expected=(
     bin/velmora
     share/applications/$id.desktop
@@ -16,6 +17,10 @@ expected=(
     share/icons/hicolor/32x32/apps/$id.png
     share/icons/hicolor/48x48/apps/$id.png
     share/icons/hicolor/scalable/apps/$id.svg
+    share/doc/velmora/copyright
+    share/doc/velmora/changelog.gz
+    share/man/man1/velmora.1.gz
+    share/man/en/man1/velmora.1.gz
 )
 
 cmake --install "$build" --prefix "$scratch/usr" >/dev/null

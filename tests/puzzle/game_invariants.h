@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What must hold of every game, in either mode, whatever led to it; and the actions a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What must hold of every puzzle state, whatever led to it. Shared by the sequence

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The program as a screen reader meets it: started on a real X server with Qt's
 accessibility bridge on, read and driven through the AT-SPI bus alone.
 

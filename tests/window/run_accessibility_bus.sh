@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A private D-Bus session (the accessibility bus starts from it on demand) and a
 # private X server for the accessibility test: nothing of the desktop it runs on.
 set -euo pipefail

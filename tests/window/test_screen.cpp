@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a pupil sees, checked where the faults would show: on the screen itself (not a
 // fresh rendering), after zooming, and when the mouse slides off before it is released.
 // What a screen reader hears is checked on the real accessibility bus.

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The release package as a distribution judges it: built twice from the same commit
+# and compared byte for byte, lintian with no error or warning, the documents a
+# package must carry, and the hardening of the binary.
+#   check_release.sh SOURCE_DIR
+set -euo pipefail
+source=$1
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+first=$("$source/scripts/package.sh")
+cp "$first" "$scratch/first.deb"
+second=$("$source/scripts/package.sh")
+cmp -s "$scratch/first.deb" "$second" ||
+    fail "two builds differ: $(sha256sum "$scratch/first.deb" "$second" | cut -c1-16 | tr '\n' ' ')"
+echo "reproducible: $(sha256sum "$second" | cut -d' ' -f1)"
+
+lintian --fail-on error,warning --display-level ">=warning" "$second" || fail "lintian"
+
+root="$scratch/root"
+dpkg-deb -x "$second" "$root"
+doc="$root/usr/share/doc/velmora"
+head -1 "$doc/copyright" | grep -qx \
+    'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    fail "copyright is not machine-readable"
+grep -qx 'License: GPL-3.0-or-later' "$doc/copyright" || fail "copyright names no licence"
+zcat "$doc/changelog.gz" | head -1 | grep -q '^velmora (1.00) ' || fail "changelog"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' \
+    "$root"/usr/share/metainfo/*.metainfo.xml || fail "metainfo licence"
+for page in man1 en/man1; do
+    man -l "$root/usr/share/man/$page/velmora.1.gz" 2>/dev/null | grep -q -- '--practice' ||
+        fail "manual page $page does not render or lacks --practice"
+done
+
+binary="$root/usr/bin/velmora"
+readelf -hW "$binary" | grep -q 'DYN (Position-Independent' || fail "not PIE"
+readelf -lW "$binary" | grep -q GNU_RELRO || fail "no RELRO"
+readelf -dW "$binary" | grep -q 'BIND_NOW' || fail "not bound now"
+nm -D "$binary" | grep -q '__stack_chk_fail' || fail "no stack protector"
+nm -D "$binary" | grep -q '_chk@' || fail "not fortified"
+if readelf -SW "$binary" | grep -q '\.comment'; then fail "a .comment section is left"; fi
+echo "release package: reproducible, lintian-clean, documented and hardened"
