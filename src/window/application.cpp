@@ -25,22 +25,27 @@ bool IsSet(const char* name) {
     return value != nullptr && *value != '\0';
 }
 
+void ExitWithDisplayLine(const char* what) {
+    const auto value = [](const char* name) { return qEnvironmentVariable(name); };
+    std::fprintf(stderr, "velmora: %s (DISPLAY=%s, WAYLAND_DISPLAY=%s, QT_QPA_PLATFORM=%s)\n", what,
+                 qPrintable(value("DISPLAY")), qPrintable(value("WAYLAND_DISPLAY")),
+                 qPrintable(value("QT_QPA_PLATFORM")));
+    _exit(EXIT_FAILURE);
+}
+
 // Qt ends the program with a fatal message (and a core dump) when the display it was
-// pointed at cannot be reached. Turn that into one line and a plain failure status.
-// The platform plugins' own complaints on the way there are left out: the one line
-// says it all.
-void ReportFatalStartup(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type == QtFatalMsg) {
-        // Qt's own wording advises reinstalling, which never helps here.
-        const auto value = [](const char* name) { return qEnvironmentVariable(name); };
-        std::fprintf(stderr,
-                     "velmora: прозорецът не може да се отвори: няма връзка с екрана "
-                     "(DISPLAY=%s, WAYLAND_DISPLAY=%s, QT_QPA_PLATFORM=%s)\n",
-                     qPrintable(value("DISPLAY")), qPrintable(value("WAYLAND_DISPLAY")),
-                     qPrintable(value("QT_QPA_PLATFORM")));
-        _exit(EXIT_FAILURE);
-    }
-    const bool platformNoise = context.category && qstrncmp(context.category, "qt.qpa", 6) == 0;
+// pointed at cannot be reached, and with an English warning when the connection to it
+// breaks. Both become one Bulgarian line and a plain failure status. The platform
+// plugins' own complaints on the way there are left out: the one line says it all.
+void ReportDisplayTrouble(QtMsgType type, const QMessageLogContext& context,
+                          const QString& message) {
+    // Qt's own wording advises reinstalling, which never helps here.
+    if (type == QtFatalMsg)
+        ExitWithDisplayLine("прозорецът не може да се отвори: няма връзка с екрана");
+    if (message.contains(QLatin1String("connection broke")))
+        ExitWithDisplayLine("връзката с екрана се прекъсна; програмата спира");
+    const bool platformNoise = (context.category && qstrncmp(context.category, "qt.qpa", 6) == 0) ||
+                               message.startsWith(QLatin1String("Failed to create wl_display"));
     if (type != QtDebugMsg && type != QtInfoMsg && !platformNoise)
         std::fprintf(stderr, "%s\n", qPrintable(message));
 }
@@ -49,7 +54,7 @@ void ReportFatalStartup(QtMsgType type, const QMessageLogContext& context, const
 
 bool DisplayAvailable() {
     if (IsSet("QT_QPA_PLATFORM") || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY")) {
-        qInstallMessageHandler(ReportFatalStartup);
+        qInstallMessageHandler(ReportDisplayTrouble);
         return true;
     }
     std::fputs("velmora: няма екран, на който да се отвори прозорецът "
@@ -59,7 +64,6 @@ bool DisplayAvailable() {
 }
 
 void PrepareApplication(QApplication& app) {
-    qInstallMessageHandler(nullptr);
     // One look on every desktop: the colours of the layout depend on it.
     app.setStyle(new ZoomStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
     // The window's font for everything, so no second family is looked up.

@@ -11,11 +11,13 @@ struct CommandLine {
     bool openWindow = true; // false: the program ends with exitCode
     int exitCode = 0;
     int zoomPercent = 100;
-    bool practice = false; // start in practice rather than the demonstration
+    bool practice = false;   // start in practice rather than the demonstration
+    bool fullScreen = false; // start presenting, the form filling the screen
 };
 
 // Reads the program's arguments (the program name first). Help, the version and any
-// error are printed here, in Bulgarian; none of it needs a display.
+// error are printed here, in Bulgarian; none of it needs a display. The options Qt
+// takes for every program (-platform, -style, -reverse, …) are left to Qt.
 [[nodiscard]] CommandLine ParseCommandLine(const QStringList& arguments, QTextStream& out,
                                            QTextStream& err);
 

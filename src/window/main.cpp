@@ -3,6 +3,7 @@
 #include "window/command_line.h"
 #include "window/first_frame.h"
 #include "window/main_window.h"
+#include "window/velmora.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -25,6 +26,15 @@ int main(int argc, char* argv[]) {
     if (commandLine.practice)
         window.SetPlayMode(velmora::PlayMode::Practice);
     velmora::ReportFirstFrameIfAsked(window);
-    window.show();
+    if (commandLine.fullScreen)
+        window.SetPresenting(true);
+    else
+        window.show();
+    // Shown, the window knows its screen and frame: a zoom too large for them is lowered.
+    if (const int zoom = window.form().zoom();
+        !commandLine.fullScreen && zoom != commandLine.zoomPercent)
+        err << "velmora: мащаб " << commandLine.zoomPercent << " % не се побира на екрана; "
+            << "прозорецът е в " << zoom << " %.\n";
+    err.flush();
     return app.exec();
 }

@@ -9,8 +9,15 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStatusBar>
+#include <QWindow>
 
+#include "window/zoom.h"
+
+#include <algorithm>
+
+using velmora::kZoomSteps;
 using velmora::PlayMode;
 
 namespace {
@@ -42,8 +49,9 @@ MainWindow::MainWindow(QWidget* parent)
     setCentralWidget(centre);
 
     status_ = new QLabel;
+    // Two lines hold every verdict and hint; the explanations open in a box of their own.
     status_->setWordWrap(true);
-    status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * 3);
+    status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * 2);
     status_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     statusBar()->addWidget(status_, 1);
     statusBar()->setSizeGripEnabled(false);
@@ -81,27 +89,36 @@ void MainWindow::CreateMenus() {
     solution_->setEnabled(false);
 
     QMenu* view = menuBar()->addMenu(tr("&Изглед"));
-    QAction* zoomIn = view->addAction(tr("&Увеличи"), this, [this] {
-        form_->ZoomIn();
-        FitToForm();
+    zoomIn_ = view->addAction(tr("&Увеличи"), this, [this] {
+        const auto next = std::upper_bound(kZoomSteps.begin(), kZoomSteps.end(), form_->zoom());
+        if (next != kZoomSteps.end())
+            SetZoom(*next);
     });
-    zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    QAction* zoomOut = view->addAction(tr("&Намали"), this, [this] {
+    zoomIn_->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    zoomOut_ = view->addAction(tr("&Намали"), this, [this] {
         form_->ZoomOut();
         FitToForm();
     });
-    zoomOut->setShortcut(QKeySequence::ZoomOut);
-    QAction* normal = view->addAction(tr("Н&ормален размер"), this, [this] { SetZoom(100); });
-    normal->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    zoomOut_->setShortcut(QKeySequence::ZoomOut);
+    normalSize_ = view->addAction(tr("Н&ормален размер"), this, [this] { SetZoom(100); });
+    normalSize_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     view->addSeparator();
-    QAction* fullScreen = view->addAction(tr("&Цял екран"), this, &MainWindow::ToggleFullScreen);
-    fullScreen->setShortcut(QKeySequence(Qt::Key_F11));
-    fullScreen->setCheckable(true);
+    fullScreen_ = view->addAction(tr("&Цял екран"), this, [this] { SetPresenting(!presenting_); });
+    fullScreen_->setShortcut(QKeySequence(Qt::Key_F11));
+    fullScreen_->setCheckable(true);
+    // Esc leaves the presentation too, as in any full-screen program.
+    auto* leave = new QAction(this);
+    leave->setShortcut(QKeySequence(Qt::Key_Escape));
+    connect(leave, &QAction::triggered, this, [this] { SetPresenting(false); });
+    addAction(leave);
 
     QMenu* help = menuBar()->addMenu(tr("По&мощ"));
     QAction* howTo = help->addAction(tr("&Как се играе"), this,
                                      [this] { ShowMessage(tr("Как се играе"), kHowToPlay); });
     howTo->setShortcut(QKeySequence::HelpContents);
+    // On the window too, so their keys work while the presentation hides the menus.
+    for (QAction* menu : menuBar()->actions())
+        addActions(menu->menu()->actions());
     help->addAction(tr("&Защо става?"), this,
                     [this] { ShowMessage(tr("Защо става?"), form_->WhyText()); });
     help->addAction(tr("&Относно"), this, [this] {
@@ -122,29 +139,107 @@ void MainWindow::SetPlayMode(PlayMode mode) {
     form_->SetPlayMode(mode);
 }
 
-void MainWindow::SetZoom(int percent) {
+int MainWindow::SetZoom(int percent) {
+    if (presenting_)
+        return form_->zoom();
+    while (percent > kZoomSteps.front() && !Fits(percent))
+        percent = *(std::lower_bound(kZoomSteps.begin(), kZoomSteps.end(), percent) - 1);
     form_->SetZoom(percent);
     FitToForm();
+    return form_->zoom();
+}
+
+// Whether the window at zoom `percent`, its frame included, fits the free area of its
+// screen (without the panels).
+bool MainWindow::Fits(int percent) const {
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return true;
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const double scale = percent / 100.0;
+    const QSize needed(qRound(form_->designSize().width() * scale) + frame.left() + frame.right(),
+                       qRound(form_->designSize().height() * scale) +
+                           menuBar()->sizeHint().height() + statusBar()->sizeHint().height() +
+                           frame.top() + frame.bottom());
+    const QSize free = screen->availableGeometry().size();
+    return needed.width() <= free.width() && needed.height() <= free.height();
+}
+
+void MainWindow::UpdateZoomActions() {
+    const auto next = std::upper_bound(kZoomSteps.begin(), kZoomSteps.end(), form_->zoom());
+    zoomIn_->setEnabled(!presenting_ && next != kZoomSteps.end() && Fits(*next));
+    zoomOut_->setEnabled(!presenting_ && form_->zoom() > kZoomSteps.front());
+    normalSize_->setEnabled(!presenting_);
+    fullScreen_->setChecked(presenting_);
+}
+
+// On another screen, or when this one changed, the zoom may no longer fit.
+void MainWindow::CheckScreen() {
+    if (!presenting_ && !Fits(form_->zoom()))
+        SetZoom(form_->zoom());
+    UpdateZoomActions();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (QWindow* window = windowHandle(); window && !window->property("velmoraWatched").isValid()) {
+        window->setProperty("velmoraWatched", true);
+        connect(window, &QWindow::screenChanged, this, [this] { CheckScreen(); });
+    }
+    CheckScreen();
 }
 
 // Outside full screen the window is exactly the form with its menus and status line.
 void MainWindow::FitToForm() {
-    if (isFullScreen())
+    UpdateZoomActions();
+    if (presenting_)
         return;
-    status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * 3);
+    status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * 2);
     setFixedSize(QSize(form_->width(), menuBar()->sizeHint().height() + form_->height() +
                                            statusBar()->sizeHint().height()));
 }
 
-void MainWindow::ToggleFullScreen() {
-    if (isFullScreen()) {
-        showNormal();
-        FitToForm();
+void MainWindow::SetPresenting(bool presenting) {
+    if (presenting == presenting_)
         return;
+    presenting_ = presenting;
+    if (presenting) {
+        zoomBeforePresenting_ = form_->zoom();
+        menuBar()->hide();
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        // A kiosk has no window manager to act on the request: take the screen outright.
+        if (QScreen* screen = this->screen())
+            setGeometry(screen->geometry());
+        showFullScreen();
+    } else {
+        status_->setFont(QApplication::font());
+        menuBar()->show();
+        showNormal();
+        form_->SetScale(zoomBeforePresenting_ / 100.0);
+        FitToForm();
     }
-    setMinimumSize(0, 0);
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    showFullScreen();
+    UpdateZoomActions();
+}
+
+// Presenting, the form takes the largest size the window leaves it, at any factor.
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (!presenting_)
+        return;
+    // The status line grows with the form, so the class can read the verdicts too.
+    const QSize design = form_->designSize();
+    const double guess =
+        std::min(double(width()) / design.width(), double(height()) / (design.height() + 48));
+    QFont large = QApplication::font();
+    large.setPointSizeF(large.pointSizeF() * std::max(1.0, guess));
+    status_->setFont(large);
+    status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * 2);
+    layout()->activate();
+    const QSize room = centralWidget()->size();
+    form_->SetScale(
+        std::min(double(room.width()) / design.width(), double(room.height()) / design.height()));
+    centralWidget()->layout()->activate(); // centred now, not on the next event
 }
 
 // Not blocking: the pupil reads it beside the puzzle and closes it when done.

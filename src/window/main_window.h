@@ -21,12 +21,23 @@ class MainWindow : public QMainWindow {
 
     Velmora& form() const { return *form_; }
     void SetPlayMode(velmora::PlayMode mode);
-    void SetZoom(int percent);
+    // The zoom step asked for, or the largest below it at which the whole window
+    // still fits its screen; returns the step taken.
+    int SetZoom(int percent);
+    // Presentation: full screen, the form as large as the screen allows.
+    void SetPresenting(bool presenting);
+    bool presenting() const { return presenting_; }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void CreateMenus();
     void FitToForm();
-    void ToggleFullScreen();
+    [[nodiscard]] bool Fits(int percent) const;
+    void UpdateZoomActions();
+    void CheckScreen();
     void ShowMessage(const QString& title, const QString& text);
 
     Velmora* form_ = nullptr;
@@ -36,4 +47,10 @@ class MainWindow : public QMainWindow {
     QAction* practice_ = nullptr;
     QAction* hint_ = nullptr;
     QAction* solution_ = nullptr;
+    QAction* zoomIn_ = nullptr;
+    QAction* zoomOut_ = nullptr;
+    QAction* normalSize_ = nullptr;
+    QAction* fullScreen_ = nullptr;
+    bool presenting_ = false;
+    int zoomBeforePresenting_ = 100;
 };

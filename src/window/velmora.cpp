@@ -13,6 +13,7 @@
 #include <QTextEdit>
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
 using namespace velmora;
@@ -56,7 +57,9 @@ Velmora::Velmora(QWidget* parent)
     CreateLineSumLabels();
     setFixedSize(size());
     designSize_ = size();
-    designPointSize_ = font().pointSizeF();
+    // The layout is in pixels at 96 dots per inch, where 12 points are 16 pixels; the
+    // fonts follow the layout whatever DPI the desktop reports.
+    designPointSize_ = font().pointSizeF() * 96.0 / logicalDpiY();
     for (QWidget* control : findChildren<QWidget*>())
         if (!control->objectName().isEmpty() && !control->objectName().startsWith("qt_"))
             designPlaces_.insert(control, control->geometry());
@@ -101,6 +104,7 @@ Velmora::Velmora(QWidget* parent)
     }
     setTabOrder(previous, ui_->Text2);
 
+    SetScale(1.0);
     Form_Load();
 }
 
@@ -178,12 +182,12 @@ void Velmora::ShowOutline(std::vector<Segment> segments) {
 // Only the outline's own area is repainted: the statement below it is costly to draw
 // and a button's click repaints whatever is pending at once.
 QRect Velmora::OutlineArea() const {
-    const double pixelsPerTwip = zoomPercent_ / 100.0 / kTwipsPerPixel;
+    const double pixelsPerTwip = scale_ / kTwipsPerPixel;
     QRectF area;
     for (const Segment& s : outline_)
         area |= QRectF(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2)).normalized();
     const QRectF pixels(area.topLeft() * pixelsPerTwip, area.bottomRight() * pixelsPerTwip);
-    const double margin = 1 + zoomPercent_ / 100.0; // the pen, and a pixel of rounding
+    const double margin = 1 + scale_; // the pen, and a pixel of rounding
     return pixels.adjusted(-margin, -margin, margin, margin).toAlignedRect();
 }
 
@@ -263,15 +267,19 @@ int Velmora::SelectedListRow() const {
 // those of the layout; the painter scales them back.
 LabelBox Velmora::BoxOf(const QLabel* label) const {
     const QRect place = label->geometry();
-    const double twips = kTwipsPerPixel * 100.0 / zoomPercent_;
+    const double twips = kTwipsPerPixel / scale_;
     return {place.x() * twips, place.y() * twips, place.width() * twips, place.height() * twips};
 }
 
 void Velmora::SetZoom(int percent) {
-    if (!IsZoomStep(percent) || percent == zoomPercent_)
+    if (IsZoomStep(percent) && percent != zoom())
+        SetScale(percent / 100.0);
+}
+
+void Velmora::SetScale(double scale) {
+    if (!(scale > 0.1 && scale < 20)) // a factor of the layout, never a degenerate one
         return;
-    zoomPercent_ = percent;
-    const double scale = percent / 100.0;
+    scale_ = scale;
     setProperty(kZoomProperty, scale);
     // Scaled by edges, so controls that touched at 100 % still touch.
     const auto scaled = [scale](const QRect& r) {
@@ -288,19 +296,22 @@ void Velmora::SetZoom(int percent) {
     for (auto place = designPlaces_.cbegin(); place != designPlaces_.cend(); ++place) {
         place.key()->setGeometry(scaled(place.value()));
         place.key()->setFont(zoomed);
+        // Frames take their width from the style once; ask again at the new scale.
+        if (auto* frame = qobject_cast<QFrame*>(place.key()))
+            frame->setFrameStyle(frame->frameStyle());
     }
     FitTexts();
     RedrawOutline();
 }
 
 void Velmora::ZoomIn() {
-    const auto next = std::upper_bound(kZoomSteps.begin(), kZoomSteps.end(), zoomPercent_);
+    const auto next = std::upper_bound(kZoomSteps.begin(), kZoomSteps.end(), zoom());
     if (next != kZoomSteps.end())
         SetZoom(*next);
 }
 
 void Velmora::ZoomOut() {
-    const auto next = std::lower_bound(kZoomSteps.begin(), kZoomSteps.end(), zoomPercent_);
+    const auto next = std::lower_bound(kZoomSteps.begin(), kZoomSteps.end(), zoom());
     if (next != kZoomSteps.begin())
         SetZoom(*(next - 1));
 }
@@ -373,9 +384,14 @@ bool Velmora::eventFilter(QObject* watched, QEvent* event) {
 void Velmora::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // Drawn in twips, so the coordinates keep their fractions; a pen one layout pixel wide.
-    const double scale = zoomPercent_ / 100.0 / kTwipsPerPixel;
+    const double scale = scale_ / kTwipsPerPixel;
     painter.scale(scale, scale);
-    painter.setPen(QPen(Qt::black, kTwipsPerPixel));
+    double pen = kTwipsPerPixel;
+    // Between the zoom steps (a presentation), a side along a label's edge could fall
+    // under the label's rounded edge: at least two device pixels keep half of it clear.
+    if (!IsZoomStep(zoom()) || std::abs(scale_ * 100 - zoom()) > 1e-6)
+        pen = std::max(pen, 2.0 / devicePixelRatioF() / scale);
+    painter.setPen(QPen(Qt::black, pen));
     for (const Segment& s : outline_)
         painter.drawLine(QLineF(s.x1, s.y1, s.x2, s.y2));
 }

@@ -40,7 +40,11 @@ class Velmora : public QWidget {
     // Classroom zoom: scales every control, the fonts and the outline. Takes one of
     // kZoomSteps; any other value is ignored.
     void SetZoom(int percent);
-    int zoom() const { return zoomPercent_; }
+    int zoom() const { return qRound(scale_ * 100); }
+    double scale() const { return scale_; }
+    QSize designSize() const { return designSize_; }
+    // Any factor of the layout, for a presentation that fills the screen.
+    void SetScale(double scale);
     void ZoomIn();
     void ZoomOut();
     // The main window's menu takes over the zoom keys.
@@ -107,7 +111,7 @@ class Velmora : public QWidget {
     QString status_;
     std::vector<velmora::Segment> outline_;
 
-    int zoomPercent_ = 100;
+    double scale_ = 1.0;
     QSize designSize_;
     double designPointSize_ = 0;
     QHash<QWidget*, QRect> designPlaces_;

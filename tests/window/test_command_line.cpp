@@ -39,8 +39,18 @@ class CommandLineTest : public QObject {
             << "Вижте „velmora --help“.";
         QTest::newRow("zoom without value") << QStringList{"--zoom"} << false << 2 << 100 << ""
                                             << "velmora: липсва стойност на опция.";
-        QTest::newRow("unknown option") << QStringList{"--fullscreen"} << false << 2 << 100 << ""
-                                        << "velmora: непозната опция „fullscreen“.";
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << false << 2 << 100 << ""
+                                        << "velmora: непозната опция „--bogus“.";
+        QTest::newRow("unknown with value") << QStringList{"-colour=red"} << false << 2 << 100 << ""
+                                            << "velmora: непозната опция „-colour“.";
+        // The options Qt documents for every program are Qt's, with their values.
+        QTest::newRow("qt style") << QStringList{"-style", "fusion", "--zoom", "150"} << true << 0
+                                  << 150 << ""
+                                  << "";
+        QTest::newRow("qt options")
+            << QStringList{"-platform", "offscreen", "-reverse", "--style=fusion", "-display", ":0"}
+            << true << 0 << 100 << ""
+            << "";
         QTest::newRow("argument") << QStringList{"file.txt"} << false << 2 << 100 << ""
                                   << "velmora: неочакван аргумент „file.txt“.";
     }
@@ -74,6 +84,7 @@ class CommandLineTest : public QObject {
         QTest::newRow("without") << QStringList{"--zoom", "150"} << false;
         QTest::newRow("alone") << QStringList{"--practice"} << true;
         QTest::newRow("with zoom") << QStringList{"--zoom", "150", "--practice"} << true;
+        QTest::newRow("presenting") << QStringList{"--fullscreen", "--practice"} << true;
     }
     void practiceOption() {
         QFETCH(QStringList, arguments);
@@ -84,6 +95,7 @@ class CommandLineTest : public QObject {
             ParseCommandLine(QStringList{"velmora"} + arguments, outStream, errStream);
         QVERIFY(result.openWindow);
         QCOMPARE(result.practice, practice);
+        QCOMPARE(result.fullScreen, arguments.contains("--fullscreen"));
     }
 
     // Every option is listed, each with a Bulgarian description.
@@ -93,7 +105,7 @@ class CommandLineTest : public QObject {
         (void)ParseCommandLine({"velmora", "-h"}, outStream, errStream);
         outStream.flush();
         for (const char* option :
-             {"-h, --help", "-v, --version", "--zoom <процент>", "--practice"}) {
+             {"-h, --help", "-v, --version", "--zoom <процент>", "--practice", "--fullscreen"}) {
             const QStringList lines = outText.split('\n').filter(QString::fromUtf8(option));
             QCOMPARE(lines.size(), 1);
             QVERIFY2(lines.first().contains(QRegularExpression("[А-Яа-я]{4,}")),

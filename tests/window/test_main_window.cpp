@@ -213,8 +213,8 @@ class MainWindowTest : public QObject {
         QFETCH(FigureMode, figure);
         QFETCH(int, zoom);
         auto window = OpenMainWindow(PlayMode::Practice);
-        window->SetZoom(zoom);
         Velmora& form = window->form();
+        form.SetZoom(zoom); // the form's own steps: the screen here is small
         TypeStart(form, "999");
         // On the option's round indicator: zoomed, the middle of the box is past the text.
         QWidget* option = Control(form, QString("Option1_%1").arg(int(figure)));

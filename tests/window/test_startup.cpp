@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 // The program started as a user would, without the display it needs.
@@ -61,7 +63,14 @@ class StartupTest : public QObject {
         QFETCH(QStringList, arguments);
         QFETCH(int, width);
         QProcessEnvironment environment = WithoutDisplay();
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        // A screen as large as a classroom's projector, so no zoom is lowered.
+        QTemporaryDir folder;
+        QFile screen(folder.filePath("screen.json"));
+        QVERIFY(screen.open(QIODevice::WriteOnly));
+        screen.write(R"({"screens": [{"name": "projector", "x": 0, "y": 0, "width": 1920,
+                         "height": 1200, "logicalDpi": 96}]})");
+        screen.close();
+        environment.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + screen.fileName());
         environment.insert("VELMORA_REPORT_FIRST_FRAME", "1");
         QScopedPointer<QProcess> program(Run(environment, arguments));
         QCOMPARE(program->exitStatus(), QProcess::NormalExit);
@@ -71,6 +80,49 @@ class StartupTest : public QObject {
         QVERIFY2(report.startsWith("first-frame ") && size.size() == 2, qPrintable(report));
         QCOMPARE(size[0].toInt(), width);
         QVERIFY(size[1].toInt() > width * 399 / 481); // the form, its menus and status line
+    }
+
+    // A Wayland compositor that is not there, and an X server that goes away while the
+    // program runs: one Bulgarian line naming the display, status 1, no core dump.
+    void displayTroubleIsOneLine_data() {
+        QTest::addColumn<QString>("display");
+        QTest::newRow("no Wayland compositor") << "wayland";
+        QTest::newRow("X server gone") << "x11";
+    }
+    void displayTroubleIsOneLine() {
+        QFETCH(QString, display);
+        QProcessEnvironment environment = WithoutDisplay();
+        QTemporaryDir runtime;
+        environment.insert("XDG_RUNTIME_DIR", runtime.path());
+        QProcess server;
+        if (display == "wayland") {
+            environment.insert("QT_QPA_PLATFORM", "wayland");
+            environment.insert("WAYLAND_DISPLAY", "velmora-nowhere");
+        } else {
+            server.start("Xvfb", {":76", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+            QVERIFY(server.waitForStarted());
+            QTest::qWait(800);
+            environment.insert("DISPLAY", ":76");
+        }
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(VELMORA_EXECUTABLE));
+        QVERIFY(program.waitForStarted());
+        if (display == "x11") {
+            QTest::qWait(1500); // the window is up
+            QCOMPARE(program.state(), QProcess::Running);
+            server.terminate();
+            QVERIFY(server.waitForFinished(5000));
+        }
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 1);
+        const QStringList lines =
+            QString::fromUtf8(program.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines.first().startsWith("velmora: ") &&
+                     lines.first().contains(display == "x11" ? "DISPLAY=:76" : "velmora-nowhere"),
+                 qPrintable(lines.first()));
     }
 
     // Asking for the version or help needs no display.
