@@ -5,7 +5,9 @@
 
 #include <QCommandLineParser>
 #include <QHash>
+
 #include <QTextStream>
+#include <tuple>
 
 namespace velmora {
 namespace {
@@ -99,7 +101,25 @@ CommandLine ParseCommandLine(const QStringList& arguments, QTextStream& out, QTe
     const QCommandLineOption fullScreen(
         "fullscreen", "Започва на цял екран: фигурата е колкото екрана позволява (F11 или Esc "
                       "връща прозореца).");
-    const QList<QCommandLineOption> options{help, version, zoom, practice, fullScreen};
+    const QCommandLineOption worksheet("worksheet",
+                                       "Записва работен лист в PDF файл, без прозорец.", "файл");
+    const QCommandLineOption figure("figure", "Работен лист: triangle, rhombus или both.", "фигура",
+                                    "triangle");
+    const QCommandLineOption count("count", "Работен лист: брой задачи, от 1 до 60.", "брой", "4");
+    const QCommandLineOption starts("start", "Работен лист: начални числа, напр. 3,7,12.", "числа");
+    const QCommandLineOption random("random", "Работен лист: случайни начала в обхват, напр. 1-20.",
+                                    "обхват");
+    const QCommandLineOption seed(
+        "seed", "Работен лист: число, от което зависят случайните начала.", "число", "1");
+    const QCommandLineOption given("given", "Работен лист: колко числа са дадени на фигурата.",
+                                   "брой", "0");
+    const QCommandLineOption perPage("per-page", "Работен лист: задачи на страница, от 1 до 6.",
+                                     "брой", "4");
+    const QCommandLineOption large("large", "Работен лист: едър шрифт (1,5 пъти).");
+    const QCommandLineOption noAnswers("no-answers", "Работен лист: без страници с отговори.");
+    const QList<QCommandLineOption> options{help,      version, zoom,    practice, fullScreen,
+                                            worksheet, figure,  count,   starts,   random,
+                                            seed,      given,   perPage, large,    noAnswers};
 
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -124,7 +144,57 @@ CommandLine ParseCommandLine(const QStringList& arguments, QTextStream& out, QTe
     const int percent = parser.value(zoom).toInt(&number);
     if (!number || !IsZoomStep(percent))
         return Fail(err, "мащабът трябва да е едно от " + ZoomStepsText() + ".");
-    return {true, 0, percent, parser.isSet(practice), parser.isSet(fullScreen)};
+    CommandLine result{true, 0, percent, parser.isSet(practice), parser.isSet(fullScreen)};
+    if (!parser.isSet(worksheet)) {
+        for (const QCommandLineOption& option :
+             {figure, count, starts, random, seed, given, perPage, large, noAnswers})
+            if (parser.isSet(option))
+                return Fail(err,
+                            "опцията „--" + option.names().first() + "“ е само за --worksheet.");
+        return result;
+    }
+    // The worksheet's values; their ranges are the worksheet's own to check.
+    WorksheetRequest& sheet = result.worksheet;
+    result.worksheetPath = parser.value(worksheet);
+    const QString figureName = parser.value(figure);
+    if (figureName == "triangle")
+        sheet.figures = SheetFigures::Triangle;
+    else if (figureName == "rhombus")
+        sheet.figures = SheetFigures::Rhombus;
+    else if (figureName == "both")
+        sheet.figures = SheetFigures::Both;
+    else
+        return Fail(err, QStringLiteral("фигурата трябва да е triangle, rhombus или both."));
+    const auto whole = [&](const QCommandLineOption& option, int& into) {
+        bool ok = false;
+        into = parser.value(option).toInt(&ok);
+        return ok;
+    };
+    if (!whole(count, sheet.count))
+        return Fail(err, QStringLiteral("броят задачи трябва да е от 1 до 60."));
+    if (!whole(given, sheet.given) || !whole(perPage, sheet.perPage))
+        return Fail(err, QStringLiteral("броят трябва да е цяло число."));
+    bool seedOk = false;
+    sheet.seed = parser.value(seed).toUInt(&seedOk);
+    if (!seedOk)
+        return Fail(err, QStringLiteral("--seed трябва да е цяло неотрицателно число."));
+    if (parser.isSet(starts) && parser.isSet(random))
+        return Fail(err, QStringLiteral("--start и --random не вървят заедно."));
+    if (parser.isSet(starts)) {
+        const auto list = ParseStarts(parser.value(starts).toStdString());
+        if (!list)
+            return Fail(err, QStringLiteral("началните числа трябва да са от 1 до 999, "
+                                            "разделени със запетая."));
+        sheet.starts = *list;
+    } else if (parser.isSet(random)) {
+        const auto range = ParseRange(parser.value(random).toStdString());
+        if (!range)
+            return Fail(err, QStringLiteral("обхватът се пише като 1-20."));
+        std::tie(sheet.randomFrom, sheet.randomTo) = *range;
+    }
+    sheet.largePrint = parser.isSet(large);
+    sheet.answers = !parser.isSet(noAnswers);
+    return result;
 }
 
 } // namespace velmora

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "puzzle/worksheet.h"
+
 #include <QStringList>
 
 class QTextStream;
@@ -13,6 +15,9 @@ struct CommandLine {
     int zoomPercent = 100;
     bool practice = false;   // start in practice rather than the demonstration
     bool fullScreen = false; // start presenting, the form filling the screen
+    // Set: write this worksheet as a PDF to the file and end, without a window.
+    QString worksheetPath{};
+    WorksheetRequest worksheet{};
 };
 
 // Reads the program's arguments (the program name first). Help, the version and any

@@ -4,8 +4,10 @@
 #include "window/first_frame.h"
 #include "window/main_window.h"
 #include "window/velmora.h"
+#include "worksheet/worksheet_pdf.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 int main(int argc, char* argv[]) {
@@ -16,6 +18,13 @@ int main(int argc, char* argv[]) {
     const velmora::CommandLine commandLine = velmora::ParseCommandLine(arguments, out, err);
     if (!commandLine.openWindow)
         return commandLine.exitCode;
+    if (!commandLine.worksheetPath.isEmpty()) {
+        // Paper needs no display: drawn offscreen, whatever the desktop.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        return velmora::WriteWorksheetCommand(commandLine.worksheet, commandLine.worksheetPath,
+                                              err);
+    }
 
     if (!velmora::DisplayAvailable())
         return 1;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "puzzle/game.h"
-#include "window/outline.h"
+#include "puzzle/outline.h"
 
 #include <QHash>
 #include <QWidget>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/outline.h"
+#include "puzzle/outline.h"
 
 #include "puzzle/number_text.h"
 

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// What a printed worksheet holds: which puzzles, with which numbers, which positions
+// are given, the task lines and the answers. Standard C++ only; the drawing lives
+// with the front ends.
+
+#include "puzzle/puzzle.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace velmora {
+
+enum class SheetFigures { Triangle, Rhombus, Both };
+
+inline constexpr int kSheetMaxCount = 60;
+inline constexpr int kSheetMaxStart = 999;
+
+struct WorksheetRequest {
+    SheetFigures figures = SheetFigures::Triangle;
+    int count = 4;
+    // The start numbers in turn; when empty, random ones in [randomFrom, randomTo].
+    std::vector<int> starts;
+    int randomFrom = 1, randomTo = 99;
+    std::uint32_t seed = 1;
+    int given = 0; // numbers already placed on each figure, for easier sheets
+    bool largePrint = false;
+    bool answers = true;
+    int perPage = 4; // 1..6
+};
+
+struct SheetPuzzle {
+    FigureMode figure = FigureMode::Triangle;
+    int start = 1;
+    std::vector<std::int32_t> numbers; // to place, in order
+    std::vector<std::string> shown;    // per position: given caption or ""
+    std::vector<std::string> solution; // per position: the answer's caption
+    std::int64_t sum = 0;              // every side's (pair's) sum
+    std::string task;
+};
+
+struct Worksheet {
+    std::vector<SheetPuzzle> puzzles;
+    int perPage = 4;
+    bool largePrint = false;
+    bool answers = true;
+    [[nodiscard]] int PuzzlePages() const { return (int(puzzles.size()) + perPage - 1) / perPage; }
+};
+
+// The sheet, or what is wrong with the request in one Bulgarian sentence.
+[[nodiscard]] std::variant<Worksheet, std::string> MakeWorksheet(const WorksheetRequest& request);
+
+// "3,7,12" as start numbers; nullopt when it is not such a list.
+[[nodiscard]] std::optional<std::vector<int>> ParseStarts(const std::string& text);
+// "1-20" as a range; nullopt when it is not one.
+[[nodiscard]] std::optional<std::pair<int, int>> ParseRange(const std::string& text);
+
+} // namespace velmora
