@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/main_window.h"
 
+#include "puzzle/number_text.h"
 #include "window/velmora.h"
+#include "window/worksheet_dialog.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -66,6 +68,19 @@ MainWindow::MainWindow(QWidget* parent)
 
 void MainWindow::CreateMenus() {
     QMenu* file = menuBar()->addMenu(tr("&Файл"));
+    QAction* worksheet = file->addAction(tr("&Работен лист…"), this, [this] {
+        // The series on show, else the start number typed, read as compute reads it.
+        const velmora::PuzzleState& puzzle = form_->puzzle();
+        const double typed = puzzle.series.empty()
+                                 ? velmora::RoundHalfEven(velmora::TextToNumber(puzzle.startText))
+                                 : velmora::TextToNumber(puzzle.series.front());
+        const int start = int(qBound(1.0, typed, double(velmora::kSheetMaxStart)));
+        auto* dialog = new WorksheetDialog(form_->puzzle().figureMode, start, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+    });
+    worksheet->setShortcut(QKeySequence::Print);
+    file->addSeparator();
     QAction* quit = file->addAction(tr("&Изход"), this, &QWidget::close);
     quit->setShortcut(QKeySequence::Quit);
 

@@ -2,12 +2,17 @@
 #include "window_test_support.h"
 
 #include "window/main_window.h"
+#include "window/worksheet_dialog.h"
 #include "window/zoom.h"
 
 #include <QActionGroup>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QSpinBox>
 #include <QStatusBar>
+#include <QTemporaryDir>
 
 using namespace velmora;
 using namespace velmora::testing;
@@ -341,6 +346,30 @@ class MainWindowTest : public QObject {
                          "от списъка."));
         MenuItem(*window, "&Режим", "&Упражнение")->trigger();
         QCOMPARE(Captions(form, 0), QStringList(6, ""));
+    }
+
+    // Ctrl+P: the worksheet dialog, started from the figure and number on show, with a
+    // live preview, writes the PDF it shows.
+    void worksheetDialogToPdf() {
+        auto window = OpenMainWindow(PlayMode::Demonstration);
+        StartGame(window->form(), 1, "12");
+        QTest::keySequence(window.get(), QKeySequence::Print);
+        auto* dialog = window->findChild<WorksheetDialog*>();
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->Request().starts, std::vector<int>{12});
+        QCOMPARE(dialog->Request().figures, SheetFigures::Rhombus);
+        auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+        QTRY_COMPARE(preview->pageCount(), 2); // four puzzles, then their answers
+        dialog->findChildren<QSpinBox*>().first()->setValue(5);
+        QTRY_COMPARE(preview->pageCount(), 4);
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath("sheet.pdf");
+        QVERIFY(dialog->SavePdf(pdf));
+        QProcess text;
+        text.start("pdftotext", {"-f", "1", "-l", "1", pdf, "-"});
+        QVERIFY(text.waitForFinished());
+        QVERIFY(QString::fromUtf8(text.readAllStandardOutput())
+                    .contains("Числа: 12, 13, 14, 15, 16, 17, 18, 19"));
     }
 
     // Hints from the menu's shortcut, the solution, and the two help texts.
