@@ -21,23 +21,6 @@ using namespace velmora::testing;
 
 namespace {
 
-std::unique_ptr<MainWindow> OpenMainWindow() {
-    auto window = std::make_unique<MainWindow>();
-    window->show();
-    window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window.get()))
-        qFatal("the main window never became active");
-    return window;
-}
-
-QAction* MenuItem(const MainWindow& w, const QString& text) {
-    for (QAction* top : w.menuBar()->actions())
-        for (QAction* action : top->menu()->actions())
-            if (action->text() == text)
-                return action;
-    qFatal("no menu item %s", qPrintable(text));
-}
-
 // The room a fixed text has inside its control.
 int Room(const QWidget* control) {
     const QStyle* style = control->style();
@@ -126,7 +109,7 @@ class DisplaysTest : public QObject {
         auto window = OpenMainWindow();
         StartGame(window->form(), 1, "999");
         const QRect free = window->screen()->availableGeometry();
-        QAction* zoomIn = MenuItem(*window, "&Увеличи");
+        QAction* zoomIn = MenuItem(*window, "&Изглед", "&Увеличи");
         for (;;) {
             QCoreApplication::processEvents();
             QVERIFY2(free.contains(window->frameGeometry()),
@@ -194,7 +177,7 @@ class DisplaysTest : public QObject {
         CheckOutline(form);
         QCOMPARE(CutText(form), QString());
         if (const QByteArray folder = qgetenv("VELMORA_SCREENSHOTS"); !folder.isEmpty()) {
-            MenuItem(*window, "&Упражнение")->trigger();
+            MenuItem(*window, "&Режим", "&Упражнение")->trigger();
             StartGame(form, 1, "7");
             for (int row : {0, 7, 1, 6, 2}) // a game under way
                 ClickListItem(form, row), Click(RhombusLabel(form, row == 1 || row == 6 ? 1

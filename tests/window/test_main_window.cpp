@@ -23,16 +23,6 @@ namespace {
 
 using Moves = QList<QPair<int, int>>; // (list row, position)
 
-std::unique_ptr<MainWindow> OpenMainWindow(PlayMode mode) {
-    auto window = std::make_unique<MainWindow>();
-    window->SetPlayMode(mode);
-    window->show();
-    window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window.get()))
-        qFatal("the main window never became active");
-    return window;
-}
-
 QLabel* Position(const QWidget& w, FigureMode figure, int position) {
     return figure == FigureMode::Triangle ? TriangleLabel(w, position) : RhombusLabel(w, position);
 }
@@ -59,15 +49,6 @@ QString StatusLine(const MainWindow& w) {
     return w.statusBar()->findChild<QLabel*>()->text();
 }
 
-QAction* MenuItem(const MainWindow& w, const QString& menu, const QString& item) {
-    for (QAction* top : w.menuBar()->actions())
-        if (top->text() == menu)
-            for (QAction* action : top->menu()->actions())
-                if (action->text() == item)
-                    return action;
-    qFatal("no menu item %s → %s", qPrintable(menu), qPrintable(item));
-}
-
 // Tab until `target` has the focus: the way a keyboard user gets there.
 void TabTo(QWidget* target) {
     for (int i = 0; i < 40 && QApplication::focusWidget() != target; ++i)
@@ -81,37 +62,91 @@ void SaveScreenshot(QWidget& w, const char* name) {
         w.grab().save(QString::fromLocal8Bit(folder) + "/" + name);
 }
 
-// Practice games, each ending as the row says: what the figure, the sums beside it,
-// the list and the status line show.
+// Practice games, each played by clicks and by keys alone, and ending as the row says:
+// what the figure, the sums beside it, the list and the status line show.
+struct GameRow {
+    const char* name;
+    FigureMode figure;
+    Moves moves;
+    QStringList captions, sums;
+    QString status;
+};
+
 void GameRows() {
+    QTest::addColumn<bool>("byKeys");
     QTest::addColumn<FigureMode>("figure");
     QTest::addColumn<Moves>("moves");
     QTest::addColumn<QStringList>("captions");
     QTest::addColumn<QStringList>("sums");
     QTest::addColumn<QString>("status");
     const FigureMode t = FigureMode::Triangle, r = FigureMode::Rhombus;
-    QTest::newRow("triangle unequal")
-        << t << Moves{{0, 0}, {2, 1}, {1, 2}, {3, 3}, {4, 4}, {5, 5}}
-        << QStringList{"7", "9", "8", "10", "11", "12"} << QStringList{"26 (−1)", "= 27", "28 (+1)"}
-        << QString("Страните имат суми 26, 27 и 28: основата е с 1 по-малко, лявата страна е с "
-                   "1 повече.");
-    QTest::newRow("triangle solved")
-        << t << Moves{{5, 5}, {1, 1}, {0, 0}, {4, 4}, {2, 2}, {3, 3}}
-        << QStringList{"7", "8", "9", "10", "11", "12"} << QStringList{"= 27", "= 27", "= 27"}
-        << QString("Браво! Всяка страна има сума 27. Намерени суми: 27 (1 от 4).");
-    QTest::newRow("triangle half way")
-        << t << Moves{{3, 0}, {4, 4}, {5, 2}} << QStringList{"10", "", "12", "", "11", ""}
-        << QStringList{"33", "", ""}
-        << QString("Подреди числата: избери число от списъка и място на фигурата.");
-    QTest::newRow("rhombus half vertex")
-        << r << Moves{{0, 0}, {7, 0}, {1, 1}} << QStringList{"7 + 14 = 21", "8 + …", "", ""}
-        << QStringList{"21", "", "", ""}
-        << QString("Подреди числата: избери число от списъка и място на фигурата.");
-    QTest::newRow("rhombus solved")
-        << r << Moves{{0, 0}, {7, 0}, {6, 1}, {1, 1}, {2, 2}, {5, 2}, {4, 3}, {3, 3}}
-        << QStringList{"7 + 14 = 21", "13 + 8 = 21", "9 + 12 = 21", "11 + 10 = 21"}
-        << QStringList{"= 21", "= 21", "= 21", "= 21"}
-        << QString("Браво! Всеки връх има сума 21. Намери всички суми: 21 (1 от 1)!");
+    const QString incomplete("Подреди числата: избери число от списъка и място на фигурата.");
+    const GameRow rows[] = {
+        {"triangle unequal",
+         t,
+         {{0, 0}, {2, 1}, {1, 2}, {3, 3}, {4, 4}, {5, 5}},
+         {"7", "9", "8", "10", "11", "12"},
+         {"26 (−1)", "= 27", "28 (+1)"},
+         "Страните имат суми 26, 27 и 28: основата е с 1 по-малко, лявата страна е с 1 "
+         "повече."},
+        {"triangle solved",
+         t,
+         {{5, 5}, {1, 1}, {0, 0}, {4, 4}, {2, 2}, {3, 3}},
+         {"7", "8", "9", "10", "11", "12"},
+         {"= 27", "= 27", "= 27"},
+         "Браво! Всяка страна има сума 27. Намерени суми: 27 (1 от 4)."},
+        {"triangle half way",
+         t,
+         {{3, 0}, {4, 4}, {5, 2}},
+         {"10", "", "12", "", "11", ""},
+         {"33", "", ""},
+         incomplete},
+        {"rhombus half vertex",
+         r,
+         {{0, 0}, {7, 0}, {1, 1}},
+         {"7 + 14 = 21", "8 + …", "", ""},
+         {"21", "", "", ""},
+         incomplete},
+        {"rhombus solved",
+         r,
+         {{0, 0}, {7, 0}, {6, 1}, {1, 1}, {2, 2}, {5, 2}, {4, 3}, {3, 3}},
+         {"7 + 14 = 21", "13 + 8 = 21", "9 + 12 = 21", "11 + 10 = 21"},
+         {"= 21", "= 21", "= 21", "= 21"},
+         "Браво! Всеки връх има сума 21. Намери всички суми: 21 (1 от 1)!"}};
+    for (const GameRow& row : rows)
+        for (bool keys : {false, true})
+            QTest::addRow("%s by %s", row.name, keys ? "keys" : "clicks")
+                << keys << row.figure << row.moves << row.captions << row.sums << row.status;
+}
+
+void PlayByClicks(const Velmora& form, FigureMode figure, const Moves& moves) {
+    StartGame(form, int(figure), "7");
+    QCOMPARE(Captions(form, int(figure)), QStringList(figure == FigureMode::Triangle ? 6 : 4, ""));
+    for (const auto& [row, position] : moves) {
+        ClickListItem(form, row);
+        Click(Position(form, figure, position));
+    }
+}
+
+void PlayByKeys(const Velmora& form, FigureMode figure, const Moves& moves) {
+    TabTo(Control(form, "Option1_0"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); // the triangle
+    if (figure == FigureMode::Rhombus)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down); // on to the rhombus
+    QCOMPARE(form.puzzle().figureMode, figure);
+    TabTo(StartBox(form));
+    QTest::keyClicks(StartBox(form), "7");
+    TabTo(Control(form, "Command1_0"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    for (const auto& [row, position] : moves) {
+        TabTo(List(form));
+        QTest::keyClick(List(form), Qt::Key_Home);
+        QTest::keyClick(List(form), Qt::Key_Space); // the first item may be current only
+        for (int down = 0; down < row; ++down)
+            QTest::keyClick(List(form), Qt::Key_Down);
+        TabTo(Position(form, figure, position));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    }
 }
 
 void CheckGameEnd(const MainWindow& window, FigureMode figure, const Moves& moves,
@@ -136,29 +171,11 @@ class MainWindowTest : public QObject {
   private slots:
     void initTestCase() { PrepareTestApplication(); }
 
-    void practiceByClicks_data() { GameRows(); }
-    void practiceByClicks() {
-        QFETCH(FigureMode, figure);
-        QFETCH(Moves, moves);
-        QFETCH(QStringList, captions);
-        QFETCH(QStringList, sums);
-        QFETCH(QString, status);
-        auto window = OpenMainWindow(PlayMode::Practice);
-        StartGame(window->form(), int(figure), "7");
-        QCOMPARE(Captions(window->form(), int(figure)), QStringList(int(captions.size()), ""));
-        for (const auto& [row, position] : moves) { // number first, then its place
-            ClickListItem(window->form(), row);
-            Click(Position(window->form(), figure, position));
-        }
-        CheckGameEnd(*window, figure, moves, captions, sums, status);
-        if (QTest::currentDataTag() == QByteArray("triangle unequal"))
-            SaveScreenshot(*window, "practice.png");
-    }
-
-    // The same games with the keyboard alone: the list's arrows pick, Tab reaches the
-    // positions, Space places.
-    void practiceByKeys_data() { GameRows(); }
-    void practiceByKeys() {
+    // Number first, then its place: by mouse clicks, or with the keyboard alone (the
+    // list's arrows pick, Tab reaches the places, Space places).
+    void practiceGames_data() { GameRows(); }
+    void practiceGames() {
+        QFETCH(bool, byKeys);
         QFETCH(FigureMode, figure);
         QFETCH(Moves, moves);
         QFETCH(QStringList, captions);
@@ -166,26 +183,13 @@ class MainWindowTest : public QObject {
         QFETCH(QString, status);
         auto window = OpenMainWindow(PlayMode::Practice);
         const Velmora& form = window->form();
-        const int index = figure == FigureMode::Triangle ? 0 : 1;
-        TabTo(Control(form, "Option1_0"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); // the triangle
-        if (index == 1)
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down); // on to the rhombus
-        QCOMPARE(form.puzzle().figureMode, figure);
-        TabTo(StartBox(form));
-        QTest::keyClicks(StartBox(form), "7");
-        TabTo(Control(form, "Command1_0"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        for (const auto& [row, position] : moves) {
-            TabTo(List(form));
-            QTest::keyClick(List(form), Qt::Key_Home);
-            QTest::keyClick(List(form), Qt::Key_Space); // the first item may be current only
-            for (int down = 0; down < row; ++down)
-                QTest::keyClick(List(form), Qt::Key_Down);
-            TabTo(Position(form, figure, position));
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        }
+        if (byKeys)
+            PlayByKeys(form, figure, moves);
+        else
+            PlayByClicks(form, figure, moves);
         CheckGameEnd(*window, figure, moves, captions, sums, status);
+        if (QTest::currentDataTag() == QByteArray("triangle unequal by clicks"))
+            SaveScreenshot(*window, "practice.png");
     }
 
     // The place first, then the number; a click on a filled place takes it back.

@@ -4,6 +4,7 @@
 // Drives the window the way a pupil does: by its controls' names and real clicks.
 
 #include "window/application.h"
+#include "window/main_window.h"
 #include "window/velmora.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -29,6 +31,26 @@ inline std::unique_ptr<Velmora> OpenWindow() {
     if (!QTest::qWaitForWindowExposed(window.get()))
         qFatal("the window was never exposed");
     return window;
+}
+
+// The program's main window, shown and active, in `mode`.
+inline std::unique_ptr<MainWindow> OpenMainWindow(PlayMode mode = PlayMode::Demonstration) {
+    auto window = std::make_unique<MainWindow>();
+    window->SetPlayMode(mode);
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window.get()))
+        qFatal("the main window never became active");
+    return window;
+}
+
+inline QAction* MenuItem(const MainWindow& w, const QString& menu, const QString& item) {
+    for (QAction* top : w.menuBar()->actions())
+        if (top->text() == menu)
+            for (QAction* action : top->menu()->actions())
+                if (action->text() == item)
+                    return action;
+    qFatal("no menu item %s → %s", qPrintable(menu), qPrintable(item));
 }
 
 template <typename T = QWidget> T* Control(const QWidget& window, const QString& name) {

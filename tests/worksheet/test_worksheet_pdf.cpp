@@ -2,7 +2,6 @@
 // Worksheets as a teacher makes them from the command line, read back with poppler's
 // tools: the text on each page, the page count, the drawing, and the refusals.
 
-#include <QDir>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -165,7 +164,6 @@ class WorksheetPdfTest : public QObject {
         QCOMPARE(lines.size(), 1);
         QVERIFY(lines.first().contains(QRegularExpression("[а-я]{3}")));
         QVERIFY(!QFile::exists(pdf));
-        QVERIFY(QDir(folder_.path()).entryList({"*.pdf"}).filter("refused").isEmpty());
     }
 };
 
