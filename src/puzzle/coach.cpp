@@ -207,6 +207,24 @@ std::string LineSumText(const Practice& practice, int line) {
     return to_string(*sum);
 }
 
+LineMark LineMarkOf(const Practice& practice, int line) {
+    const Verdict verdict = Judge(practice);
+    if (line < 0 || line >= static_cast<int>(verdict.lineSums.size()) ||
+        !verdict.lineSums[static_cast<std::size_t>(line)])
+        return LineMark::None;
+    if (verdict.kind == VerdictKind::Solved)
+        return LineMark::Equal;
+    if (verdict.kind == VerdictKind::Unequal)
+        return verdict.differences[static_cast<std::size_t>(line)] == 0 ? LineMark::Equal
+                                                                        : LineMark::Off;
+    return LineMark::Alone;
+}
+
+std::string OutOfRangeText() {
+    return "Началното число е твърде голямо или твърде малко. "
+           "Въведете естествено число от 1 до 32767.";
+}
+
 std::string LineSumSpoken(const Practice& practice, int line) {
     const Verdict verdict = Judge(practice);
     if (line < 0 || line >= static_cast<int>(verdict.lineSums.size()) ||

@@ -22,6 +22,11 @@ namespace velmora {
 // complete: "27 ✓" when equal, "26 ✗ −1" when off the reference sum. "" while incomplete.
 [[nodiscard]] std::string LineSumText(const Practice& practice, int line);
 
+// How a complete line's sum is shown: alone while other lines are incomplete, equal to
+// the reference sum (or all equal), or off it.
+enum class LineMark { None, Alone, Equal, Off };
+[[nodiscard]] LineMark LineMarkOf(const Practice& practice, int line);
+
 // The same for a screen reader: "основата: сума 26, с 1 по-малко".
 [[nodiscard]] std::string LineSumSpoken(const Practice& practice, int line);
 
@@ -40,6 +45,9 @@ struct Coaching {
 // go in the corners (which pairs) for a sum still reachable, 3 one correct number
 // placed, or the number that stands in the way of every solution.
 [[nodiscard]] Coaching Hint(Practice practice);
+
+// What compute says when the start number does not fit 16 bits.
+[[nodiscard]] std::string OutOfRangeText();
 
 // Why the sums come out equal, with the current numbers.
 [[nodiscard]] std::string WhyText(const Practice& practice);

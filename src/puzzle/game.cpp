@@ -94,10 +94,13 @@ Game ClickListItem(Game game, int row) {
 
 GameHint AskHint(Game game) {
     if (!Practising(game))
-        return {std::move(game), {}};
+        return {std::move(game), {}, {}};
     Coaching coaching = Hint(std::move(game.practice));
     game.practice = std::move(coaching.practice);
-    return {std::move(game), std::move(coaching.text)};
+    std::string status = coaching.text;
+    if (Judge(game.practice).kind != VerdictKind::Incomplete)
+        status += " " + StatusOf(game);
+    return {std::move(game), std::move(coaching.text), std::move(status)};
 }
 
 Game RevealSolution(Game game) {

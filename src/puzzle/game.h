@@ -44,6 +44,8 @@ struct GameResult {
 struct GameHint {
     Game game;
     std::string text;
+    // The status line with the hint: the hint, then the verdict once the figure is full.
+    std::string status;
 };
 // Practice only; the demonstration ignores them (and the hint's text is empty).
 [[nodiscard]] GameHint AskHint(Game game);

@@ -4,7 +4,11 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <iomanip>
 #include <limits>
+#include <locale>
+#include <sstream>
+#include <version>
 
 namespace velmora {
 namespace {
@@ -52,16 +56,11 @@ double TextToNumber(std::string_view text) noexcept {
         return 0.0;
 
     const std::string_view number = text.substr(start, end - start);
-    double value = 0.0;
-    const auto [last, error] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                               std::chars_format::fixed);
-    (void)last;
-    if (error == std::errc::result_out_of_range) {
-        // Without an exponent only a huge integer part overflows; anything else is a
-        // fraction too small to tell from zero.
-        const bool huge = HasNonZeroDigit(text.substr(start, integerEnd - start));
-        value = huge ? std::numeric_limits<double>::infinity() : 0.0;
-    }
+    const std::optional<double> parsed = DecimalToDouble(number);
+    // Without an exponent only a huge integer part overflows; anything else is a
+    // fraction too small to tell from zero.
+    const bool huge = !parsed && HasNonZeroDigit(text.substr(start, integerEnd - start));
+    const double value = parsed ? *parsed : huge ? std::numeric_limits<double>::infinity() : 0.0;
     return negative ? -value : value;
 }
 
@@ -86,14 +85,70 @@ std::optional<std::int16_t> RoundToInt16(double value) noexcept {
 std::string NumberToText(double value) {
     if (value == 0.0)
         return "0";
-    // Shortest fixed notation that reads back to the same double; the longest one
-    // (the smallest subnormal) needs a little over 750 characters.
+    return ShortestFixed(value);
+}
+
+// The C++ library's own conversions where it has them for floating point; WebAssembly's
+// has not, and there streams in the classic locale do it, never the user's (a
+// Bulgarian desktop writes "7,5").
+std::optional<double> DecimalToDouble(std::string_view digits) {
+#if defined(__cpp_lib_to_chars)
+    double value = 0.0;
+    const auto [last, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                                               std::chars_format::fixed);
+    if (error != std::errc{} || last != digits.data() + digits.size())
+        return std::nullopt;
+    return value;
+#else
+    return portable::DecimalToDouble(digits);
+#endif
+}
+
+std::string ShortestFixed(double value) {
+#if defined(__cpp_lib_to_chars)
+    // The longest text (the smallest subnormal) needs a little over 750 characters.
     std::array<char, 1100> buffer{};
     const auto [last, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                              std::chars_format::fixed);
     if (error != std::errc{})
         return {};
     return std::string(buffer.data(), last);
+#else
+    return portable::ShortestFixed(value);
+#endif
 }
+
+namespace portable {
+
+std::optional<double> DecimalToDouble(std::string_view digits) {
+    std::istringstream stream{std::string(digits)};
+    stream.imbue(std::locale::classic());
+    double value = 0.0;
+    stream >> value;
+    // A value out of range sets failbit as well.
+    if (stream.fail() || !stream.eof() || !std::isfinite(value))
+        return std::nullopt;
+    if (value == 0.0 && HasNonZeroDigit(digits)) // underflowed to zero
+        return std::nullopt;
+    return value;
+}
+
+std::string ShortestFixed(double value) {
+    if (!std::isfinite(value))
+        return {};
+    // The fewest decimals that read back as the same value; 1100 covers the subnormals.
+    for (int decimals = 0; decimals < 1100; ++decimals) {
+        std::ostringstream stream;
+        stream.imbue(std::locale::classic());
+        stream << std::fixed << std::setprecision(decimals) << value;
+        std::string text = stream.str();
+        if (DecimalToDouble(text[0] == '-' ? std::string_view(text).substr(1) : text) ==
+            std::abs(value))
+            return text;
+    }
+    return {};
+}
+
+} // namespace portable
 
 } // namespace velmora

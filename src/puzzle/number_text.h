@@ -31,4 +31,17 @@ namespace velmora {
 // decimal point for whole values ("7", "-3", "7.5"). Zero is "0" whatever its sign.
 [[nodiscard]] std::string NumberToText(double value);
 
+// The conversions underneath, in the C locale whatever the user's: a plain decimal
+// ("digit+ [. digit*]" or ". digit+", no sign) to its nearest double, nullopt when it
+// overflows or underflows; and a finite value's shortest fixed text that reads back
+// the same.
+[[nodiscard]] std::optional<double> DecimalToDouble(std::string_view digits);
+[[nodiscard]] std::string ShortestFixed(double value);
+
+// The same by streams, for C++ libraries without floating-point <charconv>.
+namespace portable {
+[[nodiscard]] std::optional<double> DecimalToDouble(std::string_view digits);
+[[nodiscard]] std::string ShortestFixed(double value);
+} // namespace portable
+
 } // namespace velmora

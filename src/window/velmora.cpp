@@ -341,8 +341,7 @@ void Velmora::RedrawOutline() {
 }
 
 void Velmora::ReportOutOfRange() {
-    ReportFailure(tr("Началното число е твърде голямо или твърде малко. "
-                     "Въведете естествено число от 1 до 32767."));
+    ReportFailure(Text(OutOfRangeText()));
 }
 
 // Window-modal but not blocking: the pupil reads it and carries on.
@@ -447,7 +446,6 @@ void Velmora::ShowPractice() {
 
 void Velmora::ShowLineSums() {
     const Practice& practice = game_.practice;
-    const Verdict verdict = Judge(practice);
     const auto show = [&](QLabel* label, int line, bool figureShown) {
         const QString text = Text(LineSumText(practice, line));
         label->setVisible(game_.mode == PlayMode::Practice && figureShown && !text.isEmpty());
@@ -455,12 +453,10 @@ void Velmora::ShowLineSums() {
             label->setText(text);
             FitLabelFont(*label, font());
         }
-        QColor back(255, 255, 255); // a sum alone, while other lines are incomplete
-        if (verdict.kind == VerdictKind::Solved)
-            back = QColor(128, 255, 128);
-        else if (verdict.kind == VerdictKind::Unequal)
-            back = verdict.differences[std::size_t(line)] == 0 ? QColor(128, 255, 128)
-                                                               : QColor(255, 170, 170);
+        const LineMark mark = LineMarkOf(practice, line);
+        const QColor back = mark == LineMark::Equal ? QColor(128, 255, 128)
+                            : mark == LineMark::Off ? QColor(255, 170, 170)
+                                                    : QColor(255, 255, 255);
         QPalette palette = label->palette();
         palette.setColor(QPalette::Window, back);
         palette.setColor(QPalette::WindowText, Qt::black);
@@ -518,16 +514,14 @@ void Velmora::SetPlayMode(PlayMode mode) {
 }
 
 void Velmora::ShowHint() {
-    std::string said;
-    Apply([this, &said] {
+    std::string status;
+    Apply([this, &status] {
         GameHint hint = AskHint(game_);
-        said = std::move(hint.text);
+        status = std::move(hint.status);
         return std::move(hint.game);
     });
-    if (said.empty())
-        return;
-    const bool judged = Judge(game_.practice).kind != VerdictKind::Incomplete;
-    SetStatus(Text(said) + (judged ? QStringLiteral(" ") + status_ : QString()));
+    if (!status.empty())
+        SetStatus(Text(status));
 }
 
 void Velmora::RevealSolution() {

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <locale>
 #include <random>
 #include <string>
 
@@ -15,6 +16,13 @@ Q_DECLARE_METATYPE(std::string)
 namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// A desktop locale writing "7,5" and "1 234", as Bulgarian does.
+struct CommaDecimals : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return ' '; }
+    std::string do_grouping() const override { return "\3"; }
+};
 } // namespace
 
 class NumberTextTest : public QObject {
@@ -153,6 +161,28 @@ class NumberTextTest : public QObject {
             (void)RoundToInt16(value);
             (void)NumberToText(value);
         }
+    }
+
+    // The stream conversions, used where <charconv> has no floating point, agree with
+    // it under a locale with a decimal comma.
+    void portableConversionsAgree() {
+        struct CommaLocale {
+            std::locale previous =
+                std::locale::global(std::locale(std::locale::classic(), new CommaDecimals));
+            ~CommaLocale() { std::locale::global(previous); }
+        } comma;
+        std::mt19937_64 random(7);
+        std::vector<double> values{7, 7.5, 0.1, 1e20, 1234567, 32767.5, 1.0 / 3.0, 2.5e-7};
+        for (int i = 0; i < 2000; ++i)
+            values.push_back(std::ldexp(double(random() >> 11), int(random() % 80) - 60));
+        for (double value : values) {
+            const std::string text = ShortestFixed(value);
+            QCOMPARE(portable::ShortestFixed(value), text);
+            QCOMPARE(portable::DecimalToDouble(text), std::optional<double>(value));
+        }
+        for (const char* text : {"7,5", "1 234", ""})
+            QVERIFY(!portable::DecimalToDouble(text));
+        QVERIFY(!portable::DecimalToDouble(std::string(400, '9')));
     }
 
     void megabyteTexts() {
