@@ -49,6 +49,9 @@ struct Coaching {
 // What compute says when the start number does not fit 16 bits.
 [[nodiscard]] std::string OutOfRangeText();
 
+// How to play, as simple HTML paragraphs (every front end renders that markup).
+[[nodiscard]] std::string HowToPlayText();
+
 // Why the sums come out equal, with the current numbers.
 [[nodiscard]] std::string WhyText(const Practice& practice);
 

@@ -109,6 +109,12 @@ Game RevealSolution(Game game) {
     return game;
 }
 
+std::string WhyOf(const Game& game) {
+    if (Practising(game))
+        return WhyText(game.practice);
+    return WhyText(NewPractice(game.puzzle.figureMode, game.puzzle.series));
+}
+
 std::string StatusOf(const Game& game) {
     if (Practising(game))
         return StatusText(game.practice);

@@ -50,6 +50,8 @@ struct GameHint {
 // Practice only; the demonstration ignores them (and the hint's text is empty).
 [[nodiscard]] GameHint AskHint(Game game);
 [[nodiscard]] Game RevealSolution(Game game);
+// "Защо става?" for the numbers on show; the demonstration explains its series.
+[[nodiscard]] std::string WhyOf(const Game& game);
 
 // The status line: the practice's verdict or next step; in the demonstration the
 // series on show, so a screen reader hears what compute did ("" while there is none).

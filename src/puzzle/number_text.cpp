@@ -2,12 +2,14 @@
 #include "puzzle/number_text.h"
 
 #include <array>
+#include <cerrno>
 #include <charconv>
+#include <clocale>
 #include <cmath>
-#include <iomanip>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
-#include <locale>
-#include <sstream>
+#include <vector>
 #include <version>
 
 namespace velmora {
@@ -89,8 +91,7 @@ std::string NumberToText(double value) {
 }
 
 // The C++ library's own conversions where it has them for floating point; WebAssembly's
-// has not, and there streams in the classic locale do it, never the user's (a
-// Bulgarian desktop writes "7,5").
+// has not, and there the C library's do it, with its decimal point swapped for ".".
 std::optional<double> DecimalToDouble(std::string_view digits) {
 #if defined(__cpp_lib_to_chars)
     double value = 0.0;
@@ -119,31 +120,44 @@ std::string ShortestFixed(double value) {
 }
 
 namespace portable {
+namespace {
+
+// The C library reads and writes the decimal point of the C locale, "," in Bulgarian.
+std::string LocalePoint() {
+    const char* point = std::localeconv()->decimal_point;
+    return point && *point ? point : ".";
+}
+
+} // namespace
 
 std::optional<double> DecimalToDouble(std::string_view digits) {
-    std::istringstream stream{std::string(digits)};
-    stream.imbue(std::locale::classic());
-    double value = 0.0;
-    stream >> value;
-    // A value out of range sets failbit as well.
-    if (stream.fail() || !stream.eof() || !std::isfinite(value))
+    if (digits.empty() || digits.find_first_not_of("0123456789.") != std::string_view::npos)
         return std::nullopt;
-    if (value == 0.0 && HasNonZeroDigit(digits)) // underflowed to zero
-        return std::nullopt;
+    std::string text(digits);
+    if (const auto at = digits.find('.'); at != std::string_view::npos)
+        text =
+            std::string(digits.substr(0, at)) + LocalePoint() + std::string(digits.substr(at + 1));
+    errno = 0;
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || errno == ERANGE || !std::isfinite(value))
+        return std::nullopt; // ERANGE: too large, or too small to tell from zero
     return value;
 }
 
 std::string ShortestFixed(double value) {
     if (!std::isfinite(value))
         return {};
+    const std::string point = LocalePoint();
     // The fewest decimals that read back as the same value; 1100 covers the subnormals.
+    std::vector<char> buffer(1500);
     for (int decimals = 0; decimals < 1100; ++decimals) {
-        std::ostringstream stream;
-        stream.imbue(std::locale::classic());
-        stream << std::fixed << std::setprecision(decimals) << value;
-        std::string text = stream.str();
-        if (DecimalToDouble(text[0] == '-' ? std::string_view(text).substr(1) : text) ==
-            std::abs(value))
+        std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, value);
+        std::string text = buffer.data();
+        if (const auto at = text.find(point); at != std::string::npos)
+            text = text.substr(0, at) + "." + text.substr(at + point.size());
+        const std::string_view magnitude = std::string_view(text).substr(text[0] == '-' ? 1 : 0);
+        if (DecimalToDouble(magnitude) == std::abs(value))
             return text;
     }
     return {};

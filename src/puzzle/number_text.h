@@ -38,7 +38,8 @@ namespace velmora {
 [[nodiscard]] std::optional<double> DecimalToDouble(std::string_view digits);
 [[nodiscard]] std::string ShortestFixed(double value);
 
-// The same by streams, for C++ libraries without floating-point <charconv>.
+// The same by the C library whatever its locale, for C++ libraries without
+// floating-point <charconv>.
 namespace portable {
 [[nodiscard]] std::optional<double> DecimalToDouble(std::string_view digits);
 [[nodiscard]] std::string ShortestFixed(double value);

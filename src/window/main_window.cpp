@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/main_window.h"
 
+#include "puzzle/coach.h"
 #include "puzzle/number_text.h"
 #include "window/velmora.h"
 #include "window/worksheet_dialog.h"
@@ -21,21 +22,6 @@
 
 using velmora::kZoomSteps;
 using velmora::PlayMode;
-
-namespace {
-
-const QString kHowToPlay = QStringLiteral(
-    "<p><b>Показване.</b> Напиши начално число в полето «Начало», избери «Триъгълник» или "
-    "«Ромб» и натисни «Изчисли». Щракни място на фигурата или число от списъка «Числа»: "
-    "програмата показва подредбата, при която сумите са равни.</p>"
-    "<p><b>Упражнение</b> (меню «Режим»). Ти подреждаш числата: избери число от списъка, "
-    "после място на фигурата (или първо мястото, после числото). Щракване върху заето място "
-    "връща числото в списъка. Когато всички места са заети, редът отдолу казва дали сумите "
-    "са равни и кои суми си намерил. «Подсказка» помага стъпка по стъпка.</p>"
-    "<p><b>С клавиатура.</b> Tab минава през полетата; в списъка стрелките избират число, а "
-    "в упражнението Tab води до местата на фигурата и Интервал поставя числото там.</p>");
-
-} // namespace
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
@@ -128,8 +114,9 @@ void MainWindow::CreateMenus() {
     addAction(leave);
 
     QMenu* help = menuBar()->addMenu(tr("По&мощ"));
-    QAction* howTo = help->addAction(tr("&Как се играе"), this,
-                                     [this] { ShowMessage(tr("Как се играе"), kHowToPlay); });
+    QAction* howTo = help->addAction(tr("&Как се играе"), this, [this] {
+        ShowMessage(tr("Как се играе"), QString::fromStdString(velmora::HowToPlayText()));
+    });
     howTo->setShortcut(QKeySequence::HelpContents);
     // On the window too, so their keys work while the presentation hides the menus.
     for (QAction* menu : menuBar()->actions())

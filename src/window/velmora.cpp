@@ -529,10 +529,7 @@ void Velmora::RevealSolution() {
 }
 
 QString Velmora::WhyText() const {
-    Practice practice = game_.practice;
-    if (game_.mode == PlayMode::Demonstration) // the same explanation for the series on show
-        practice = NewPractice(game_.puzzle.figureMode, game_.puzzle.series);
-    return Text(velmora::WhyText(practice));
+    return Text(WhyOf(game_));
 }
 
 void Velmora::DropOwnShortcuts() {

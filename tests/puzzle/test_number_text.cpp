@@ -3,6 +3,7 @@
 
 #include <QTest>
 
+#include <clocale>
 #include <cmath>
 #include <limits>
 #include <locale>
@@ -163,14 +164,22 @@ class NumberTextTest : public QObject {
         }
     }
 
-    // The stream conversions, used where <charconv> has no floating point, agree with
-    // it under a locale with a decimal comma.
+    // The C library's conversions, used where <charconv> has no floating point, agree
+    // with it under the Bulgarian locale, whose decimal point is a comma.
     void portableConversionsAgree() {
         struct CommaLocale {
             std::locale previous =
                 std::locale::global(std::locale(std::locale::classic(), new CommaDecimals));
-            ~CommaLocale() { std::locale::global(previous); }
+            std::string numeric = std::setlocale(LC_NUMERIC, nullptr);
+            ~CommaLocale() {
+                std::locale::global(previous);
+                std::setlocale(LC_NUMERIC, numeric.c_str());
+            }
         } comma;
+#ifndef __EMSCRIPTEN__ // the browser's C library knows only the C locale
+        QVERIFY(std::setlocale(LC_NUMERIC, "bg_BG.UTF-8"));
+        QCOMPARE(std::string(std::localeconv()->decimal_point), std::string(","));
+#endif
         std::mt19937_64 random(7);
         std::vector<double> values{7, 7.5, 0.1, 1e20, 1234567, 32767.5, 1.0 / 3.0, 2.5e-7};
         for (int i = 0; i < 2000; ++i)
