@@ -1,0 +1,82 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Writes the web edition as one self-contained page.
+
+The controls' places, texts and accessible names come from the desktop's form
+(velmora.ui), so both front ends lay out one description. The template's
+placeholders: {{layout}}, {{text:Name}}, {{name:Name}}, {{title}}, {{style}},
+{{core}} and {{script}}.
+"""
+import argparse
+import html
+import re
+import xml.etree.ElementTree as ElementTree
+
+
+def read_form(path):
+    """Each named widget: its geometry (relative to its parent), text and name."""
+    widgets = {}
+    for widget in ElementTree.parse(path).getroot().iter("widget"):
+        entry = {}
+        for prop in widget.findall("property"):
+            key = prop.get("name")
+            rect = prop.find("rect")
+            if rect is not None:
+                entry["rect"] = [int(rect.find(k).text) for k in ("x", "y", "width", "height")]
+            text = prop.find("string")
+            if text is not None and key in ("text", "title", "plainText", "accessibleName"):
+                entry[key] = text.text or ""
+        widgets[widget.get("name")] = entry
+    return widgets
+
+
+def layout_css(widgets):
+    rules = []
+    for name, entry in widgets.items():
+        if "rect" in entry and name != "Velmora":
+            x, y, w, h = entry["rect"]
+            rules.append(f"#{name}{{left:{x}px;top:{y}px;width:{w}px;height:{h}px}}")
+    return "\n".join(rules)
+
+
+def script_text(text):
+    # A script element ends at the first "</script", wherever it stands.
+    return re.sub(r"</(script)", r"<\\/\1", text, flags=re.IGNORECASE)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    for option in ("form", "template", "style", "script", "core", "output", "title"):
+        parser.add_argument("--" + option, required=True)
+    args = parser.parse_args()
+    widgets = read_form(args.form)
+
+    def read(path):
+        with open(path, encoding="utf-8") as source:
+            return source.read()
+
+    def widget_text(match):
+        kind, name = match.group(1), match.group(2)
+        entry = widgets[name]
+        if kind == "name":
+            return html.escape(entry["accessibleName"], quote=True)
+        text = entry.get("text", entry.get("title", entry.get("plainText")))
+        return html.escape(text, quote=False)
+
+    page = read(args.template)
+    page = re.sub(r"\{\{(text|name):(\w+)\}\}", widget_text, page)
+    for key, value in (("{{title}}", html.escape(args.title)), ("{{layout}}", layout_css(widgets)),
+                       ("{{style}}", read(args.style))):
+        page = page.replace(key, value)
+    leftover = re.search(r"\{\{(?!core\}\}|script\}\})\w+(:\w+)?\}\}", page)
+    if leftover:
+        raise SystemExit(f"make_page.py: placeholder {leftover.group(0)} left unfilled")
+    # The code last, so nothing in it is taken for a placeholder.
+    page = page.replace("{{core}}", script_text(read(args.core)))
+    page = page.replace("{{script}}", script_text(read(args.script)))
+    with open(args.output, "w", encoding="utf-8") as output:
+        output.write(page)
+
+
+if __name__ == "__main__":
+    main()

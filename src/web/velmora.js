@@ -1,0 +1,370 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The page's front end: each input becomes one call into the C++ core (core_api.cpp),
+// and the view it returns is shown as it is. No rule of the puzzle lives here.
+"use strict";
+(() => {
+    // The core's inputs, numbered as core_api.cpp numbers them.
+    const Act = {
+        Start: 0, SwitchMode: 1, TypeStart: 2, ChooseFigure: 3, Compute: 4, Clear: 5,
+        ClickTriangle: 6, ClickRhombus: 7, ClickListItem: 8, AskHint: 9, RevealSolution: 10,
+        AskWhy: 11, AskHowToPlay: 12, View: 13,
+    };
+    const kZoomSteps = [100, 125, 150, 175, 200, 250, 300];
+    const kTwipsPerPixel = 15;
+    const kDesign = { width: 481, height: 399 };
+    const $ = (id) => document.getElementById(id);
+    const form = $("Velmora");
+    const list = $("List1");
+    const triangle = [0, 1, 2, 3, 4, 5].map((k) => $("Label3_" + k));
+    const rhombus = [0, 1, 2, 3].map((v) => $("Label2_" + v));
+    const placeNames = new Map([...triangle, ...rhombus].map((e) => [e, e.getAttribute("aria-label")]));
+    const sums = { 0: [0, 1, 2].map((l) => $("LineSum3_" + l)), 1: [0, 1, 2, 3].map((l) => $("LineSum2_" + l)) };
+    const sumNames = new Map([...sums[0], ...sums[1]].map((e) => [e, e.getAttribute("aria-label")]));
+
+    // Anything that goes wrong is kept for the tests and told to the pupil.
+    window.velmoraErrors = [];
+    const report = (what) => {
+        window.velmoraErrors.push(String(what));
+        $("status").textContent = "Грешка в страницата: " + what;
+    };
+    window.addEventListener("error", (event) => report(event.message));
+    window.addEventListener("unhandledrejection", (event) => report(event.reason));
+
+    let core = null;
+    let view = null;
+    let zoom = 100;
+    let presenting = false;
+    let listRow = -1; // the demonstration's selected list row
+    let listItems = [];
+    let shownSeries = "";
+    // How long each handled input took, in milliseconds (the benchmark reads them).
+    window.velmoraTimings = [];
+
+    function act(action, argument = 0, text = "") {
+        view = JSON.parse(core.ccall("velmora_act", "string", ["number", "number", "string"],
+                                     [action, argument, text]));
+        show();
+        if (view.message)
+            tell(action === Act.AskWhy ? "Защо става?" : action === Act.AskHowToPlay
+                 ? "Как се играе" : document.title, view.message);
+    }
+
+    // Times one input from the event to the shown result.
+    const handler = (work) => (event) => {
+        const start = performance.now();
+        work(event);
+        window.velmoraTimings.push(performance.now() - start);
+    };
+
+    function tell(title, text) {
+        $("messageTitle").textContent = title;
+        // The core's texts are its own simple paragraphs; anything else shows as text.
+        if (/^<p>/.test(text))
+            $("messageText").innerHTML = text;
+        else
+            $("messageText").textContent = text;
+        const box = $("message");
+        if (!box.open)
+            box.showModal();
+    }
+
+    function fitText(element) {
+        element.style.fontSize = "";
+        for (let size = 16; size > 9.5 && (element.scrollHeight > element.clientHeight ||
+                                          element.scrollWidth > element.clientWidth); size -= 0.5)
+            element.style.fontSize = size + "px";
+    }
+
+    // Measuring makes the browser lay the page out at once: the texts that changed are
+    // fitted in one go just before the next frame, not inside the input's handling.
+    const toFit = new Set();
+    let scrollTo = null;
+    function fitBeforeFrame() {
+        if (toFit.size === 0 && !scrollTo)
+            requestAnimationFrame(() => {
+                toFit.forEach(fitText);
+                toFit.clear();
+                if (scrollTo)
+                    scrollTo.scrollIntoView({ block: "nearest" });
+                scrollTo = null;
+            });
+    }
+
+    function setText(element, text) {
+        if (element.textContent === text)
+            return;
+        element.textContent = text;
+        fitBeforeFrame();
+        toFit.add(element);
+    }
+
+    function setClass(element, name, on) {
+        if (element.classList.contains(name) !== on)
+            element.classList.toggle(name, on);
+    }
+
+    function setAttribute(element, name, value) {
+        if (element.getAttribute(name) !== value)
+            element.setAttribute(name, value);
+    }
+
+    function show() {
+        const practising = view.practice;
+        setClass(document.body, "triangle-shown", view.shown === 0);
+        setClass(document.body, "rhombus-shown", view.shown === 1);
+        document.querySelectorAll("#Frame1 input").forEach((input, i) => { input.checked = view.figure === i; });
+        if ($("Text2").value !== view.start)
+            $("Text2").value = view.start;
+        const showPosition = (element, caption, position, figure) => {
+            setText(element, caption);
+            const picked = practising && view.shown === figure && view.pickedPosition === position;
+            setClass(element, "picked", picked);
+            if (element.tabIndex !== (practising ? 0 : -1))
+                element.tabIndex = practising ? 0 : -1;
+            const name = placeNames.get(element) + (caption ? ": " + caption : "");
+            setAttribute(element, "aria-label", picked ? name + ", избрано за число" : name);
+        };
+        triangle.forEach((e, k) => showPosition(e, view.triangle[k], k, 0));
+        rhombus.forEach((e, v) => showPosition(e, view.rhombus[v], v, 1));
+        for (const figure of [0, 1])
+            sums[figure].forEach((element, line) => {
+                const mine = practising && view.shown === figure && line < view.sums.length;
+                const text = mine ? view.sums[line] : "";
+                setText(element, text);
+                setClass(element, "shown", text !== "");
+                setClass(element, "equal", mine && view.sumMarks[line] === "equal");
+                setClass(element, "off", mine && view.sumMarks[line] === "off");
+                setAttribute(element, "aria-label", mine && view.sumsSpoken[line] ? view.sumsSpoken[line]
+                                                                                  : sumNames.get(element));
+            });
+        showList();
+        if ($("status").textContent !== view.status)
+            $("status").textContent = view.status;
+        setAttribute($("modeDemonstration"), "aria-pressed", String(!practising));
+        setAttribute($("modePractice"), "aria-pressed", String(practising));
+        $("hint").disabled = !practising;
+        $("solution").disabled = !practising;
+    }
+
+    // The list is rebuilt only when the series changes, so a fill keeps the selection.
+    function showList() {
+        const texts = view.series;
+        if (texts.join("\n") !== shownSeries) {
+            shownSeries = texts.join("\n");
+            listItems = texts.map((text, row) => {
+                const item = document.createElement("div");
+                item.className = "item";
+                item.id = "List1_item" + row;
+                item.setAttribute("role", "option");
+                item.dataset.text = text;
+                item.dataset.row = row;
+                item.textContent = text;
+                return item;
+            });
+            list.replaceChildren(...listItems);
+            listRow = -1;
+            list.setAttribute("aria-label", texts.length ? "Списък с числата: " + texts.join(", ")
+                                                         : "Списък с числата");
+        }
+        const selected = view.practice ? view.pickedNumber : listRow;
+        listItems.forEach((item, row) => {
+            const placed = view.practice && view.placed[row] === true;
+            setClass(item, "placed", placed);
+            setClass(item, "selected", row === selected);
+            setAttribute(item, "aria-selected", String(row === selected));
+            setAttribute(item, "aria-label", placed ? item.dataset.text + ", поставено" : item.dataset.text);
+        });
+        if (selected >= 0 && listItems[selected]) {
+            setAttribute(list, "aria-activedescendant", listItems[selected].id);
+            fitBeforeFrame();
+            scrollTo = listItems[selected];
+        } else {
+            list.removeAttribute("aria-activedescendant");
+        }
+    }
+
+    function selectRow(row) {
+        if (row < 0 || row >= view.series.length)
+            return;
+        listRow = row;
+        act(Act.ClickListItem, row);
+    }
+
+    // The boxes of a figure's outline labels where the layout puts them, in twips. Read
+    // before the input changes anything, the page's layout is still the one on screen and
+    // reading it costs nothing (hidden labels keep their places).
+    function outlineBoxes(figure) {
+        const labels = figure === 0 ? triangle.slice(0, 3) : figure === 1 ? rhombus : [];
+        return labels.map((label) => [label.offsetLeft, label.offsetTop, label.offsetWidth,
+                                      label.offsetHeight].map((pixels) => pixels * kTwipsPerPixel));
+    }
+
+    // The outline anchored on those boxes, by the core.
+    function drawOutline(boxes) {
+        const svg = $("outline");
+        svg.replaceChildren();
+        if (view.shown !== 0 && view.shown !== 1)
+            return;
+        const memory = core._malloc(8 * 16);
+        core.HEAPF64.set(boxes.flat(), memory / 8);
+        const result = JSON.parse(core.ccall("velmora_outline", "string", ["number", "number"],
+                                             [view.shown, memory]));
+        core._free(memory);
+        if (result.error)
+            return report(result.error);
+        window.velmoraOutline = result.segments;
+        for (const [x1, y1, x2, y2] of result.segments) {
+            const line = document.createElementNS("http://www.w3.org/2000/svg", "line");
+            Object.entries({ x1, y1, x2, y2 }).forEach(([k, v]) => line.setAttribute(k, v));
+            svg.appendChild(line);
+        }
+    }
+
+    // Zoom: the desktop's steps while the form fits the window; presenting, any factor
+    // that fills the screen.
+    function layout() {
+        let scale = zoom / 100;
+        if (presenting) {
+            // The status line grows with the form, so the class reads the verdicts too.
+            const width = innerWidth - $("toolbar").offsetWidth;
+            const guess = Math.min(width / kDesign.width, innerHeight / (kDesign.height + 48));
+            $("status").style.fontSize = Math.min(22, 16 * Math.max(1, guess)) + "px";
+            scale = Math.min(width / kDesign.width, (innerHeight - $("status").offsetHeight) / kDesign.height);
+        } else {
+            $("status").style.fontSize = "";
+        }
+        form.style.transform = scale === 1 ? "" : `scale(${scale})`;
+        const stage = $("stage");
+        stage.style.width = presenting ? "auto" : kDesign.width * scale + "px";
+        stage.style.height = kDesign.height * scale + "px";
+        form.style.left = presenting ? (stage.offsetWidth - kDesign.width * scale) / 2 + "px" : "0";
+        $("zoomValue").textContent = presenting ? Math.round(scale * 100) + " %" : zoom + " %";
+        const next = kZoomSteps.find((step) => step > zoom);
+        $("zoomIn").disabled = presenting || next === undefined || !fits(next);
+        $("zoomOut").disabled = presenting || zoom === kZoomSteps[0];
+        $("fullScreen").setAttribute("aria-pressed", String(presenting));
+    }
+
+    function fits(percent) {
+        const scale = percent / 100;
+        return kDesign.width * scale <= innerWidth &&
+            kDesign.height * scale + $("toolbar").offsetHeight + $("status").offsetHeight <= innerHeight;
+    }
+
+    function setZoom(percent) {
+        zoom = percent;
+        layout();
+    }
+
+    function zoomIn() {
+        const next = kZoomSteps.find((step) => step > zoom);
+        if (!presenting && next !== undefined && fits(next))
+            setZoom(next);
+    }
+
+    function zoomOut() {
+        const index = kZoomSteps.indexOf(zoom);
+        if (!presenting && index > 0)
+            setZoom(kZoomSteps[index - 1]);
+    }
+
+    function setPresenting(on) {
+        if (on === presenting)
+            return;
+        presenting = on;
+        setClass(document.body, "presenting", on);
+        // The browser's full screen where it allows it; the page fills the window either way.
+        const root = document.documentElement;
+        if (on && !document.fullscreenElement && root.requestFullscreen)
+            root.requestFullscreen().catch(() => {});
+        else if (!on && document.fullscreenElement)
+            document.exitFullscreen().catch(() => {});
+        layout();
+    }
+
+    function setMode(practice) {
+        act(Act.SwitchMode, practice ? 1 : 0);
+    }
+
+    function bind() {
+        const on = (id, type, work) => $(id).addEventListener(type, handler(work));
+        document.querySelectorAll("#Frame1 input").forEach((input, i) =>
+            input.addEventListener("click", handler(() => {
+                const boxes = outlineBoxes(i);
+                act(Act.ChooseFigure, i);
+                drawOutline(boxes);
+            })));
+        on("Command1_0", "click", () => act(Act.Compute));
+        on("Command1_1", "click", () => act(Act.Clear));
+        on("Text2", "input", () => act(Act.TypeStart, 0, $("Text2").value));
+        triangle.forEach((e, k) => e.addEventListener("click", handler(() => act(Act.ClickTriangle, k))));
+        rhombus.forEach((e, v) => e.addEventListener("click", handler(() => act(Act.ClickRhombus, v))));
+        [...triangle, ...rhombus].forEach((e) => e.addEventListener("keydown", (event) => {
+            if (event.key === " " || event.key === "Enter") {
+                event.preventDefault();
+                e.click();
+            }
+        }));
+        on("List1", "click", (event) => {
+            const item = event.target.closest(".item");
+            if (item)
+                selectRow(Number(item.dataset.row));
+        });
+        on("List1", "keydown", (event) => {
+            const current = view.practice ? view.pickedNumber : listRow;
+            const last = view.series.length - 1;
+            const row = { ArrowDown: Math.min(current + 1, last), ArrowUp: Math.max(current - 1, 0),
+                          Home: 0, End: last, PageDown: Math.min(current + 3, last),
+                          PageUp: Math.max(current - 3, 0) }[event.key];
+            if (row === undefined)
+                return;
+            event.preventDefault();
+            if (row !== current)
+                selectRow(row);
+        });
+        on("modeDemonstration", "click", () => setMode(false));
+        on("modePractice", "click", () => setMode(true));
+        on("hint", "click", () => act(Act.AskHint));
+        on("solution", "click", () => act(Act.RevealSolution));
+        on("why", "click", () => act(Act.AskWhy));
+        on("help", "click", () => act(Act.AskHowToPlay));
+        on("zoomIn", "click", zoomIn);
+        on("zoomOut", "click", zoomOut);
+        on("fullScreen", "click", () => setPresenting(!presenting));
+        document.addEventListener("fullscreenchange", () => {
+            if (!document.fullscreenElement && presenting)
+                setPresenting(false);
+        });
+        // A smaller window (or another screen) takes the zoom back to a step that fits.
+        window.addEventListener("resize", () => {
+            while (!presenting && zoom > kZoomSteps[0] && !fits(zoom))
+                zoom = kZoomSteps[kZoomSteps.indexOf(zoom) - 1];
+            layout();
+        });
+        // The desktop's keys.
+        document.addEventListener("keydown", handler((event) => {
+            const ctrl = event.ctrlKey || event.metaKey;
+            const keys = {
+                "ctrl+h": () => view.practice && act(Act.AskHint),
+                "ctrl++": zoomIn, "ctrl+=": zoomIn, "ctrl+-": zoomOut, "ctrl+0": () => setZoom(100),
+                "F11": () => setPresenting(!presenting), "F1": () => act(Act.AskHowToPlay),
+                "Escape": () => presenting && !$("message").open && setPresenting(false),
+            };
+            const work = keys[(ctrl ? "ctrl+" : "") + (ctrl ? event.key.toLowerCase() : event.key)];
+            if (work) {
+                event.preventDefault();
+                work();
+            }
+        }));
+    }
+
+    VelmoraCore().then((module) => {
+        core = module;
+        act(Act.Start, new URLSearchParams(location.search).has("practice") ? 1 : 0);
+        bind();
+        layout();
+        $("Text1_0").focus();
+        document.documentElement.dataset.ready = "true";
+        performance.mark("velmora-usable");
+    }, report);
+})();

@@ -1,0 +1,272 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The web edition in Debian's headless Chromium, opened from disk: the layout, both
+demonstration games by clicks and by keys, a practice game, the outline, presentation
+tap targets, odd input, and that nothing errs or leaves the page."""
+import os
+import sys
+import unittest
+
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.keys import Keys
+
+from page_driver import element, load, open_browser, problems, requests, set_viewport
+
+PAGE = sys.argv.pop(1) if len(sys.argv) > 1 else "build/web/velmora.html"
+
+# The window's layout in twips: left, top, width, height (options inside the frame).
+LAYOUT = {
+    "Label1_0": (1440, 0, 4095, 375), "Label1_1": (6360, 480, 735, 375),
+    "Label1_2": (360, 3120, 975, 375), "Frame1": (120, 480, 1815, 1215),
+    "Option1_0": (120 + 120, 480 + 360, 1575, 375), "Option1_1": (120 + 120, 480 + 720, 1575, 375),
+    "List1": (6360, 840, 735, 1200), "Text2": (1320, 3120, 1095, 405),
+    "Command1_0": (4440, 3120, 1095, 375), "Command1_1": (6000, 3120, 1095, 375),
+    "Text1_0": (120, 3840, 6975, 2055),
+    "Label2_0": (2880, 600, 1215, 615), "Label2_1": (840, 1800, 1215, 615),
+    "Label2_2": (2880, 3000, 1215, 615), "Label2_3": (4920, 1800, 1215, 615),
+    "Label3_0": (1320, 2400, 735, 375), "Label3_1": (3360, 480, 735, 375),
+    "Label3_2": (5400, 2400, 735, 375), "Label3_3": (4560, 1440, 735, 375),
+    "Label3_4": (3360, 2400, 735, 375), "Label3_5": (2040, 1440, 735, 375),
+}
+OUTLINE = {  # the worked table: x1, y1, x2, y2 in twips
+    0: [[1320, 2775, 6135, 2775], [1320, 2775, 3727.5, 855], [6135, 2775, 3727.5, 855]],
+    1: [[3487.5, 1215, 2055, 2108], [3487.5, 1215, 4920, 2108], [3487.5, 3000, 2055, 2108],
+        [3487.5, 3000, 4920, 2108]],
+}
+STATEMENT_LINE_3 = ("Чрез реализираният проект се въвежда едно естествено число и се  генерира "
+                    "редица от последователни естествени числа с начало въведеното число.")
+TRIANGLE_7 = ["7", "8", "9", "10", "11", "12"]
+RHOMBUS_7 = ["7 + 14 = 21", "8 + 13 = 21", "9 + 12 = 21", "10 + 11 = 21"]
+
+
+class Page(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.driver = open_browser()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+
+    def setUp(self):
+        set_viewport(self.driver, 1024, 768)
+        requests(self.driver)  # the browser's own start, before the page
+        load(self.driver, PAGE)
+
+    def tearDown(self):
+        # Whatever a test did, the page erred nowhere and asked for nothing outside itself.
+        self.assertEqual(problems(self.driver), [])
+        outside = [u for u in requests(self.driver) if not u.startswith(("file:", "data:"))]
+        self.assertEqual(outside, [])
+        self.assertEqual(self.js("return [localStorage.length, sessionStorage.length, document.cookie]"),
+                         [0, 0, ""])
+
+    def js(self, script, *args):
+        return self.driver.execute_script(script, *args)
+
+    def click(self, name):
+        element(self.driver, name).click()
+
+    def keys(self, *keys):
+        ActionChains(self.driver).send_keys(*keys).perform()
+
+    def snap(self, name):
+        """With VELMORA_SCREENSHOTS=<folder>, the page as it looks now, for the README."""
+        if os.environ.get("VELMORA_SCREENSHOTS"):
+            self.driver.save_screenshot(os.path.join(os.environ["VELMORA_SCREENSHOTS"], name + ".png"))
+
+    def chord(self, modifier, *keys):
+        ActionChains(self.driver).key_down(modifier).send_keys(*keys).key_up(modifier).perform()
+
+    def captions(self, figure):
+        names = [f"Label3_{k}" for k in range(6)] if figure == 0 else [f"Label2_{v}" for v in range(4)]
+        return [element(self.driver, n).text for n in names]
+
+    def type_start(self, text):
+        field = element(self.driver, "Text2")
+        field.clear()
+        field.send_keys(text)
+
+    def box(self, name):
+        """The control's box relative to the form, in layout pixels."""
+        return self.js("""const r = document.getElementById(arguments[0]).getBoundingClientRect();
+            const f = document.getElementById('Velmora').getBoundingClientRect();
+            const s = f.width / 481;
+            return [(r.left - f.left) / s, (r.top - f.top) / s, r.width / s, r.height / s];""", name)
+
+    def test_file_and_texts(self):
+        self.assertLess(os.path.getsize(PAGE), 300 * 1024)
+        self.assertEqual(self.js("return document.documentElement.lang"), "bg")
+        statement = self.js("return document.getElementById('Text1_0').value").split("\n")
+        self.assertEqual(len(statement), 7)  # six lines, each ended
+        self.assertEqual(statement[2], STATEMENT_LINE_3)
+        self.assertEqual(self.js("return getComputedStyle(document.body).fontFamily"),
+                         '"Times New Roman", "Liberation Serif", Tinos, serif')
+
+    def test_layout_within_a_pixel(self):
+        for figure in (0, 1):
+            self.click(f"Option1_{figure}")
+            for name, twips in LAYOUT.items():
+                if name.startswith("Label3" if figure == 1 else "Label2"):
+                    continue
+                with self.subTest(name=name):
+                    expected = [v / 15 for v in twips]
+                    for got, want in zip(self.box(name), expected):
+                        self.assertLessEqual(abs(got - want), 1, (name, self.box(name), expected))
+
+    def test_outline_follows_the_worked_table(self):
+        for figure in (1, 0, 1):
+            self.click(f"Option1_{figure}")
+            self.assertEqual(self.js("return window.velmoraOutline"), OUTLINE[figure])
+            drawn = self.js("""return [...document.querySelectorAll('#outline line')].map(
+                l => ['x1','y1','x2','y2'].map(k => Number(l.getAttribute(k))))""")
+            self.assertEqual(drawn, OUTLINE[figure])
+
+    def test_demonstration_by_clicks(self):
+        for figure, expected in ((0, TRIANGLE_7), (1, RHOMBUS_7)):
+            with self.subTest(figure=figure):
+                self.type_start("7")
+                self.click(f"Option1_{figure}")
+                self.click("Command1_0")
+                series = self.js("return [...document.querySelectorAll('#List1 .item')].map(i => i.textContent)")
+                self.assertEqual(series, [str(n) for n in range(7, 7 + (6 if figure == 0 else 8))])
+                # The worked example's order: list item 4, then the apex, then the rest.
+                element(self.driver, "List1_item4" if figure == 0 else "List1_item6").click()
+                prefix = "Label3_" if figure == 0 else "Label2_"
+                for position in range(len(expected)):
+                    self.click(prefix + str(position))
+                self.assertEqual(self.captions(figure), expected)
+                self.click("Command1_1")
+                self.assertEqual(self.captions(figure), [""] * len(expected))
+
+    def test_demonstration_by_keys(self):
+        # From the statement, as the window opens: Tab to the figure, the list, the start box.
+        self.assertEqual(self.driver.switch_to.active_element.get_attribute("id"), "Text1_0")
+        self.keys(Keys.TAB, Keys.SPACE)  # the triangle
+        self.keys(Keys.TAB, Keys.TAB, "7", Keys.TAB, Keys.ENTER)  # list, start box, compute
+        self.chord(Keys.SHIFT, Keys.TAB, Keys.TAB)  # back to the list
+        self.assertEqual(self.driver.switch_to.active_element.get_attribute("id"), "List1")
+        self.keys(*[Keys.ARROW_DOWN] * 6)
+        self.assertEqual(self.captions(0), TRIANGLE_7)
+        # Arrows in the figure group choose the rhombus; the list fills its vertices.
+        element(self.driver, "Option1_0").find_element("css selector", "input").send_keys(Keys.ARROW_DOWN)
+        self.click("Command1_0")
+        element(self.driver, "List1").send_keys(Keys.HOME, *[Keys.ARROW_DOWN] * 3)
+        self.assertEqual(self.captions(1), RHOMBUS_7)
+        self.assertEqual(element(self.driver, "List1").accessible_name,
+                         "Списък с числата: 7, 8, 9, 10, 11, 12, 13, 14")
+
+    def test_practice_game(self):
+        self.click("modePractice")
+        self.type_start("7")
+        self.click("Option1_0")
+        self.click("Command1_0")
+        # 7 8 9 12 10 11 on positions 0..5: base 7+10+9 and left 8+11+7 are 26, the right
+        # side 9+12+8 is 29; then moved to the worked solution, every side 27.
+        for row, position in ((0, 0), (1, 1), (2, 2), (5, 3), (3, 4), (4, 5)):
+            element(self.driver, f"List1_item{row}").click()
+            self.click(f"Label3_{position}")
+        sums = [element(self.driver, f"LineSum3_{l}").text for l in range(3)]
+        self.assertEqual(sums, ["= 26", "29 (+3)", "= 26"])
+        self.assertIn("off", element(self.driver, "LineSum3_1").get_attribute("class"))
+        self.assertIn("Страните имат суми 26, 29 и 26: дясната страна е с 3 повече.",
+                      element(self.driver, "status").text)
+        # By keys: a placed number taken back and put where the solution wants it.
+        for position, row in ((3, 3), (4, 4), (5, 5)):
+            self.click(f"Label3_{position}")  # gives its number back
+        for position, row in ((3, 3), (4, 4), (5, 5)):
+            element(self.driver, f"List1_item{row}").click()
+            element(self.driver, f"Label3_{position}").send_keys(Keys.SPACE)
+        self.assertEqual([element(self.driver, f"LineSum3_{l}").text for l in range(3)], ["= 27"] * 3)
+        status = element(self.driver, "status")
+        self.assertEqual(status.get_attribute("role"), "status")
+        self.assertIn("Браво! Всяка страна има сума 27.", status.text)
+        self.assertEqual(element(self.driver, "Label3_1").accessible_name, "Триъгълник, горен връх: 8")
+        self.assertEqual(element(self.driver, "List1_item0").accessible_name, "7, поставено")
+        set_viewport(self.driver, 560, 520)
+        self.snap("web")
+        set_viewport(self.driver, 1024, 768)
+        # Hints and the solution on the rhombus.
+        self.click("Option1_1")
+        self.click("Command1_0")
+        self.chord(Keys.CONTROL, "h")
+        self.assertTrue(status.text.startswith("Подсказка:"), status.text)
+        self.click("solution")
+        self.assertEqual(self.captions(1), RHOMBUS_7)
+        self.assertIn("Браво! Всеки връх има сума 21.", status.text)
+        self.click("why")
+        self.assertIn("Събираме числата по двойки", element(self.driver, "messageText").text)
+
+    def test_zoom_steps_that_fit(self):
+        # The window's steps, as far as the form, the buttons and the status line fit.
+        for width, height, largest in ((800, 600, 100), (1024, 768, 150), (1920, 1080, 250)):
+            with self.subTest(screen=(width, height)):
+                set_viewport(self.driver, width, height)
+                load(self.driver, PAGE)
+                for _ in range(8):
+                    self.chord(Keys.CONTROL, "+")
+                self.assertEqual(element(self.driver, "zoomValue").text, f"{largest} %")
+                self.assertLessEqual(self.js("return document.getElementById('status').getBoundingClientRect().bottom"), height)
+                self.assertEqual(self.js("return document.getElementById('Velmora').getBoundingClientRect().width"),
+                                 481 * largest / 100)
+                self.chord(Keys.CONTROL, "-")
+                self.chord(Keys.CONTROL, "0")
+                self.assertEqual(element(self.driver, "zoomValue").text, "100 %")
+        # A window made smaller takes the zoom down to what fits it.
+        self.chord(Keys.CONTROL, "+", "+", "+")
+        set_viewport(self.driver, 800, 600)
+        self.assertEqual(element(self.driver, "zoomValue").text, "100 %")
+
+    def test_presentation_tap_targets(self):
+        self.click("modePractice")
+        self.type_start("7")
+        self.click("Option1_0")
+        self.click("Command1_0")
+        self.click("fullScreen")
+        targets = self.js("""return [...document.querySelectorAll(
+            '#toolbar button, .option, #List1 .item, .position, #Text2, .command')]
+            .filter(e => e.offsetParent).map(e => {const r = e.getBoundingClientRect();
+            return [e.id || e.textContent, r.width, r.height, r.right, r.bottom];})""")
+        self.assertGreater(len(targets), 20)
+        # Taps land where the scaled form shows its targets.
+        for row, position in ((0, 0), (1, 1), (2, 2), (4, 4)):
+            element(self.driver, f"List1_item{row}").click()
+            self.click(f"Label3_{position}")
+        self.assertEqual(self.captions(0), ["7", "8", "9", "", "11", ""])
+        self.snap("web-presentation")
+        for name, width, height, right, bottom in targets:
+            with self.subTest(target=name):
+                self.assertGreaterEqual(min(width, height), 40)
+        self.assertTrue(self.js("""const r = document.getElementById('Velmora').getBoundingClientRect();
+            return r.bottom <= innerHeight && r.right <= innerWidth && r.width > 1.6 * 481"""))
+        self.keys(Keys.ESCAPE)
+        self.assertEqual(self.js("return document.getElementById('Velmora').getBoundingClientRect().width"), 481)
+
+    def test_odd_input(self):
+        # What the start box may hold, as the desktop reads it: the series or nothing.
+        cases = {"7": "7", " 7": "7", "1.5": "2", "2.5": "2", "+3": "3", "abc": None, "0": None,
+                 "-1": None, "-": None, ".": None, "999": "999"}
+        self.click("Option1_1")
+        for text, first in cases.items():
+            with self.subTest(text=text):
+                self.click("Command1_1")
+                self.type_start(text)
+                self.click("Command1_0")
+                series = self.js("return [...document.querySelectorAll('#List1 .item')].map(i => i.textContent)")
+                self.assertEqual(series[:1], [first] if first else [])
+        # A storm of taps and keys anywhere: nothing throws (tearDown reads the errors).
+        self.click("modePractice")
+        self.js("""const ids = ['Option1_0','Option1_1','Command1_0','Command1_1','modeDemonstration',
+            'modePractice','hint','solution','Label3_0','Label3_3','Label2_1','Label2_2','zoomIn','zoomOut'];
+            let seed = 7;
+            for (let i = 0; i < 3000; i++) {
+                seed = (seed * 1103515245 + 12345) % 2147483648;
+                const items = document.querySelectorAll('#List1 .item');
+                const target = seed % 5 === 0 && items.length ? items[seed % items.length]
+                                                              : document.getElementById(ids[seed % ids.length]);
+                target.click();
+            }""")
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
