@@ -319,11 +319,12 @@
             const last = view.series.length - 1;
             const row = { ArrowDown: Math.min(current + 1, last), ArrowUp: Math.max(current - 1, 0),
                           Home: 0, End: last, PageDown: Math.min(current + 3, last),
-                          PageUp: Math.max(current - 3, 0) }[event.key];
+                          PageUp: Math.max(current - 3, 0), " ": Math.max(current, 0) }[event.key];
             if (row === undefined)
                 return;
             event.preventDefault();
-            if (row !== current)
+            // Space takes the number under the cursor, even the one already chosen.
+            if (row !== current || event.key === " ")
                 selectRow(row);
         });
         on("modeDemonstration", "click", () => setMode(false));
