@@ -254,6 +254,14 @@ class Page(unittest.TestCase):
                 self.click("Command1_0")
                 series = self.js("return [...document.querySelectorAll('#List1 .item')].map(i => i.textContent)")
                 self.assertEqual(series[:1], [first] if first else [])
+        # The longest captions (999 + 1006 = 2005) are shrunk to fit their labels, whole.
+        for vertex in range(4):
+            self.click(f"Label2_{vertex}")
+        self.assertEqual(self.captions(1)[0], "999 + 1006 = 2005")
+        clipped = self.js("""return new Promise((done) => requestAnimationFrame(() => done(
+            [...document.querySelectorAll('.rhombus')].filter((e) => e.scrollHeight > e.clientHeight
+                || e.scrollWidth > e.clientWidth).map((e) => e.id))))""")
+        self.assertEqual(clipped, [])
         # A storm of taps and keys anywhere: nothing throws (tearDown reads the errors).
         self.click("modePractice")
         self.js("""const ids = ['Option1_0','Option1_1','Command1_0','Command1_1','modeDemonstration',
