@@ -2,57 +2,21 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The web page as a screen reader meets it: Debian's Chromium on a real X server with
 its accessibility on, the page read through the AT-SPI bus alone and played with real
-mouse clicks (xdotool). Run inside a private D-Bus session and X server (see
-run_accessibility_bus.sh):
-    accessibility_bus.py /path/to/velmora.html
+mouse clicks (xdotool). Run inside a private D-Bus session and X server:
+    tests/support/run_on_accessibility_bus.sh accessibility_bus.py /path/to/velmora.html
 Prints 'N passed, N failed' and exits non-zero on any failure.
 """
 import os
 import subprocess
 import sys
 import tempfile
-import time
 
-import gi
-
-gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi, GLib  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from atspi_bus import Atspi, check, descendants, finish, key, wait_for  # noqa: E402
+from atspi_bus import click as click_node  # noqa: E402
 
 TITLE = "http://www.example.com Морастела"
-results = {"passed": 0, "failed": 0}
 heard = []  # (event type, role, what was said) of every name and text change
-
-
-def check(what, ok, detail=""):
-    results["passed" if ok else "failed"] += 1
-    print(("PASS  " if ok else "FAIL  ") + what + ("" if ok else f": {detail}"), flush=True)
-
-
-def pump(seconds):
-    deadline = time.monotonic() + seconds
-    context = GLib.MainContext.default()
-    while time.monotonic() < deadline:
-        while context.iteration(False):
-            pass
-        time.sleep(0.01)
-
-
-def wait_for(predicate, seconds=15.0):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        pump(0.05)
-        value = predicate()
-        if value:
-            return value
-    return None
-
-
-def descendants(node):
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child is not None:
-            yield child
-            yield from descendants(child)
 
 
 def page():
@@ -75,10 +39,7 @@ def click(name, role=None):
     node = wait_for(lambda: named(name, role))
     if node is None:
         raise SystemExit(f"no control named {name!r}")
-    box = node.get_extents(Atspi.CoordType.SCREEN)
-    subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2),
-                    str(box.y + box.height // 2), "click", "1"], check=True)
-    pump(0.2)
+    click_node(node)
 
 
 def listen(event):
@@ -125,8 +86,7 @@ def main():
                   "Триъгълник, среда на основата", "Триъгълник, среда на лявата страна"]
         for row, place in enumerate(places):
             click(series, Atspi.Role.LIST_BOX)
-            subprocess.run(["xdotool", "key", "Home"] + ["Down"] * row, check=True)
-            pump(0.2)
+            key("Home", *["Down"] * row)
             click(place)
         check("the places carry their numbers", named("Триъгълник, горен връх: 8") is not None,
               [n.get_name() for n in descendants(document) if (n.get_name() or "").startswith("Три")])
@@ -140,9 +100,8 @@ def main():
     finally:
         browser.terminate()
         browser.wait(10)
-    print(f"{results['passed']} passed, {results['failed']} failed")
 
 
 if __name__ == "__main__":
     main()
-    sys.exit(1 if results["failed"] or not results["passed"] else 0)
+    finish()

@@ -3,48 +3,20 @@
 """The program as a screen reader meets it: started on a real X server with Qt's
 accessibility bridge on, read and driven through the AT-SPI bus alone.
 
-Run inside a private D-Bus session and X server (see run_accessibility_bus.sh):
-    accessibility_bus.py /path/to/velmora
+Run inside a private D-Bus session and X server:
+    tests/support/run_on_accessibility_bus.sh accessibility_bus.py /path/to/velmora
 Prints 'N passed, N failed' and exits non-zero on any failure.
 """
 
 import os
 import subprocess
 import sys
-import time
 
-import gi
-
-gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi, GLib  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from atspi_bus import Atspi, check, click, descendants, finish, key, wait_for  # noqa: E402
 
 TITLE = "http://www.example.com Морастела"
-results = {"passed": 0, "failed": 0}
 names_heard = []  # (role, new name) of every accessible-name change announced
-
-
-def check(what, ok, detail=""):
-    results["passed" if ok else "failed"] += 1
-    print(("PASS  " if ok else "FAIL  ") + what + ("" if ok else f": {detail}"), flush=True)
-
-
-def pump(seconds):
-    deadline = time.monotonic() + seconds
-    context = GLib.MainContext.default()
-    while time.monotonic() < deadline:
-        while context.iteration(False):
-            pass
-        time.sleep(0.01)
-
-
-def wait_for(predicate, seconds=10.0):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        pump(0.05)
-        value = predicate()
-        if value:
-            return value
-    return None
 
 
 def find_app():
@@ -56,33 +28,11 @@ def find_app():
     return None
 
 
-def descendants(node):
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child is None:
-            continue
-        yield child
-        yield from descendants(child)
-
-
 def by_name(root, start):
     for node in descendants(root):
         if (node.get_name() or "").startswith(start):
             return node
     return None
-
-
-# Input comes from xdotool, as from a real mouse and keyboard on this X server.
-def click(node):
-    box = node.get_extents(Atspi.CoordType.SCREEN)
-    subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2),
-                    str(box.y + box.height // 2), "click", "1"], check=True)
-    pump(0.3)
-
-
-def key(*names):
-    subprocess.run(["xdotool", "key", *names], check=True)
-    pump(0.3)
 
 
 def choose_number(numbers, row):
@@ -171,5 +121,4 @@ def main(program):
 
 if __name__ == "__main__":
     main(sys.argv[1])
-    print(f"{results['passed']} passed, {results['failed']} failed")
-    sys.exit(1 if results["failed"] or not results["passed"] else 0)
+    finish()
