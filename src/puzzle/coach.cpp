@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "puzzle/coach.h"
 
+#include "puzzle/number_text.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 namespace velmora {
@@ -11,17 +14,19 @@ namespace {
 
 using std::to_string;
 
+// One word for one thing: every corner of a figure is a "връх".
 constexpr std::array<const char*, 6> kTriangleNames{
-    "долният ляв ъгъл",          "горният връх",        "долният десен ъгъл",
+    "долният ляв връх",          "горният връх",        "долният десен връх",
     "средата на дясната страна", "средата на основата", "средата на лявата страна"};
 constexpr std::array<const char*, 6> kTriangleShortNames{
-    "долния ляв ъгъл",           "горния връх",         "долния десен ъгъл",
+    "долния ляв връх",           "горния връх",         "долния десен връх",
     "средата на дясната страна", "средата на основата", "средата на лявата страна"};
 constexpr std::array<const char*, 4> kRhombusNames{"горният връх", "левият връх", "долният връх",
                                                    "десният връх"};
 constexpr std::array<const char*, 4> kRhombusShortNames{"горния връх", "левия връх", "долния връх",
                                                         "десния връх"};
 constexpr std::array<const char*, 3> kSideNames{"основата", "дясната страна", "лявата страна"};
+constexpr std::array<int, 3> kTriangleCorners{0, 1, 2};
 
 bool IsTriangle(const Practice& practice) {
     return practice.figure == FigureMode::Triangle;
@@ -32,13 +37,36 @@ std::string LineName(const Practice& practice, int line) {
                                 : kRhombusNames[static_cast<std::size_t>(line)];
 }
 
+// The first letter in capitals: Cyrillic а..я are two bytes in UTF-8.
+std::string Capitalised(std::string text) {
+    const auto lead = static_cast<unsigned char>(text.size() > 1 ? text[0] : 0);
+    auto& next = reinterpret_cast<unsigned char&>(text[1]);
+    if (lead == 0xD0 && next >= 0xB0 && next <= 0xBF) {
+        next = static_cast<unsigned char>(next - 0x20);
+    } else if (lead == 0xD1 && next >= 0x80 && next <= 0x8F) {
+        text[0] = static_cast<char>(0xD0);
+        next = static_cast<unsigned char>(next + 0x20);
+    }
+    return text;
+}
+
+// "в горния връх", but "във върховете": Bulgarian doubles the preposition before в and ф.
+std::string In(const std::string& place) {
+    const bool doubled = place.rfind("в", 0) == 0 || place.rfind("ф", 0) == 0;
+    return (doubled ? "във " : "в ") + place;
+}
+
+std::string Number(const Practice& practice, int index) {
+    return to_string(practice.numbers[static_cast<std::size_t>(index)]);
+}
+
 std::string NumberAt(const Practice& practice, const std::vector<int>& cells, int slot) {
     const int index = cells[static_cast<std::size_t>(slot)];
-    return index == kEmpty ? "" : to_string(practice.numbers[static_cast<std::size_t>(index)]);
+    return index == kEmpty ? "" : Number(practice, index);
 }
 
 // "7", "7 и 9", "7, 8 и 9".
-template <typename T> std::string JoinAnd(const std::vector<T>& items) {
+std::string JoinAnd(const std::vector<std::string>& items) {
     std::string text;
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (i > 0)
@@ -59,58 +87,54 @@ std::string Amount(std::int64_t difference) {
     return "с " + to_string(std::llabs(difference)) + (difference < 0 ? " по-малко" : " повече");
 }
 
-// The solution a hint leads to: one that finishes the pupil's placement, a sum not yet
-// found first; when none does, the one that keeps most of what is placed.
-std::vector<int> Goal(const Practice& practice) {
-    const auto unfound = [&](const std::vector<int>& solution) {
-        return !std::binary_search(practice.foundSums.begin(), practice.foundSums.end(),
-                                   SumOfSolution(practice, solution));
-    };
-    std::vector<std::vector<int>> candidates = Completions(practice);
-    if (candidates.empty()) {
-        Practice empty = practice;
-        std::fill(empty.placed.begin(), empty.placed.end(), kEmpty);
-        candidates = Completions(empty);
-    }
-    const auto score = [&](const std::vector<int>& solution) {
-        int kept = 0;
-        for (std::size_t slot = 0; slot < solution.size(); ++slot)
-            kept += practice.placed[slot] == solution[slot] ? 2 : 0;
-        return kept + (unfound(solution) ? 1 : 0);
-    };
-    return *std::max_element(candidates.begin(), candidates.end(),
-                             [&](const auto& a, const auto& b) { return score(a) < score(b); });
+std::int64_t ValueOf(const Practice& practice, int index) {
+    return practice.numbers[static_cast<std::size_t>(index)];
 }
 
-std::string IdeaHint(const Practice& practice) {
-    if (IsTriangle(practice))
-        return "Подсказка: всяко число в ъгъл е в две страни наведнъж. "
-               "Кои числа е добре да сложиш в ъглите?";
-    return "Подсказка: събери най-малкото и най-голямото число. "
-           "Кои две други числа дават същата сума?";
+// The numbers a solution puts in the triangle's corners, smallest first.
+std::vector<int> CornersOf(const Practice& practice, const std::vector<int>& solution) {
+    std::vector<int> corners;
+    for (int slot : kTriangleCorners)
+        corners.push_back(solution[static_cast<std::size_t>(slot)]);
+    std::sort(corners.begin(), corners.end(),
+              [&](int a, int b) { return ValueOf(practice, a) < ValueOf(practice, b); });
+    return corners;
 }
 
-std::string PlanHint(const Practice& practice, const std::vector<int>& goal) {
-    const std::string sum = to_string(SumOfSolution(practice, goal));
-    if (IsTriangle(practice)) {
-        std::vector<std::int64_t> corners;
-        for (int slot : {0, 1, 2})
-            corners.push_back(practice.numbers[static_cast<std::size_t>(goal[slot])]);
-        std::sort(corners.begin(), corners.end());
-        return "Подсказка: сложи " + JoinAnd(Texts(corners)) +
-               " в ъглите; тогава всяка страна може да има сума " + sum + ".";
-    }
+std::string NumbersText(const Practice& practice, const std::vector<int>& indexes) {
+    std::vector<std::string> texts;
+    for (int index : indexes)
+        texts.push_back(Number(practice, index));
+    return JoinAnd(texts);
+}
+
+// The rhombus's pairs in a solution, smaller number first, the pairs in order:
+// "7 и 14; 8 и 13; 9 и 12; 10 и 11".
+std::string PairsText(const Practice& practice, const std::vector<int>& solution) {
     std::vector<std::pair<std::int64_t, std::int64_t>> pairs;
-    for (std::size_t slot = 0; slot < goal.size(); slot += 2) {
-        const std::int64_t a = practice.numbers[static_cast<std::size_t>(goal[slot])];
-        const std::int64_t b = practice.numbers[static_cast<std::size_t>(goal[slot + 1])];
+    for (std::size_t slot = 0; slot + 1 < solution.size(); slot += 2) {
+        const std::int64_t a = ValueOf(practice, solution[slot]);
+        const std::int64_t b = ValueOf(practice, solution[slot + 1]);
         pairs.emplace_back(std::min(a, b), std::max(a, b));
     }
     std::sort(pairs.begin(), pairs.end());
-    std::vector<std::string> texts;
+    std::string text;
     for (const auto& [a, b] : pairs)
-        texts.push_back(to_string(a) + " и " + to_string(b));
-    return "Подсказка: двойките са " + JoinAnd(texts) + "; всяка има сума " + sum + ".";
+        text += (text.empty() ? "" : "; ") + to_string(a) + " и " + to_string(b);
+    return text;
+}
+
+bool AllSumsFound(const Practice& practice) {
+    return practice.foundSums.size() >= PossibleSums(practice.figure, practice.numbers).size();
+}
+
+// Whether some solution (with `sum`, when given) has number `index` at `position`.
+bool SomeSolutionHas(const Practice& practice, const std::vector<std::vector<int>>& solutions,
+                     int index, int position, std::optional<std::int64_t> sum) {
+    return std::any_of(solutions.begin(), solutions.end(), [&](const std::vector<int>& s) {
+        return (!sum || SumOfSolution(practice, s) == *sum) &&
+               PositionIn(practice.figure, s, index) == position;
+    });
 }
 
 // The empty slot a hint fills: the triangle's corners first, the rhombus's half-filled
@@ -132,37 +156,77 @@ int SlotToFill(const Practice& practice) {
     return kEmpty;
 }
 
-Coaching PlacingHint(Practice practice, const std::vector<int>& goal) {
-    const FigureMode figure = practice.figure;
-    if (!CanComplete(practice)) {
-        for (std::size_t slot = 0; slot < goal.size(); ++slot) {
-            const int held = practice.placed[slot];
-            if (held == kEmpty || held == goal[slot])
-                continue;
-            const int position = PositionOfSlot(figure, static_cast<int>(slot));
-            std::string text = "Подсказка: числото " +
-                               NumberAt(practice, practice.placed, static_cast<int>(slot)) + " в " +
-                               PositionName(figure, position, false) +
-                               " пречи: с него фигурата не може да се подреди. "
-                               "Върни го в списъка.";
-            return {std::move(practice), std::move(text)};
+// Step 3 when the placement is on the way to the goal: one more number for it.
+void ClaimPlace(const Practice& practice, HintClaim& claim) {
+    claim.kind = HintKind::Place;
+    claim.position = PositionOfSlot(practice.figure, SlotToFill(practice));
+    // A rhombus vertex may hold the goal's pair in the other order: the number still
+    // missing there, whichever cell the goal lists it in.
+    for (int slot : SlotsOfPosition(practice.figure, claim.position)) {
+        const int index = claim.goal[static_cast<std::size_t>(slot)];
+        if (SlotOfNumber(practice, index) == kEmpty) {
+            claim.number = index;
+            return;
         }
     }
-    const int slot = SlotToFill(practice);
-    const int position = PositionOfSlot(figure, slot);
-    std::string text = "Подсказка: числото " + NumberAt(practice, goal, slot) + " отива в " +
-                       PositionName(figure, position, false) + ".";
-    practice = Place(std::move(practice), goal[static_cast<std::size_t>(slot)], position);
-    practice.hintStep = 3;
-    return {std::move(practice), std::move(text)};
 }
 
-std::string SolvedHint(const Practice& practice, std::int64_t sum) {
-    const std::size_t possible = PossibleSums(practice.figure, practice.numbers).size();
-    if (practice.foundSums.size() >= possible)
-        return "Фигурата е подредена и всички възможни суми са намерени. Браво!";
-    return "Фигурата е подредена със сума " + to_string(sum) +
-           ". Опитай да я подредиш за друга сума!";
+// Step 3 when numbers must move: the strongest true thing to say about one of them.
+// A number no solution keeps where it is comes first, then one no solution with the
+// goal's sum keeps there, then a full vertex with the wrong sum, then a plain move.
+void ClaimFix(const Practice& practice, HintClaim& claim) {
+    const std::vector<std::vector<int>> solutions = Solutions(practice);
+    struct Misplaced {
+        int index, position, target;
+    };
+    std::vector<Misplaced> misplaced;
+    for (std::size_t slot = 0; slot < practice.placed.size(); ++slot) {
+        const int index = practice.placed[slot];
+        const int position = PositionOfSlot(practice.figure, static_cast<int>(slot));
+        const int target =
+            index == kEmpty ? kEmpty : PositionIn(practice.figure, claim.goal, index);
+        if (index != kEmpty && target != position)
+            misplaced.push_back({index, position, target});
+    }
+    const auto name = [&](HintKind kind, const Misplaced& m) {
+        claim.kind = kind;
+        claim.number = m.index;
+        claim.position = m.position;
+        claim.target = m.target;
+    };
+    for (const Misplaced& m : misplaced)
+        if (!SomeSolutionHas(practice, solutions, m.index, m.position, std::nullopt))
+            return name(HintKind::Blocking, m);
+    for (const Misplaced& m : misplaced)
+        if (!SomeSolutionHas(practice, solutions, m.index, m.position, claim.sum)) {
+            name(HintKind::OffTarget, m);
+            if (IsTriangle(practice))
+                claim.numbers = CornersOf(practice, claim.goal);
+            return;
+        }
+    for (const Misplaced& m : misplaced) {
+        const std::vector<int> cells = SlotsOfPosition(practice.figure, m.position);
+        if (cells.size() != 2)
+            continue;
+        const int first = practice.placed[static_cast<std::size_t>(cells[0])];
+        const int second = practice.placed[static_cast<std::size_t>(cells[1])];
+        if (first != kEmpty && second != kEmpty &&
+            ValueOf(practice, first) + ValueOf(practice, second) != claim.sum) {
+            name(HintKind::WrongPair, m);
+            claim.partner = first == m.index ? second : first;
+            return;
+        }
+    }
+    name(HintKind::Move, misplaced.front());
+}
+
+std::string PlaceName(const Practice& practice, int position) {
+    return PositionName(practice.figure, position, false);
+}
+
+std::string CornersSentence(const Practice& practice, const HintClaim& claim) {
+    return "за сума " + to_string(claim.sum) + " във върховете трябват " +
+           NumbersText(practice, claim.numbers);
 }
 
 } // namespace
@@ -174,10 +238,9 @@ std::string PositionCaption(const Practice& practice, int position) {
     const std::string first = NumberAt(practice, practice.placed, cells.front());
     if (IsTriangle(practice) || first.empty())
         return first;
+    // The vertex's sum shows once, in its mark beside it.
     const std::string second = NumberAt(practice, practice.placed, cells.back());
-    if (second.empty())
-        return first + " + …";
-    return first + " + " + second + " = " + to_string(*LineSums(practice)[std::size_t(position)]);
+    return first + " + " + (second.empty() ? "…" : second);
 }
 
 std::string PositionName(FigureMode figure, int position, bool definite) {
@@ -221,20 +284,40 @@ LineMark LineMarkOf(const Practice& practice, int line) {
 }
 
 std::string HowToPlayText() {
-    return "<p><b>Показване.</b> Напиши начално число в полето «Начало», избери «Триъгълник» или "
-           "«Ромб» и натисни «Изчисли». Щракни място на фигурата или число от списъка «Числа»: "
-           "програмата показва подредбата, при която сумите са равни.</p>"
-           "<p><b>Упражнение</b> (меню «Режим»). Ти подреждаш числата: избери число от списъка, "
-           "после място на фигурата (или първо мястото, после числото). Щракване върху заето място "
-           "връща числото в списъка. Когато всички места са заети, редът отдолу казва дали сумите "
-           "са равни и кои суми си намерил. «Подсказка» помага стъпка по стъпка.</p>"
-           "<p><b>С клавиатура.</b> Tab минава през полетата; в списъка стрелките избират число, а "
-           "в упражнението Tab води до местата на фигурата и Интервал поставя числото там.</p>";
+    return "<p><b>Показване.</b> Напиши начално число в «Начало», избери «Триъгълник» или "
+           "«Ромб» и натисни «Изчисли». Щракни място на фигурата или число от списъка "
+           "«Числа»: програмата показва подредба с равни суми.</p>"
+           "<p><b>Упражнение.</b> Натисни бутона «Упражнение». Избери фигура, напиши начално "
+           "число от 1 до 999 и натисни «Изчисли» (или Enter). Избери число от списъка, после "
+           "място на фигурата. Щракване върху заето място връща числото в списъка. Когато "
+           "фигурата е пълна, редът отдолу казва дали сумите са равни.</p>"
+           "<p><b>Помощ.</b> «Подсказка» (Ctrl+H) помага стъпка по стъпка. «Покажи решение» "
+           "(Ctrl+R) показва едно решение, а «Върни моята подредба» връща твоите числа. "
+           "«Защо става?» (Ctrl+E) обяснява защо сумите са равни.</p>"
+           "<p><b>С клавиатура.</b> Tab минава през полетата. В списъка стрелките избират "
+           "число. След списъка Tab води до местата на фигурата: Интервал или Enter поставя "
+           "числото там.</p>";
 }
 
 std::string OutOfRangeText() {
     return "Началното число е твърде голямо или твърде малко. "
            "Въведете естествено число от 1 до 32767.";
+}
+
+std::string MissingText(FigureMode figure, const std::string& startText) {
+    const bool empty = startText.find_first_not_of(" \t") == std::string::npos;
+    const double start = RoundHalfEven(TextToNumber(startText));
+    const bool valid = start >= 1 && start <= 999;
+    const std::string write = "Напиши в «Начало» число от 1 до 999";
+    if (figure == FigureMode::None)
+        return "Избери фигура: «Триъгълник» или «Ромб». " +
+               (valid ? std::string("После натисни «Изчисли».")
+                      : "После напиши в «Начало» число от 1 до 999 и натисни «Изчисли».");
+    if (valid)
+        return "Натисни «Изчисли».";
+    if (empty)
+        return write + " и натисни «Изчисли».";
+    return "«" + startText + "» не е число от 1 до 999. " + write + ".";
 }
 
 std::string LineSumSpoken(const Practice& practice, int line) {
@@ -255,24 +338,36 @@ std::string LineSumSpoken(const Practice& practice, int line) {
 
 std::string VerdictText(const Practice& practice) {
     const Verdict verdict = Judge(practice);
-    const std::string lines = IsTriangle(practice) ? "Страните" : "Върховете";
-    if (verdict.kind == VerdictKind::Solved)
-        return std::string("Браво! ") + (IsTriangle(practice) ? "Всяка страна" : "Всеки връх") +
-               " има сума " + to_string(verdict.sum) + ".";
+    const bool triangle = IsTriangle(practice);
+    if (verdict.kind == VerdictKind::Solved) {
+        if (SolutionOnShow(practice))
+            return std::string("Ето едно решение: ") + (triangle ? "всяка страна" : "всеки връх") +
+                   " има сума " + to_string(verdict.sum) +
+                   ". «Върни моята подредба» връща твоите числа.";
+        return std::string("Браво! ") + (triangle ? "Всяка страна" : "Всеки връх") + " има сума " +
+               to_string(verdict.sum) + ".";
+    }
     if (verdict.kind == VerdictKind::Incomplete)
         return {};
     std::vector<std::int64_t> sums;
     for (const auto& sum : verdict.lineSums)
         sums.push_back(*sum);
+    // "Основата има с 5 повече от 28, лявата страна – с 3 по-малко, а …"
     std::vector<std::string> off;
-    for (std::size_t line = 0; line < sums.size(); ++line)
-        if (verdict.differences[line] != 0)
-            off.push_back(LineName(practice, static_cast<int>(line)) + " е " +
-                          Amount(verdict.differences[line]));
-    std::string joined;
-    for (const std::string& part : off)
-        joined += (joined.empty() ? "" : ", ") + part;
-    return lines + " имат суми " + JoinAnd(Texts(sums)) + ": " + joined + ".";
+    for (std::size_t line = 0; line < sums.size(); ++line) {
+        if (verdict.differences[line] == 0)
+            continue;
+        const std::string name = LineName(practice, static_cast<int>(line));
+        const std::string amount = Amount(verdict.differences[line]);
+        off.push_back(off.empty()
+                          ? Capitalised(name) + " има " + amount + " от " + to_string(verdict.sum)
+                          : name + " – " + amount);
+    }
+    std::string said;
+    for (std::size_t i = 0; i < off.size(); ++i)
+        said += (i == 0 ? "" : i + 1 == off.size() ? ", а " : ", ") + off[i];
+    return std::string(triangle ? "Сумите на страните" : "Сумите във върховете") + " са " +
+           JoinAnd(Texts(sums)) + ". " + said + ".";
 }
 
 std::string FoundSumsText(const Practice& practice) {
@@ -282,19 +377,18 @@ std::string FoundSumsText(const Practice& practice) {
     const std::string count =
         " (" + to_string(practice.foundSums.size()) + " от " + to_string(possible) + ")";
     if (practice.foundSums.size() >= possible)
-        return "Намери всички суми: " + JoinAnd(Texts(practice.foundSums)) + count + "!";
+        return "Намерени са всички суми: " + JoinAnd(Texts(practice.foundSums)) + count + "!";
     return "Намерени суми: " + JoinAnd(Texts(practice.foundSums)) + count + ".";
 }
 
 std::string StatusText(const Practice& practice) {
     std::string text;
     if (practice.placed.empty())
-        text = "Избери фигура, напиши начално число и натисни «Изчисли».";
+        text = MissingText(practice.figure, {});
     else if (Judge(practice).kind != VerdictKind::Incomplete)
         text = VerdictText(practice);
     else if (practice.pickedNumber != kEmpty)
-        text = "Избрано е числото " +
-               to_string(practice.numbers[static_cast<std::size_t>(practice.pickedNumber)]) +
+        text = "Избрано е числото " + Number(practice, practice.pickedNumber) +
                ": посочи място на фигурата.";
     else if (practice.pickedPosition != kEmpty)
         text = "Избрано е място: " + PositionName(practice.figure, practice.pickedPosition) +
@@ -305,55 +399,127 @@ std::string StatusText(const Practice& practice) {
     return found.empty() ? text : text + " " + found;
 }
 
-Coaching Hint(Practice practice) {
+HintClaim NextHint(const Practice& practice) {
+    HintClaim claim;
     if (practice.placed.empty())
-        return {std::move(practice), "Първо избери фигура, напиши начално число и натисни "
-                                     "«Изчисли»."};
+        return claim;
     if (const Verdict verdict = Judge(practice); verdict.kind == VerdictKind::Solved) {
-        std::string text = SolvedHint(practice, verdict.sum);
-        return {std::move(practice), std::move(text)};
+        claim.kind = AllSumsFound(practice) ? HintKind::AllFound : HintKind::Solved;
+        claim.sum = verdict.sum;
+        return claim;
     }
-    practice.hintStep = std::min(practice.hintStep + 1, 3);
-    if (practice.hintStep == 1)
-        return {practice, IdeaHint(practice)};
-    const std::vector<int> goal = Goal(practice);
-    if (practice.hintStep == 2)
-        return {practice, PlanHint(practice, goal)};
-    return PlacingHint(std::move(practice), goal);
+    // The same goal while the pupil follows it, else the nearest solution afresh.
+    const bool onTheWay =
+        !practice.hintGoal.empty() && MovesTo(practice, practice.hintGoal) <= practice.hintMoves;
+    claim.goal = onTheWay ? practice.hintGoal : NearestSolution(practice);
+    if (claim.goal.empty())
+        return claim;
+    claim.sum = SumOfSolution(practice, claim.goal);
+    claim.step = onTheWay ? std::min(practice.hintStep + 1, 3) : 1;
+    if (claim.step == 1) {
+        claim.kind = HintKind::Idea;
+    } else if (claim.step == 2) {
+        claim.kind = HintKind::Plan;
+        if (IsTriangle(practice))
+            claim.numbers = CornersOf(practice, claim.goal);
+    } else if (MovesTo(practice, claim.goal) == 0) {
+        ClaimPlace(practice, claim);
+    } else {
+        ClaimFix(practice, claim);
+    }
+    return claim;
+}
+
+std::string HintText(const Practice& practice, const HintClaim& claim) {
+    const std::string sum = to_string(claim.sum);
+    const auto number = [&](int index) { return Number(practice, index); };
+    const auto giveBack = [&] { return " Върни " + number(claim.number) + " в списъка."; };
+    switch (claim.kind) {
+    case HintKind::NoSeries:
+        return "Подсказка: първо избери фигура, напиши начално число от 1 до 999 и натисни "
+               "«Изчисли».";
+    case HintKind::Solved:
+        return "Фигурата е подредена със сума " + sum + ". Опитай да я подредиш с друга сума!";
+    case HintKind::AllFound:
+        return "Намерени са всички възможни суми. Опитай с друго начално число!";
+    case HintKind::Idea:
+        return IsTriangle(practice) ? "Подсказка: всяко число във връх е в две страни. Кои числа "
+                                      "е добре да сложиш във върховете?"
+                                    : "Подсказка: събери най-малкото и най-голямото число. Кои "
+                                      "две други числа дават същата сума?";
+    case HintKind::Plan:
+        if (IsTriangle(practice))
+            return "Подсказка: " + CornersSentence(practice, claim) + ".";
+        return "Подсказка: двойките са " + PairsText(practice, claim.goal) +
+               ". Всяка двойка има сума " + sum + ".";
+    case HintKind::Place:
+        return "Подсказка: числото " + number(claim.number) + " отива " +
+               In(PlaceName(practice, claim.position)) + ".";
+    case HintKind::Blocking:
+        return "Подсказка: с числото " + number(claim.number) + " " +
+               In(PlaceName(practice, claim.position)) + " фигурата не може да се подреди." +
+               giveBack();
+    case HintKind::OffTarget:
+        if (IsTriangle(practice))
+            return "Подсказка: " + CornersSentence(practice, claim) + ", затова " +
+                   number(claim.number) + " не може да е " +
+                   In(PlaceName(practice, claim.position)) + "." + giveBack();
+        return "Подсказка: за сума " + sum + " числото " + number(claim.number) + " не може да е " +
+               In(PlaceName(practice, claim.position)) + "." + giveBack();
+    case HintKind::WrongPair:
+        return "Подсказка: " + number(claim.partner) + " + " + number(claim.number) + " = " +
+               to_string(ValueOf(practice, claim.partner) + ValueOf(practice, claim.number)) +
+               ", а всяка двойка трябва да има сума " + sum + "." + giveBack();
+    case HintKind::Move:
+        return "Подсказка: за сума " + sum + " премести " + number(claim.number) + " от " +
+               PlaceName(practice, claim.position) + " " + In(PlaceName(practice, claim.target)) +
+               ".";
+    }
+    return {};
+}
+
+Coaching Hint(Practice practice) {
+    const HintClaim claim = NextHint(practice);
+    std::string text = HintText(practice, claim);
+    practice.hintStep = claim.step;
+    practice.hintGoal = claim.goal;
+    practice.hintMoves = claim.goal.empty() ? 0 : MovesTo(practice, claim.goal);
+    if (claim.kind == HintKind::Place) {
+        practice = Place(std::move(practice), claim.number, claim.position);
+    }
+    return {std::move(practice), std::move(text), claim};
 }
 
 std::string WhyText(const Practice& practice) {
     if (practice.placed.empty())
-        return "Първо избери фигура, напиши начално число и натисни «Изчисли».";
-    // The pupil's own solution when there is one, the demonstration's otherwise.
+        return MissingText(practice.figure, {});
+    // The pupil's own solution when there is one, the nearest one otherwise.
     const bool solved = Judge(practice).kind == VerdictKind::Solved;
-    const Practice shown = solved ? practice : ShowSolution(practice);
-    const std::vector<int>& cells = shown.placed;
-    const std::int64_t sum = SumOfSolution(shown, cells);
+    const std::vector<int> cells = solved ? practice.placed : NearestSolution(practice);
+    const std::string sum = to_string(SumOfSolution(practice, cells));
     std::int64_t total = 0;
-    for (std::int32_t n : shown.numbers)
+    for (std::int32_t n : practice.numbers)
         total += n;
     if (IsTriangle(practice)) {
-        std::vector<std::int64_t> corners;
-        for (int slot : {0, 1, 2})
-            corners.push_back(shown.numbers[static_cast<std::size_t>(cells[std::size_t(slot)])]);
-        std::sort(corners.begin(), corners.end());
-        std::string text = solved ? "" : "Например с ъгли " + JoinAnd(Texts(corners)) + ": ";
-        text += std::string(solved ? "Всички" : "всички") + " числа дават " + to_string(total) +
-                "; ъглите се броят два пъти, затова 3 × " + to_string(sum) + " = " +
-                to_string(total);
-        for (std::int64_t corner : corners)
-            text += " + " + to_string(corner);
-        return text + ".";
+        const std::vector<int> corners = CornersOf(practice, cells);
+        std::string text =
+            solved ? ""
+                   : "Например, ако във върховете са " + NumbersText(practice, corners) + ": к";
+        text += std::string(solved ? "К" : "") +
+                "ато съберем трите страни, всяко число се брои веднъж, а числата във "
+                "върховете – два пъти. Сумата на всички числа е " +
+                to_string(total) + ", затова 3 × " + sum + " = " + to_string(total);
+        std::int64_t corner_total = total;
+        for (int corner : corners) {
+            text += " + " + Number(practice, corner);
+            corner_total += ValueOf(practice, corner);
+        }
+        return text + " = " + to_string(corner_total) + ".";
     }
-    std::vector<std::string> pairs;
-    for (std::size_t v = 0; v < 4; ++v)
-        pairs.push_back(to_string(shown.numbers[v]) + " + " + to_string(shown.numbers[7 - v]));
-    return "Събираме числата по двойки отвън навътре: " + JoinAnd(pairs) +
-           ". От двойка към двойка първото число расте с 1, а второто намалява с 1, затова "
-           "всяка сума е " +
-           to_string(sum) + ". Всички числа дават " + to_string(total) + " = 4 × " +
-           to_string(sum) + ".";
+    return "Двойките са " + PairsText(practice, cells) + ". Всяка двойка има сума " + sum +
+           ": от двойка към двойка по-малкото число расте с 1, а по-голямото намалява с 1. "
+           "Сумата на всички числа е " +
+           to_string(total) + " = 4 × " + sum + ".";
 }
 
 } // namespace velmora

@@ -7,7 +7,9 @@
 
 #include "puzzle/practice.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -36,18 +38,54 @@ enum class LineMark { None, Alone, Equal, Off };
 [[nodiscard]] std::string VerdictText(const Practice& practice);
 [[nodiscard]] std::string FoundSumsText(const Practice& practice);
 
-struct Coaching {
-    Practice practice; // with a hint's number placed, when the hint places one
-    std::string text;
+// What a hint claims, as a value: its text is made from it, and a test can check the
+// claim against every solution.
+enum class HintKind {
+    NoSeries,  // nothing to place yet
+    Solved,    // the figure is solved; `sum` is its sum
+    AllFound,  // solved, and every possible sum has been found
+    Idea,      // step 1: a question pointing at the figure's idea
+    Plan,      // step 2: for `sum`, the corner numbers (`numbers`), or the pairs
+    Place,     // step 3: `number` goes to `position`, on the way to `goal`
+    Blocking,  // `number` at `position`: no solution at all keeps it there
+    OffTarget, // `number` at `position`: no solution with `sum` keeps it there
+    WrongPair, // `number` and `partner` share vertex `position`, but not the pair sum `sum`
+    Move,      // `number` stands at `position`; for `goal` (with `sum`) it goes to `target`
 };
 
-// The next hint for this placement: 1 a question pointing at the idea, 2 which numbers
-// go in the corners (which pairs) for a sum still reachable, 3 one correct number
-// placed, or the number that stands in the way of every solution.
+struct HintClaim {
+    HintKind kind = HintKind::NoSeries;
+    int step = 0;             // 1..3 on the way to a solution; 0 otherwise
+    std::int64_t sum = 0;     // the sum the hint aims at
+    std::vector<int> goal;    // the solution aimed at: number index per slot
+    std::vector<int> numbers; // Plan and OffTarget on a triangle: the corners' numbers
+    int number = kEmpty;      // the number named (index into the series)
+    int partner = kEmpty;     // WrongPair: the other number at the vertex
+    int position = kEmpty;    // where the named number stands, or goes (Place)
+    int target = kEmpty;      // Move: where it belongs
+    bool operator==(const HintClaim&) const = default;
+};
+
+// What the next hint for this placement claims. It aims at the solution nearest the
+// placement (fewest numbers moved) and keeps that goal while the pupil follows it, going
+// step 1, 2, 3, 3, …; a number moved away from the goal starts afresh at step 1.
+[[nodiscard]] HintClaim NextHint(const Practice& practice);
+// The claim in words.
+[[nodiscard]] std::string HintText(const Practice& practice, const HintClaim& claim);
+
+struct Coaching {
+    Practice practice; // with the hint's step recorded, and its number placed (Place)
+    std::string text;
+    HintClaim claim;
+};
 [[nodiscard]] Coaching Hint(Practice practice);
 
 // What compute says when the start number does not fit 16 bits.
 [[nodiscard]] std::string OutOfRangeText();
+
+// Practice before a series: what is still missing (a figure, a start number from 1 to
+// 999) and what to do next.
+[[nodiscard]] std::string MissingText(FigureMode figure, const std::string& startText);
 
 // How to play, as simple HTML paragraphs (every front end renders that markup).
 [[nodiscard]] std::string HowToPlayText();

@@ -58,7 +58,15 @@ GameResult Compute(Game game) {
     game.puzzle = std::move(result.state);
     if (result.outcome == SeriesOutcome::Generated)
         RenewPractice(game);
-    return {std::move(game), result.outcome};
+    // Practice says what is missing; the demonstration stays silent, as it always was.
+    std::string status;
+    const bool listed = result.outcome == SeriesOutcome::Generated && !game.puzzle.series.empty();
+    if (Practising(game) && !listed) {
+        status = MissingText(game.puzzle.figureMode, game.puzzle.startText);
+        if (!game.practice.placed.empty())
+            status += " Числата на фигурата остават.";
+    }
+    return {std::move(game), result.outcome, std::move(status)};
 }
 
 Game Clear(Game game) {
@@ -95,11 +103,17 @@ Game ClickListItem(Game game, int row) {
 GameHint AskHint(Game game) {
     if (!Practising(game))
         return {std::move(game), {}, {}};
+    if (game.practice.placed.empty()) {
+        std::string text = MissingText(game.puzzle.figureMode, game.puzzle.startText);
+        return {std::move(game), text, text};
+    }
     Coaching coaching = Hint(std::move(game.practice));
     game.practice = std::move(coaching.practice);
+    // The hint alone: the sums beside the figure already show the verdict.
     std::string status = coaching.text;
-    if (Judge(game.practice).kind != VerdictKind::Incomplete)
-        status += " " + StatusOf(game);
+    if (coaching.claim.kind == HintKind::Solved || coaching.claim.kind == HintKind::AllFound)
+        if (const std::string found = FoundSumsText(game.practice); !found.empty())
+            status += " " + found;
     return {std::move(game), std::move(coaching.text), std::move(status)};
 }
 
@@ -109,6 +123,16 @@ Game RevealSolution(Game game) {
     return game;
 }
 
+Game RestoreOwnPlacement(Game game) {
+    if (Practising(game))
+        game.practice = RestoreOwnPlacement(std::move(game.practice));
+    return game;
+}
+
+bool CanRestoreOwnPlacement(const Game& game) noexcept {
+    return Practising(game) && SolutionOnShow(game.practice);
+}
+
 std::string WhyOf(const Game& game) {
     if (Practising(game))
         return WhyText(game.practice);
@@ -116,6 +140,8 @@ std::string WhyOf(const Game& game) {
 }
 
 std::string StatusOf(const Game& game) {
+    if (Practising(game) && game.practice.placed.empty())
+        return MissingText(game.puzzle.figureMode, game.puzzle.startText);
     if (Practising(game))
         return StatusText(game.practice);
     // Nothing to say before the first series: the statement says what to do.

@@ -27,6 +27,9 @@ struct Game {
 struct GameResult {
     Game game;
     SeriesOutcome outcome;
+    // Practice: what the status line says instead of StatusOf, when compute could not
+    // list the numbers (no figure, no start number from 1 to 999).
+    std::string status = {};
 };
 
 [[nodiscard]] Game StartGame(PlayMode mode);
@@ -49,7 +52,10 @@ struct GameHint {
 };
 // Practice only; the demonstration ignores them (and the hint's text is empty).
 [[nodiscard]] GameHint AskHint(Game game);
+// «Покажи решение», and back to the pupil's own placement while it is on show.
 [[nodiscard]] Game RevealSolution(Game game);
+[[nodiscard]] Game RestoreOwnPlacement(Game game);
+[[nodiscard]] bool CanRestoreOwnPlacement(const Game& game) noexcept;
 // "Защо става?" for the numbers on show; the demonstration explains its series.
 [[nodiscard]] std::string WhyOf(const Game& game);
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <tuple>
 #include <utility>
 
 namespace velmora {
@@ -133,6 +134,11 @@ void Vacate(Practice& practice, int slot) {
     }
 }
 
+void ForgetRevealed(Practice& practice) {
+    practice.revealed.clear();
+    practice.ownPlacement.clear();
+}
+
 void RecordFoundSum(Practice& practice) {
     const Verdict verdict = Judge(practice);
     if (verdict.kind != VerdictKind::Solved)
@@ -225,7 +231,7 @@ Practice Place(Practice practice, int index, int position) {
         }
     practice.placed[static_cast<std::size_t>(target)] = index;
     practice.pickedNumber = practice.pickedPosition = kEmpty;
-    practice.hintStep = 0;
+    ForgetRevealed(practice);
     RecordFoundSum(practice);
     return practice;
 }
@@ -240,21 +246,44 @@ Practice TakeBack(Practice practice, int position) {
             break;
         }
     practice.pickedNumber = practice.pickedPosition = kEmpty;
-    practice.hintStep = 0;
+    ForgetRevealed(practice);
     return practice;
 }
 
-Practice ShowSolution(Practice practice) {
-    if (practice.placed.empty())
-        return practice;
+std::vector<int> DemonstrationPlacement(const Practice& practice) {
     const int count = static_cast<int>(practice.placed.size());
+    std::vector<int> cells(practice.placed.size(), kEmpty);
     for (int slot = 0; slot < count; ++slot) {
         const int position = PositionOfSlot(practice.figure, slot);
         const bool second = practice.figure == FigureMode::Rhombus && slot % 2 == 1;
-        practice.placed[static_cast<std::size_t>(slot)] = second ? count - 1 - position : position;
+        cells[static_cast<std::size_t>(slot)] = second ? count - 1 - position : position;
     }
+    return cells;
+}
+
+Practice ShowSolution(Practice practice) {
+    if (practice.placed.empty() || SolutionOnShow(practice))
+        return practice;
+    std::vector<int> solution = NearestSolution(practice);
+    practice.ownPlacement = practice.placed;
+    practice.placed = solution;
+    practice.revealed = std::move(solution);
     practice.pickedNumber = practice.pickedPosition = kEmpty;
     practice.hintStep = 0;
+    practice.hintGoal.clear();
+    return practice;
+}
+
+bool SolutionOnShow(const Practice& practice) noexcept {
+    return !practice.revealed.empty() && practice.revealed == practice.placed;
+}
+
+Practice RestoreOwnPlacement(Practice practice) {
+    if (!SolutionOnShow(practice))
+        return practice;
+    practice.placed = practice.ownPlacement;
+    ForgetRevealed(practice);
+    practice.pickedNumber = practice.pickedPosition = kEmpty;
     return practice;
 }
 
@@ -303,6 +332,44 @@ std::vector<std::vector<int>> Completions(const Practice& practice,
 
 bool CanComplete(const Practice& practice) {
     return !CompletionSearch(practice, true).Run(std::nullopt).empty();
+}
+
+std::vector<std::vector<int>> Solutions(const Practice& practice) {
+    Practice empty = practice;
+    std::fill(empty.placed.begin(), empty.placed.end(), kEmpty);
+    return Completions(empty);
+}
+
+int PositionIn(FigureMode figure, const std::vector<int>& solution, int index) {
+    for (std::size_t slot = 0; slot < solution.size(); ++slot)
+        if (solution[slot] == index)
+            return PositionOfSlot(figure, static_cast<int>(slot));
+    return kEmpty;
+}
+
+int MovesTo(const Practice& practice, const std::vector<int>& solution) {
+    int moves = 0;
+    for (std::size_t slot = 0; slot < practice.placed.size(); ++slot) {
+        const int index = practice.placed[slot];
+        if (index != kEmpty && PositionIn(practice.figure, solution, index) !=
+                                   PositionOfSlot(practice.figure, static_cast<int>(slot)))
+            ++moves;
+    }
+    return moves;
+}
+
+std::vector<int> NearestSolution(const Practice& practice) {
+    const std::vector<std::vector<int>> solutions = Solutions(practice);
+    if (solutions.empty())
+        return {};
+    const auto rank = [&](const std::vector<int>& solution) {
+        const bool found = std::binary_search(practice.foundSums.begin(), practice.foundSums.end(),
+                                              SumOfSolution(practice, solution));
+        const bool aimedAt = practice.hintGoal == solution;
+        return std::tuple(MovesTo(practice, solution), !aimedAt, found);
+    };
+    return *std::min_element(solutions.begin(), solutions.end(),
+                             [&](const auto& a, const auto& b) { return rank(a) < rank(b); });
 }
 
 std::vector<std::int64_t> PossibleSums(FigureMode figure,

@@ -32,8 +32,17 @@ struct Practice {
     int pickedNumber = kEmpty;
     // A position chosen on the figure and waiting for a number, or kEmpty.
     int pickedPosition = kEmpty;
-    // How far the hints went for the placement as the pupil left it (0..3).
+    // How far the hints went (0..3) and the solution they lead to, as the number index
+    // per slot.
     int hintStep = 0;
+    std::vector<int> hintGoal;
+    // How many numbers stood away from that solution at the last hint: a pupil who
+    // moves none further away is following the hints.
+    int hintMoves = 0;
+    // «Покажи решение»: the program's placement while it is on show, and the pupil's
+    // own, to go back to. Both empty otherwise.
+    std::vector<int> revealed;
+    std::vector<int> ownPlacement;
     // The equal sums the pupil has reached with this series, ascending.
     std::vector<std::int64_t> foundSums;
 
@@ -66,7 +75,14 @@ struct Practice {
 // The position gives back its last number to the list.
 [[nodiscard]] Practice TakeBack(Practice practice, int position);
 // The demonstration's placement: position k holds item k, vertex v items v and 7 - v.
+[[nodiscard]] std::vector<int> DemonstrationPlacement(const Practice& practice);
+// «Покажи решение»: the solution nearest the pupil's placement goes on show; the
+// pupil's own is kept to go back to. A shown solution is never a sum found.
 [[nodiscard]] Practice ShowSolution(Practice practice);
+// Whether the program's solution is on show, unchanged since it was shown.
+[[nodiscard]] bool SolutionOnShow(const Practice& practice) noexcept;
+// Back to the placement the pupil had before the solution was shown.
+[[nodiscard]] Practice RestoreOwnPlacement(Practice practice);
 
 // The sum of each line, or nullopt while one of its cells is empty.
 [[nodiscard]] std::vector<std::optional<std::int64_t>> LineSums(const Practice& practice);
@@ -88,6 +104,15 @@ struct Verdict {
 [[nodiscard]] std::vector<std::vector<int>> Completions(const Practice& practice,
                                                         std::optional<std::int64_t> sum = {});
 [[nodiscard]] bool CanComplete(const Practice& practice);
+// Every solution of the empty figure for this series.
+[[nodiscard]] std::vector<std::vector<int>> Solutions(const Practice& practice);
+// How many placed numbers stand at another position in `solution` than now.
+[[nodiscard]] int MovesTo(const Practice& practice, const std::vector<int>& solution);
+// The solution a hint or «Покажи решение» leads to: the fewest placed numbers moved,
+// then the one the hints already lead to, then a sum not found yet.
+[[nodiscard]] std::vector<int> NearestSolution(const Practice& practice);
+// The position `solution` gives number `index`, or kEmpty.
+[[nodiscard]] int PositionIn(FigureMode figure, const std::vector<int>& solution, int index);
 // The equal sums the series allows on the figure, ascending.
 [[nodiscard]] std::vector<std::int64_t> PossibleSums(FigureMode figure,
                                                      const std::vector<std::int32_t>& numbers);

@@ -30,6 +30,7 @@ enum Action {
     kAskWhy,
     kAskHowToPlay,
     kView,
+    kRestoreOwnPlacement,
 };
 
 Game game = StartGame(PlayMode::Demonstration);
@@ -43,6 +44,8 @@ PlayMode ModeOf(int practice) {
 struct Said {
     std::string status;  // replaces the status line when not empty
     std::string message; // shown in a box
+    // A message beside the puzzle leaves the status line as it was (a hint stays).
+    bool keepStatus = false;
 };
 
 Said Perform(int action, int argument, const char* text) {
@@ -64,8 +67,8 @@ Said Perform(int action, int argument, const char* text) {
         GameResult result = Compute(game);
         game = std::move(result.game);
         if (result.outcome == SeriesOutcome::OutOfRange)
-            return {{}, OutOfRangeText()};
-        break;
+            return {std::move(result.status), OutOfRangeText()};
+        return {std::move(result.status), {}};
     }
     case kClear:
         game = Clear(game);
@@ -87,10 +90,13 @@ Said Perform(int action, int argument, const char* text) {
     case kRevealSolution:
         game = RevealSolution(game);
         break;
+    case kRestoreOwnPlacement:
+        game = RestoreOwnPlacement(game);
+        break;
     case kAskWhy:
-        return {{}, WhyOf(game)};
+        return {{}, WhyOf(game), true};
     case kAskHowToPlay:
-        return {{}, HowToPlayText()};
+        return {{}, HowToPlayText(), true};
     default:
         break;
     }
@@ -123,6 +129,8 @@ void WriteView(JsonWriter& json, const Said& said) {
     json.Field("rhombus", captions.rhombus);
     json.Field("status", said.status.empty() ? StatusOf(game) : said.status);
     json.Field("message", said.message);
+    json.Field("keepStatus", said.keepStatus);
+    json.Field("canRestore", CanRestoreOwnPlacement(game));
     json.Field("pickedNumber", practice.pickedNumber);
     json.Field("pickedPosition", practice.pickedPosition);
     std::vector<bool> placed;
