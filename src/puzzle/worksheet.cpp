@@ -4,47 +4,97 @@
 #include "puzzle/coach.h"
 #include "puzzle/practice.h"
 
+#include <algorithm>
+#include <numeric>
 #include <random>
 #include <sstream>
 
 namespace velmora {
 namespace {
 
-const char* TaskOf(FigureMode figure) {
-    return figure == FigureMode::Triangle
-               ? "Подреди числата така, че всяка страна да има една и съща сума."
-               : "Подреди числата по двойки във върховете така, че всяка двойка да има една и "
-                 "съща сума.";
+std::string TaskOf(FigureMode figure, std::size_t sums) {
+    if (figure == FigureMode::Rhombus)
+        return "Подреди числата по двойки във върховете така, че всяка двойка да има една и "
+               "съща сума.";
+    std::string task = "Подреди числата така, че всяка страна да има една и съща сума.";
+    return sums > 1 ? task + " Можеш ли да намериш подредба с друга сума?" : task;
 }
 
-// The slots a sheet gives away first: the triangle's corners, the rhombus's first
-// number at each vertex.
-std::vector<int> GivenOrder(FigureMode figure) {
-    if (figure == FigureMode::Triangle)
-        return {0, 1, 2, 3, 4, 5};
-    return {0, 2, 4, 6, 1, 3, 5, 7};
+// "28", "28 или 29", "28, 29 или 30".
+std::string JoinOr(const std::vector<std::int64_t>& sums) {
+    std::string text;
+    for (std::size_t i = 0; i < sums.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == sums.size() ? " или " : ", ") + std::to_string(sums[i]);
+    return text;
 }
 
-SheetPuzzle MakePuzzle(FigureMode figure, int start, int given) {
+// The key is fair: any placement with equal sides is right, whichever sum it has.
+std::string AnswerLineOf(std::int64_t sum, const std::vector<std::int64_t>& possible) {
+    std::vector<std::int64_t> others;
+    for (std::int64_t s : possible)
+        if (s != sum)
+            others.push_back(s);
+    const std::string first = "Сума " + std::to_string(sum);
+    if (others.empty())
+        return first + ".";
+    return first + "; вярно е и с " + JoinOr(others) + " — всяка подредба с равни страни е вярна.";
+}
+
+std::string NumbersLineOf(const std::vector<std::int32_t>& numbers) {
+    std::string text = "Числа: ";
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+        text += (i == 0 ? "" : ", ") + std::to_string(numbers[i]);
+    return text;
+}
+
+// The answer's caption: a rhombus vertex shows its pair, the smaller number first, and
+// the sum.
+std::string AnswerCaption(const Practice& solved, int position) {
+    if (solved.figure != FigureMode::Rhombus)
+        return PositionCaption(solved, position);
+    const std::vector<int> cells = SlotsOfPosition(solved.figure, position);
+    std::int64_t a = solved.numbers[std::size_t(solved.placed[std::size_t(cells[0])])];
+    std::int64_t b = solved.numbers[std::size_t(solved.placed[std::size_t(cells[1])])];
+    if (a > b)
+        std::swap(a, b);
+    return std::to_string(a) + " + " + std::to_string(b) + " = " + std::to_string(a + b);
+}
+
+// One puzzle of the variant: `random` picks the answer among every solution and which
+// of its numbers are given.
+SheetPuzzle MakePuzzle(FigureMode figure, int start, int given, std::mt19937& random) {
     std::vector<std::string> series;
     for (std::size_t i = 0; i < SeriesLength(figure); ++i)
         series.push_back(std::to_string(start + static_cast<int>(i)));
-    const Practice solved = ShowSolution(NewPractice(figure, series));
+    Practice solved = NewPractice(figure, series);
+    const std::vector<std::vector<int>> solutions = Solutions(solved);
+    solved.placed = solutions[random() % solutions.size()];
+    std::vector<int> slots(solved.placed.size());
+    std::iota(slots.begin(), slots.end(), 0);
+    for (std::size_t i = 0; i + 1 < slots.size(); ++i) // the standard's shuffle is not fixed
+        std::swap(slots[i], slots[i + random() % (slots.size() - i)]);
     Practice partial = NewPractice(figure, series);
-    const std::vector<int> order = GivenOrder(figure);
-    for (int k = 0; k < given && k < static_cast<int>(order.size()); ++k) {
-        const int slot = order[static_cast<std::size_t>(k)];
-        partial.placed[static_cast<std::size_t>(slot)] = solved.placed[std::size_t(slot)];
+    for (int k = 0; k < given && k < static_cast<int>(slots.size()); ++k) {
+        const int slot = slots[static_cast<std::size_t>(k)];
+        partial = Place(std::move(partial), solved.placed[std::size_t(slot)],
+                        PositionOfSlot(figure, slot));
     }
     SheetPuzzle puzzle;
     puzzle.figure = figure;
     puzzle.start = start;
     puzzle.numbers = solved.numbers;
     puzzle.sum = SumOfSolution(solved, solved.placed);
-    puzzle.task = TaskOf(figure);
+    for (const std::vector<int>& completion : Completions(partial))
+        puzzle.possibleSums.push_back(SumOfSolution(partial, completion));
+    std::sort(puzzle.possibleSums.begin(), puzzle.possibleSums.end());
+    puzzle.possibleSums.erase(std::unique(puzzle.possibleSums.begin(), puzzle.possibleSums.end()),
+                              puzzle.possibleSums.end());
+    puzzle.task = TaskOf(figure, puzzle.possibleSums.size());
+    puzzle.numbersLine = NumbersLineOf(puzzle.numbers);
+    puzzle.answerLine = AnswerLineOf(puzzle.sum, puzzle.possibleSums);
     for (int position = 0; position < PositionCount(figure); ++position) {
         puzzle.shown.push_back(PositionCaption(partial, position));
-        puzzle.solution.push_back(PositionCaption(solved, position));
+        puzzle.solution.push_back(AnswerCaption(solved, position));
     }
     return puzzle;
 }
@@ -67,7 +117,8 @@ std::variant<Worksheet, std::string> MakeWorksheet(const WorksheetRequest& reque
         return "дадените числа трябва да са от 0 до " + std::to_string(mostGiven) + ".";
 
     Worksheet sheet;
-    sheet.perPage = request.perPage;
+    sheet.perPage =
+        request.largePrint ? std::min(request.perPage, kLargePrintPerPage) : request.perPage;
     sheet.largePrint = request.largePrint;
     sheet.answers = request.answers;
     // mt19937's sequence is fixed by the standard, so a seed gives the same sheet anywhere.
@@ -81,7 +132,7 @@ std::variant<Worksheet, std::string> MakeWorksheet(const WorksheetRequest& reque
                                   : request.figures == SheetFigures::Rhombus ? FigureMode::Rhombus
                                   : i % 2 == 0                               ? FigureMode::Triangle
                                                                              : FigureMode::Rhombus;
-        sheet.puzzles.push_back(MakePuzzle(figure, start, request.given));
+        sheet.puzzles.push_back(MakePuzzle(figure, start, request.given, random));
     }
     return sheet;
 }

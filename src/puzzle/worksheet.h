@@ -26,8 +26,11 @@ struct WorksheetRequest {
     // The start numbers in turn; when empty, random ones in [randomFrom, randomTo].
     std::vector<int> starts;
     int randomFrom = 1, randomTo = 99;
+    // The variant: the random starts, the answer shown and the numbers given all follow
+    // from it, so the same variant makes the same sheet again.
     std::uint32_t seed = 1;
     int given = 0; // numbers already placed on each figure, for easier sheets
+    // Large print scales the whole puzzle and puts at most two on a page.
     bool largePrint = false;
     bool answers = true;
     int perPage = 4; // 1..6
@@ -39,8 +42,12 @@ struct SheetPuzzle {
     std::vector<std::int32_t> numbers; // to place, in order
     std::vector<std::string> shown;    // per position: given caption or ""
     std::vector<std::string> solution; // per position: the answer's caption
-    std::int64_t sum = 0;              // every side's (pair's) sum
+    std::int64_t sum = 0;              // every side's (pair's) sum in the answer shown
+    // Every sum a placement keeping the given numbers can have: the key marks them all.
+    std::vector<std::int64_t> possibleSums;
     std::string task;
+    std::string numbersLine; // "Числа: 7, 8, 9, 10, 11, 12"
+    std::string answerLine;  // "Сума 27; вярно е и с 28, 29 или 30 — …"
 };
 
 struct Worksheet {
@@ -50,6 +57,8 @@ struct Worksheet {
     bool answers = true;
     [[nodiscard]] int PuzzlePages() const { return (int(puzzles.size()) + perPage - 1) / perPage; }
 };
+
+inline constexpr int kLargePrintPerPage = 2;
 
 // The sheet, or what is wrong with the request in one Bulgarian sentence.
 [[nodiscard]] std::variant<Worksheet, std::string> MakeWorksheet(const WorksheetRequest& request);

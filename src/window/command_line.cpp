@@ -109,13 +109,16 @@ CommandLine ParseCommandLine(const QStringList& arguments, QTextStream& out, QTe
     const QCommandLineOption starts("start", "Работен лист: начални числа, напр. 3,7,12.", "числа");
     const QCommandLineOption random("random", "Работен лист: случайни начала в обхват, напр. 1-20.",
                                     "обхват");
-    const QCommandLineOption seed(
-        "seed", "Работен лист: число, от което зависят случайните начала.", "число", "1");
+    const QCommandLineOption seed("seed",
+                                  "Работен лист: вариант; от него зависят случайните начала, "
+                                  "дадените числа и отговорите.",
+                                  "число", "1");
     const QCommandLineOption given("given", "Работен лист: колко числа са дадени на фигурата.",
                                    "брой", "0");
     const QCommandLineOption perPage("per-page", "Работен лист: задачи на страница, от 1 до 6.",
                                      "брой", "4");
-    const QCommandLineOption large("large", "Работен лист: едър шрифт (1,5 пъти).");
+    const QCommandLineOption large("large", "Работен лист: едър шрифт и по-големи фигури, до две "
+                                            "задачи на страница.");
     const QCommandLineOption noAnswers("no-answers", "Работен лист: без страници с отговори.");
     const QList<QCommandLineOption> options{help,      version, zoom,    practice, fullScreen,
                                             worksheet, figure,  count,   starts,   random,

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -18,7 +19,9 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSpinBox>
+#include <QUrl>
 
 #include <variant>
 
@@ -44,10 +47,15 @@ WorksheetDialog::WorksheetDialog(FigureMode figure, int start, QWidget* parent)
     count_ = Spin(1, kSheetMaxCount, 4);
     starts_ = new QLineEdit(QString::number(start));
     starts_->setAccessibleName(tr("Начални числа, разделени със запетая"));
-    random_ = new QCheckBox(tr("Случайни начала"));
+    // A new variant each time: four puzzles from one start would be four alike.
+    random_ = new QCheckBox(tr("&Случайни начални числа"));
+    random_->setChecked(true);
     from_ = Spin(1, kSheetMaxStart, 1);
     to_ = Spin(1, kSheetMaxStart, 99);
-    seed_ = Spin(0, 999999, 1);
+    from_->setAccessibleName(tr("Случайни начални числа от"));
+    to_->setAccessibleName(tr("Случайни начални числа до"));
+    seed_ = Spin(1, 999999, int(QRandomGenerator::global()->bounded(1, 10000)));
+    seed_->setToolTip(tr("Същият вариант дава същия лист."));
     given_ = Spin(0, 7, 0);
     perPage_ = Spin(1, 6, 4);
     large_ = new QCheckBox(tr("Едър шрифт"));
@@ -57,16 +65,16 @@ WorksheetDialog::WorksheetDialog(FigureMode figure, int start, QWidget* parent)
     problem_->setWordWrap(true);
 
     auto* range = new QHBoxLayout;
-    range->addWidget(random_);
     range->addWidget(from_);
-    range->addWidget(new QLabel(QStringLiteral("–")));
+    range->addWidget(new QLabel(tr("до")));
     range->addWidget(to_);
     auto* form = new QFormLayout;
     form->addRow(tr("&Фигура:"), figures_);
     form->addRow(tr("&Брой задачи:"), count_);
-    form->addRow(tr("&Начални числа:"), starts_);
-    form->addRow(tr("Или:"), range);
-    form->addRow(tr("&Случайно число:"), seed_);
+    form->addRow(random_);
+    form->addRow(tr("&от"), range);
+    form->addRow(tr("&Вариант №:"), seed_);
+    form->addRow(tr("Или &начални числа:"), starts_);
     form->addRow(tr("&Дадени числа:"), given_);
     form->addRow(tr("Задачи на стр&аница:"), perPage_);
     form->addRow(large_);
@@ -121,6 +129,8 @@ WorksheetRequest WorksheetDialog::Request() const {
 // Every change shows on the preview at once, or says what is wrong with it.
 void WorksheetDialog::Refresh() {
     starts_->setEnabled(!random_->isChecked());
+    from_->setEnabled(random_->isChecked());
+    to_->setEnabled(random_->isChecked());
     const auto sheet = MakeWorksheet(Request());
     const auto* problem = std::get_if<std::string>(&sheet);
     problem_->setText(problem ? QString::fromStdString(*problem) : QString());
@@ -140,9 +150,19 @@ bool WorksheetDialog::SavePdf(const QString& path) {
 
 void WorksheetDialog::AskAndSavePdf() {
     const QString path = QFileDialog::getSaveFileName(this, tr("Запази като PDF"),
-                                                      tr("работен-лист.pdf"), tr("PDF (*.pdf)"));
-    if (!path.isEmpty())
-        SavePdf(path);
+                                                      tr("работен-лист-%1.pdf").arg(seed_->value()),
+                                                      tr("PDF (*.pdf)"));
+    if (path.isEmpty() || !SavePdf(path))
+        return;
+    // Saved: say where, and offer to open it in the desktop's PDF viewer.
+    auto* saved =
+        new QMessageBox(QMessageBox::Information, windowTitle(),
+                        tr("Работният лист е записан в\n%1").arg(path), QMessageBox::Close, this);
+    saved->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton* open = saved->addButton(tr("&Отвори"), QMessageBox::AcceptRole);
+    connect(open, &QPushButton::clicked, this,
+            [path] { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
+    saved->open();
 }
 
 void WorksheetDialog::Print() {
@@ -150,8 +170,10 @@ void WorksheetDialog::Print() {
     if (!std::holds_alternative<Worksheet>(sheet))
         return;
     QPrinter printer;
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+    printer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                    QMarginsF(kSheetMarginMm, kSheetMarginMm, kSheetMarginMm, kSheetMarginMm),
+                    QPageLayout::Millimeter));
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted)
         DrawWorksheet(std::get<Worksheet>(sheet), printer);

@@ -12,6 +12,9 @@ class QTextStream;
 
 namespace velmora {
 
+// The page's margin all round: nothing is drawn closer to the paper's edge.
+inline constexpr double kSheetMarginMm = 12;
+
 // Paints every page of `sheet` on `device` (a QPdfWriter or a QPrinter).
 void DrawWorksheet(const Worksheet& sheet, QPagedPaintDevice& device);
 

@@ -1,0 +1,178 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "worksheet/worksheet_layout.h"
+
+#include "puzzle/outline.h"
+
+#include <QFontMetricsF>
+#include <QPaintDevice>
+
+#include <algorithm>
+#include <array>
+
+namespace velmora {
+namespace {
+
+// The figures' places as the window lays them out, in twips: the sheet draws the
+// same figures.
+constexpr std::array<LabelBox, 6> kTrianglePlaces{{{1320, 2400, 735, 375},
+                                                   {3360, 480, 735, 375},
+                                                   {5400, 2400, 735, 375},
+                                                   {4560, 1440, 735, 375},
+                                                   {3360, 2400, 735, 375},
+                                                   {2040, 1440, 735, 375}}};
+constexpr std::array<LabelBox, 4> kRhombusPlaces{{{2880, 600, 1215, 615},
+                                                  {840, 1800, 1215, 615},
+                                                  {2880, 3000, 1215, 615},
+                                                  {4920, 1800, 1215, 615}}};
+// Both figures fit this frame of the layout.
+const QRectF kFigureFrame(QPointF(840, 480), QPointF(6135, 3615));
+constexpr double kLargePrint = 1.5;
+constexpr double kSmallestPoints = 3;
+
+class Layout {
+  public:
+    Layout(const Worksheet& sheet, QPaintDevice& device, const QRectF& area)
+        : sheet_(sheet)
+        , device_(device)
+        , area_(area)
+        , scale_(sheet.largePrint ? kLargePrint : 1.0) {}
+
+    std::vector<SheetPage> Pages() {
+        const int pages = sheet_.PuzzlePages();
+        for (int page = 0; page < pages; ++page)
+            Page(page, false);
+        for (int page = 0; sheet_.answers && page < pages; ++page)
+            Page(page, true);
+        return std::move(pages_);
+    }
+
+  private:
+    double Mm(double mm) const { return mm * device_.logicalDpiY() / 25.4; }
+    double LineHeight(const QFont& font) const {
+        return QFontMetricsF(font, &device_).lineSpacing();
+    }
+
+    QFont Font(double points, bool bold = false) const {
+        QFont font(QStringLiteral("Times New Roman"));
+        font.setPointSizeF(points * scale_);
+        font.setBold(bold);
+        return font;
+    }
+
+    // The text in its box, its font shrunk until it fits whole: nothing is ever clipped.
+    void Text(const QString& text, QFont font, const QRectF& box, int flags, const QRectF& cell) {
+        while (font.pointSizeF() > kSmallestPoints) {
+            const QRectF needed = QFontMetricsF(font, &device_).boundingRect(box, flags, text);
+            if (needed.width() <= box.width() && needed.height() <= box.height())
+                break;
+            font.setPointSizeF(font.pointSizeF() * 0.95);
+        }
+        pages_.back().texts.push_back({text, font, box, flags, cell});
+    }
+
+    void Page(int page, bool answers) {
+        pages_.emplace_back();
+        const QFont titleFont = Font(16, true);
+        const QRectF titleBox(area_.left(), area_.top(), area_.width(), LineHeight(titleFont));
+        Text(answers ? QStringLiteral("Велмора от числа — отговори")
+                     : QStringLiteral("Велмора от числа — работен лист"),
+             titleFont, titleBox, Qt::AlignHCenter | Qt::AlignTop, area_);
+        double top = titleBox.bottom() + Mm(3);
+        if (!answers) {
+            const QFont font = Font(11);
+            const QRectF box(area_.left(), top, area_.width(), LineHeight(font));
+            Text(QStringLiteral("Име: ______________________________   Клас: ________   "
+                                "Дата: ________________"),
+                 font, box, Qt::AlignLeft | Qt::AlignVCenter, area_);
+            top = box.bottom() + Mm(3);
+        }
+        // One or two a page stand one under the other, so each gets the page's width.
+        const int perPage = sheet_.perPage;
+        const int columns = perPage <= 2 ? 1 : 2;
+        const int rows = (perPage + columns - 1) / columns;
+        const double width = area_.width() / columns, height = (area_.bottom() - top) / rows;
+        for (int i = 0; i < perPage; ++i) {
+            const int index = page * perPage + i;
+            if (index >= static_cast<int>(sheet_.puzzles.size()))
+                break;
+            const QRectF cell(area_.left() + width * (i % columns), top + height * (i / columns),
+                              width, height);
+            Puzzle(sheet_.puzzles[static_cast<std::size_t>(index)], index + 1,
+                   cell.adjusted(Mm(2), Mm(2), -Mm(2), -Mm(2)), answers);
+        }
+    }
+
+    void Puzzle(const SheetPuzzle& puzzle, int number, const QRectF& cell, bool answers) {
+        const QFont font = Font(10);
+        const double line = LineHeight(font);
+        const int wrapped = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
+        const QRectF taskBox(cell.left(), cell.top(), cell.width(), line * 3);
+        Text(QString::number(number) + ". " + QString::fromStdString(puzzle.task), font, taskBox,
+             wrapped, cell);
+        double bottom = cell.bottom();
+        if (answers) {
+            const QRectF answerBox(cell.left(), bottom - line * 3, cell.width(), line * 3);
+            Text(QString::fromStdString(puzzle.answerLine), font, answerBox, wrapped, cell);
+            bottom = answerBox.top();
+        }
+        const QRectF numbersBox(cell.left(), bottom - line * 2, cell.width(), line * 2);
+        Text(QString::fromStdString(puzzle.numbersLine), font, numbersBox, wrapped, cell);
+        Figure(puzzle,
+               QRectF(QPointF(cell.left(), taskBox.bottom() + Mm(1)),
+                      QPointF(cell.right(), numbersBox.top() - Mm(1))),
+               answers ? puzzle.solution : puzzle.shown, cell);
+    }
+
+    void Figure(const SheetPuzzle& puzzle, const QRectF& room,
+                const std::vector<std::string>& captions, const QRectF& cell) {
+        const double factor =
+            std::min(room.width() / kFigureFrame.width(), room.height() / kFigureFrame.height());
+        const QPointF origin(room.center().x() - kFigureFrame.center().x() * factor,
+                             room.center().y() - kFigureFrame.center().y() * factor);
+        const auto map = [&](double x, double y) { return origin + QPointF(x, y) * factor; };
+        const bool triangle = puzzle.figure == FigureMode::Triangle;
+        std::vector<LabelBox> places(kTrianglePlaces.begin(), kTrianglePlaces.end());
+        if (!triangle)
+            places.assign(kRhombusPlaces.begin(), kRhombusPlaces.end());
+        const std::vector<Segment> outline =
+            triangle ? TriangleOutline({places[0], places[1], places[2]})
+                     : RhombusOutline({places[0], places[1], places[2], places[3]});
+        for (const Segment& s : outline)
+            pages_.back().lines.emplace_back(map(s.x1, s.y1), map(s.x2, s.y2));
+        for (std::size_t p = 0; p < places.size(); ++p) {
+            const LabelBox& b = places[p];
+            const QRectF box(map(b.left, b.top), map(b.left + b.width, b.top + b.height));
+            pages_.back().boxes.push_back(box);
+            if (captions[p].empty())
+                continue;
+            // The numbers grow with their boxes: a line of them fills most of a box's height
+            // (a triangle's; a rhombus box holds two lines).
+            QFont font(QStringLiteral("Times New Roman"));
+            const double lineRoom = triangle ? box.height() : box.height() / 2;
+            font.setPointSizeF(lineRoom * 0.6 * 72.0 / device_.logicalDpiY());
+            const double inset = box.height() * 0.08;
+            Text(QString::fromStdString(captions[p]), font,
+                 box.adjusted(inset, inset, -inset, -inset), Qt::AlignCenter | Qt::TextWordWrap,
+                 cell);
+        }
+    }
+
+    const Worksheet& sheet_;
+    QPaintDevice& device_;
+    QRectF area_;
+    double scale_;
+    std::vector<SheetPage> pages_;
+};
+
+} // namespace
+
+std::vector<SheetPage> LayoutWorksheet(const Worksheet& sheet, QPaintDevice& device,
+                                       const QRectF& area) {
+    return Layout(sheet, device, area).Pages();
+}
+
+QRectF DrawnExtent(const SheetText& text, QPaintDevice& device) {
+    return QFontMetricsF(text.font, &device).boundingRect(text.box, text.flags, text.text);
+}
+
+} // namespace velmora

@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Worksheets laid out for the PDF they will be drawn in, for every kind of sheet a
+// teacher can ask for: every text lies whole in its box, its box in its puzzle's cell,
+// every cell within the page's margins, and no two texts overlap.
+
+#include "worksheet/worksheet_layout.h"
+#include "worksheet/worksheet_pdf.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTest>
+
+#include <variant>
+
+using namespace velmora;
+
+namespace {
+
+// What is wrong with the sheet's layout on an A4 PDF page, or "".
+QString Misfit(const Worksheet& sheet, double* smallestCaption) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    pdf.setResolution(300);
+    pdf.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                    QMarginsF(kSheetMarginMm, kSheetMarginMm, kSheetMarginMm, kSheetMarginMm),
+                    QPageLayout::Millimeter));
+    QPainter painter(&pdf); // the device's metrics are those of painting
+    const QRectF area = painter.viewport();
+    const auto inside = [](const QRectF& inner, const QRectF& outer) {
+        return outer.adjusted(-0.5, -0.5, 0.5, 0.5).contains(inner);
+    };
+    *smallestCaption = 1000;
+    for (const SheetPage& page : LayoutWorksheet(sheet, pdf, area)) {
+        std::vector<QRectF> drawn;
+        for (const SheetText& text : page.texts) {
+            const QRectF extent = DrawnExtent(text, pdf);
+            if (!inside(extent, text.box) || !inside(text.box, text.cell) ||
+                !inside(text.cell, area))
+                return text.text + " is cut";
+            for (const QRectF& other : drawn)
+                if (extent.intersects(other))
+                    return text.text + " overlaps another text";
+            drawn.push_back(extent);
+            if (text.flags & Qt::AlignCenter)
+                *smallestCaption = std::min(*smallestCaption, text.font.pointSizeF());
+        }
+        for (const QRectF& box : page.boxes)
+            if (!inside(box, area))
+                return "a box leaves the page";
+    }
+    return {};
+}
+
+} // namespace
+
+class WorksheetLayoutTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // Figures × puzzles a page × large print × one-, three- and four-digit numbers, with
+    // given numbers and answers: nothing cut, and large print enlarges the numbers too.
+    void nothingCut() {
+        for (SheetFigures figures :
+             {SheetFigures::Triangle, SheetFigures::Rhombus, SheetFigures::Both})
+            for (int perPage = 1; perPage <= 6; ++perPage)
+                for (int start : {3, 120, 995}) {
+                    WorksheetRequest request;
+                    request.figures = figures;
+                    request.count = 6;
+                    request.starts = {start, start + 4};
+                    request.given = 2;
+                    request.perPage = perPage;
+                    double normal = 0, large = 0;
+                    const auto sheet = std::get<Worksheet>(MakeWorksheet(request));
+                    const QString normalFault = Misfit(sheet, &normal);
+                    request.largePrint = true;
+                    const QString largeFault =
+                        Misfit(std::get<Worksheet>(MakeWorksheet(request)), &large);
+                    const QByteArray row = QByteArray::number(int(figures)) + " per page " +
+                                           QByteArray::number(perPage) + " start " +
+                                           QByteArray::number(start) + ": ";
+                    QVERIFY2(normalFault.isEmpty(), row + normalFault.toUtf8());
+                    QVERIFY2(largeFault.isEmpty(), row + "large " + largeFault.toUtf8());
+                    QVERIFY2(normal >= 6, row + QByteArray::number(normal)); // readable
+                    // Two a page at most: more than that and the whole puzzle grows.
+                    const double larger = perPage > kLargePrintPerPage ? 1.3 : 1.0;
+                    QVERIFY2(large >= normal * larger, row + QByteArray::number(large));
+                }
+    }
+};
+
+QTEST_MAIN(WorksheetLayoutTest)
+#include "test_worksheet_layout.moc"
