@@ -7,11 +7,12 @@
     const Act = {
         Start: 0, SwitchMode: 1, TypeStart: 2, ChooseFigure: 3, Compute: 4, Clear: 5,
         ClickTriangle: 6, ClickRhombus: 7, ClickListItem: 8, AskHint: 9, RevealSolution: 10,
-        AskWhy: 11, AskHowToPlay: 12, View: 13,
+        AskWhy: 11, AskHowToPlay: 12, View: 13, RestoreOwnPlacement: 14,
     };
     const kZoomSteps = [100, 125, 150, 175, 200, 250, 300];
     const kTwipsPerPixel = 15;
     const kDesign = { width: 481, height: 399 };
+    const kSmallest = 0.75; // the form's scale on a 360-pixel phone
     const $ = (id) => document.getElementById(id);
     const form = $("Velmora");
     const list = $("List1");
@@ -32,7 +33,8 @@
 
     let core = null;
     let view = null;
-    let zoom = 100;
+    let zoom = 0; // a step of kZoomSteps, or 0: the form fills the room it has
+    let scale = 1; // the form's, as shown
     let presenting = false;
     let listRow = -1; // the demonstration's selected list row
     let listItems = [];
@@ -44,6 +46,7 @@
     function act(action, argument = 0, text = "") {
         view = JSON.parse(core.ccall("velmora_act", "string", ["number", "number", "string"],
                                      [action, argument, text]));
+        window.velmoraView = view; // what the core said, for the tests to compare
         show();
         if (view.message)
             tell(action === Act.AskWhy ? "Защо става?" : action === Act.AskHowToPlay
@@ -70,12 +73,26 @@
         const box = $("message");
         if (!box.open)
             box.showModal();
+        fitMessage();
     }
 
+    // The box's letters grow with the form, as far as the window lets the text show whole.
+    function fitMessage() {
+        const box = $("message");
+        if (!box.open)
+            return;
+        let size = Math.round(16 * Math.min(Math.max(scale, 1), 1.75));
+        do
+            box.style.setProperty("--message-size", size + "px");
+        while (box.scrollHeight > box.clientHeight && --size >= 14);
+    }
+
+    // The largest size, from `dataset.size` down, at which the text shows whole.
     function fitText(element) {
-        element.style.fontSize = "";
-        for (let size = 16; size > 9.5 && (element.scrollHeight > element.clientHeight ||
-                                          element.scrollWidth > element.clientWidth); size -= 0.5)
+        const largest = Number(element.dataset.size) || 16;
+        element.style.fontSize = element.dataset.size ? largest + "px" : "";
+        for (let size = largest; size > 9.5 && (element.scrollHeight > element.clientHeight ||
+                                               element.scrollWidth > element.clientWidth); size -= 0.5)
             element.style.fontSize = size + "px";
     }
 
@@ -142,12 +159,22 @@
                                                                                   : sumNames.get(element));
             });
         showList();
-        if ($("status").textContent !== view.status)
-            $("status").textContent = view.status;
+        // «Защо става?» and «Как се играе» leave the line as it was, so a hint stays to read.
+        if (!view.keepStatus)
+            setText($("status"), view.status);
         setAttribute($("modeDemonstration"), "aria-pressed", String(!practising));
         setAttribute($("modePractice"), "aria-pressed", String(practising));
         $("hint").disabled = !practising;
-        $("solution").disabled = !practising;
+        const solution = $("solution");
+        solution.disabled = !practising;
+        const words = view.canRestore ? solution.dataset.restore : solution.dataset.reveal;
+        if (solution.textContent !== words)
+            solution.textContent = words;
+    }
+
+    function solutionOrOwn() {
+        if (view.practice)
+            act(view.canRestore ? Act.RestoreOwnPlacement : Act.RevealSolution);
     }
 
     // The list is rebuilt only when the series changes, so a fill keeps the selection.
@@ -224,35 +251,65 @@
         }
     }
 
-    // Zoom: the desktop's steps while the form fits the window; presenting, any factor
-    // that fills the screen.
+    // The form fills the room the buttons and the status line leave, scaled as a whole and
+    // centred: never wider than the window, so nothing needs scrolling sideways; as tall as
+    // the room, but in a short window no smaller than on a phone, the page scrolling down
+    // instead. A zoom step shows it smaller; presenting, it always fills the screen.
     function layout() {
-        let scale = zoom / 100;
-        if (presenting) {
-            // The status line grows with the form, so the class reads the verdicts too.
-            const width = innerWidth - $("toolbar").offsetWidth;
-            const guess = Math.min(width / kDesign.width, innerHeight / (kDesign.height + 48));
-            $("status").style.fontSize = Math.min(22, 16 * Math.max(1, guess)) + "px";
-            scale = Math.min(width / kDesign.width, (innerHeight - $("status").offsetHeight) / kDesign.height);
-        } else {
-            $("status").style.fontSize = "";
-        }
-        form.style.transform = scale === 1 ? "" : `scale(${scale})`;
         const stage = $("stage");
-        stage.style.width = presenting ? "auto" : kDesign.width * scale + "px";
-        stage.style.height = kDesign.height * scale + "px";
-        form.style.left = presenting ? (stage.offsetWidth - kDesign.width * scale) / 2 + "px" : "0";
-        $("zoomValue").textContent = presenting ? Math.round(scale * 100) + " %" : zoom + " %";
-        const next = kZoomSteps.find((step) => step > zoom);
-        $("zoomIn").disabled = presenting || next === undefined || !fits(next);
-        $("zoomOut").disabled = presenting || zoom === kZoomSteps[0];
+        const status = $("status");
+        const toolbar = $("toolbar");
+        // Twice: a scroll bar the first pass brings narrows the room for the second.
+        for (let pass = 0; pass < 2; pass++) {
+            const width = presenting ? innerWidth - toolbar.offsetWidth
+                                     : document.documentElement.clientWidth;
+            const above = presenting ? 0 : toolbar.offsetHeight;
+            // The status line grows with the form, so a class reads the verdicts too.
+            const guess = Math.min(width / kDesign.width, (innerHeight - above - 64) / kDesign.height);
+            const letters = Math.round(16 * Math.min(Math.max(guess, 1), 1.375));
+            if (status.dataset.size !== String(letters)) {
+                status.dataset.size = letters;
+                status.style.fontSize = letters + "px";
+                // Three lines of the largest letters; fitting shrinks only the letters.
+                status.style.height = 3 * 1.25 * letters + 4 + "px";
+                fitBeforeFrame();
+                toFit.add(status);
+            }
+            const room = innerHeight - above - status.offsetHeight;
+            const widthScale = width / kDesign.width;
+            const fill = Math.min(widthScale, Math.max(room / kDesign.height, kSmallest));
+            scale = presenting || !zoom ? fill : Math.min(zoom / 100, fill);
+            form.style.transform = scale === 1 ? "" : `scale(${scale})`;
+            // The room to spare goes half above the form: in a window, with the status line
+            // kept just below it; presenting, where the status line stays at the bottom.
+            const shown = kDesign.height * scale;
+            const spare = Math.max(0, Math.floor(room - shown));
+            stage.style.height = (presenting ? shown + spare : shown) + "px";
+            stage.style.marginTop = presenting ? "" : Math.floor(spare / 2) + "px";
+            form.style.left = Math.max(0, (stage.clientWidth - kDesign.width * scale) / 2) + "px";
+            form.style.top = presenting ? spare / 2 + "px" : "0";
+            if (document.documentElement.clientWidth === width || presenting)
+                break;
+        }
+        $("zoomValue").textContent = Math.round(scale * 100) + " %";
+        $("zoomIn").disabled = presenting || !zoom;
+        $("zoomOut").disabled = presenting || smallerStep() === undefined;
         $("fullScreen").setAttribute("aria-pressed", String(presenting));
+        fitMessage();
     }
 
-    function fits(percent) {
-        const scale = percent / 100;
-        return kDesign.width * scale <= innerWidth &&
-            kDesign.height * scale + $("toolbar").offsetHeight + $("status").offsetHeight <= innerHeight;
+    // The room's own scale, whatever the zoom.
+    function fillScale() {
+        const kept = zoom;
+        zoom = 0;
+        layout();
+        const fill = scale;
+        zoom = kept;
+        return fill;
+    }
+
+    function smallerStep() {
+        return kZoomSteps.filter((step) => step < Math.round(scale * 100)).pop();
     }
 
     function setZoom(percent) {
@@ -260,16 +317,19 @@
         layout();
     }
 
+    // Up a step while it is smaller than the room, else to the room's size.
     function zoomIn() {
+        if (presenting || !zoom)
+            return;
+        const fill = fillScale() * 100;
         const next = kZoomSteps.find((step) => step > zoom);
-        if (!presenting && next !== undefined && fits(next))
-            setZoom(next);
+        setZoom(next !== undefined && next < fill - 0.5 ? next : 0);
     }
 
     function zoomOut() {
-        const index = kZoomSteps.indexOf(zoom);
-        if (!presenting && index > 0)
-            setZoom(kZoomSteps[index - 1]);
+        const step = presenting ? undefined : smallerStep();
+        if (step !== undefined)
+            setZoom(step);
     }
 
     function setPresenting(on) {
@@ -301,6 +361,13 @@
         on("Command1_0", "click", () => act(Act.Compute));
         on("Command1_1", "click", () => act(Act.Clear));
         on("Text2", "input", () => act(Act.TypeStart, 0, $("Text2").value));
+        // Enter computes in practice; the demonstration's start box keeps the window's ways.
+        on("Text2", "keydown", (event) => {
+            if (event.key === "Enter" && view.practice) {
+                event.preventDefault();
+                act(Act.Compute);
+            }
+        });
         triangle.forEach((e, k) => e.addEventListener("click", handler(() => act(Act.ClickTriangle, k))));
         rhombus.forEach((e, v) => e.addEventListener("click", handler(() => act(Act.ClickRhombus, v))));
         [...triangle, ...rhombus].forEach((e) => e.addEventListener("keydown", (event) => {
@@ -330,7 +397,7 @@
         on("modeDemonstration", "click", () => setMode(false));
         on("modePractice", "click", () => setMode(true));
         on("hint", "click", () => act(Act.AskHint));
-        on("solution", "click", () => act(Act.RevealSolution));
+        on("solution", "click", solutionOrOwn);
         on("why", "click", () => act(Act.AskWhy));
         on("help", "click", () => act(Act.AskHowToPlay));
         on("zoomIn", "click", zoomIn);
@@ -340,22 +407,29 @@
             if (!document.fullscreenElement && presenting)
                 setPresenting(false);
         });
-        // A smaller window (or another screen) takes the zoom back to a step that fits.
+        // Another window size (or screen): the form fills the new room, or keeps its step
+        // while that still fits.
         window.addEventListener("resize", () => {
-            while (!presenting && zoom > kZoomSteps[0] && !fits(zoom))
-                zoom = kZoomSteps[kZoomSteps.indexOf(zoom) - 1];
+            if (zoom && zoom > fillScale() * 100)
+                zoom = 0;
             layout();
         });
         // The desktop's keys.
         document.addEventListener("keydown", handler((event) => {
             const ctrl = event.ctrlKey || event.metaKey;
+            // Ctrl+R is the solution here, never the browser's reload that would lose the game.
             const keys = {
-                "ctrl+h": () => view.practice && act(Act.AskHint),
-                "ctrl++": zoomIn, "ctrl+=": zoomIn, "ctrl+-": zoomOut, "ctrl+0": () => setZoom(100),
+                "ctrl+h": () => view.practice && act(Act.AskHint), "ctrl+r": solutionOrOwn,
+                "ctrl+e": () => act(Act.AskWhy),
+                "ctrl++": zoomIn, "ctrl+=": zoomIn, "ctrl+-": zoomOut, "ctrl+0": () => setZoom(0),
                 "F11": () => setPresenting(!presenting), "F1": () => act(Act.AskHowToPlay),
                 "Escape": () => presenting && !$("message").open && setPresenting(false),
             };
-            const work = keys[(ctrl ? "ctrl+" : "") + (ctrl ? event.key.toLowerCase() : event.key)];
+            // A letter by its key's place too, so Ctrl+H works on the Bulgarian keyboard.
+            const letter = /^[a-z]$/i.test(event.key) ? event.key.toLowerCase()
+                : /^Key[A-Z]$/.test(event.code) ? event.code.slice(3).toLowerCase() : null;
+            const key = ctrl ? "ctrl+" + (letter ?? event.key.toLowerCase()) : event.key;
+            const work = keys[key];
             if (work) {
                 event.preventDefault();
                 work();
@@ -363,6 +437,7 @@
         }));
     }
 
+    $("solution").dataset.reveal = $("solution").textContent;
     VelmoraCore().then((module) => {
         core = module;
         act(Act.Start, new URLSearchParams(location.search).has("practice") ? 1 : 0);
