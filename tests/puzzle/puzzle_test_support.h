@@ -2,13 +2,28 @@
 #pragma once
 
 // Shared helpers for the puzzle tests: building states the way a pupil would and
-// reading captions back independently of the code under test.
+// reading captions back independently of the code under test; and lists shown as
+// lists when a check fails.
 
 #include "puzzle/puzzle.h"
 #include "puzzle_invariants.h"
 
+#include <doctest/doctest.h>
+
 #include <array>
 #include <string>
+#include <vector>
+
+namespace doctest {
+template <typename T> struct StringMaker<std::vector<T>> {
+    static String convert(const std::vector<T>& values) {
+        String text = "{";
+        for (std::size_t i = 0; i < values.size(); ++i)
+            text += (i ? ", " : "") + toString(values[i]);
+        return text + "}";
+    }
+};
+} // namespace doctest
 
 namespace velmora::testing {
 

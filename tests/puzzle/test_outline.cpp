@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "puzzle/outline.h"
 
-#include <QTest>
+#include <doctest/doctest.h>
 
 #include <limits>
+#include <ostream>
 #include <stdexcept>
 
 using namespace velmora;
 
-Q_DECLARE_METATYPE(velmora::Segment)
+namespace velmora {
+std::ostream& operator<<(std::ostream& out, const Segment& s) {
+    return out << "(" << s.x1 << ", " << s.y1 << ") – (" << s.x2 << ", " << s.y2 << ")";
+}
+} // namespace velmora
 
 namespace {
 
@@ -22,78 +27,49 @@ const std::array<LabelBox, 3> kTriangleLabels{
 
 } // namespace
 
-class OutlineTest : public QObject {
-    Q_OBJECT
+TEST_CASE("the worked example's outlines") {
+    const auto rhombus = RhombusOutline(kRhombusLabels);
+    REQUIRE(rhombus.size() == 4);
+    CHECK(rhombus[0] == Segment{3487.5, 1215, 2055, 2108});
+    CHECK(rhombus[1] == Segment{3487.5, 1215, 4920, 2108});
+    CHECK(rhombus[2] == Segment{3487.5, 3000, 2055, 2108});
+    CHECK(rhombus[3] == Segment{3487.5, 3000, 4920, 2108});
+    const auto triangle = TriangleOutline(kTriangleLabels);
+    REQUIRE(triangle.size() == 3);
+    CHECK(triangle[0] == Segment{1320, 2775, 6135, 2775});
+    CHECK(triangle[1] == Segment{1320, 2775, 3727.5, 855});
+    CHECK(triangle[2] == Segment{6135, 2775, 3727.5, 855});
+}
 
-  private slots:
-    void workedExample_data() {
-        QTest::addColumn<bool>("rhombus");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<Segment>("expected");
-        QTest::newRow("rhombus 1") << true << 0 << Segment{3487.5, 1215, 2055, 2108};
-        QTest::newRow("rhombus 2") << true << 1 << Segment{3487.5, 1215, 4920, 2108};
-        QTest::newRow("rhombus 3") << true << 2 << Segment{3487.5, 3000, 2055, 2108};
-        QTest::newRow("rhombus 4") << true << 3 << Segment{3487.5, 3000, 4920, 2108};
-        QTest::newRow("triangle 1") << false << 0 << Segment{1320, 2775, 6135, 2775};
-        QTest::newRow("triangle 2") << false << 1 << Segment{1320, 2775, 3727.5, 855};
-        QTest::newRow("triangle 3") << false << 2 << Segment{6135, 2775, 3727.5, 855};
-    }
-    void workedExample() {
-        QFETCH(bool, rhombus);
-        QFETCH(int, index);
-        QFETCH(Segment, expected);
-        const auto outline =
-            rhombus ? RhombusOutline(kRhombusLabels) : TriangleOutline(kTriangleLabels);
-        QCOMPARE(outline.size(), rhombus ? std::size_t(4) : std::size_t(3));
-        const Segment& got = outline[std::size_t(index)];
-        QCOMPARE(got.x1, expected.x1);
-        QCOMPARE(got.y1, expected.y1);
-        QCOMPARE(got.x2, expected.x2);
-        QCOMPARE(got.y2, expected.y2);
-    }
-
-    // Only the far end's Y is rounded, halves to even; the near end keeps its fraction.
-    void farEndRoundsHalvesToEven_data() {
-        QTest::addColumn<double>("sideTop");
-        QTest::addColumn<double>("expectedY2");
-        QTest::newRow("2106.5 down to 2106") << 1799.0 << 2106.0;
-        QTest::newRow("2107.5 up to 2108") << 1800.0 << 2108.0;
-        QTest::newRow("2107.75 up to 2108") << 1800.25 << 2108.0;
-        QTest::newRow("2107.25 down to 2107") << 1799.75 << 2107.0;
-    }
-    void farEndRoundsHalvesToEven() {
-        QFETCH(double, sideTop);
-        QFETCH(double, expectedY2);
+// Only the far end's Y is rounded, halves to even; the near end keeps its fraction.
+TEST_CASE("the far end rounds halves to even") {
+    const struct {
+        double sideTop, y2;
+    } rows[] = {{1799, 2106}, {1800, 2108}, {1800.25, 2108}, {1799.75, 2107}};
+    for (const auto& row : rows) {
+        CAPTURE(row.sideTop + 307.5); // the far end before rounding
         auto labels = kRhombusLabels;
-        labels[1].top = sideTop;
+        labels[1].top = row.sideTop;
         labels[0].top = 600.25; // the near end: 600.25 + 615 stays fractional
         const auto outline = RhombusOutline(labels);
-        QCOMPARE(outline[0].y2, expectedY2);
-        QCOMPARE(outline[0].y1, 1215.25);
+        CHECK(outline[0].y2 == row.y2);
+        CHECK(outline[0].y1 == 1215.25);
     }
+    auto labels = kTriangleLabels;
+    labels[0].top = labels[2].top = 2400.5;
+    CHECK(TriangleOutline(labels)[0] == Segment{1320, 2775.5, 6135, 2776}); // 2775.5 to even
+}
 
-    void fractionalBaseIsNotRounded() {
-        auto labels = kTriangleLabels;
-        labels[0].top = labels[2].top = 2400.5;
-        const auto outline = TriangleOutline(labels);
-        QCOMPARE(outline[0].y1, 2775.5);
-        QCOMPARE(outline[0].y2, 2776.0); // 2775.5 to even
-    }
+TEST_CASE("impossible geometry throws") {
+    auto far = kTriangleLabels;
+    far[2].top = 40000; // the base's far end leaves 16 bits
+    CHECK_THROWS_AS((void)TriangleOutline(far), std::overflow_error);
 
-    void badGeometryThrows() {
-        auto far = kTriangleLabels;
-        far[2].top = 40000; // the base's far end leaves 16 bits
-        QVERIFY_THROWS_EXCEPTION(std::overflow_error, (void)TriangleOutline(far));
+    auto broken = kRhombusLabels;
+    broken[3].height = std::numeric_limits<double>::quiet_NaN();
+    CHECK_THROWS_AS((void)RhombusOutline(broken), std::domain_error);
 
-        auto broken = kRhombusLabels;
-        broken[3].height = std::numeric_limits<double>::quiet_NaN();
-        QVERIFY_THROWS_EXCEPTION(std::domain_error, (void)RhombusOutline(broken));
-
-        auto huge = kRhombusLabels;
-        huge[0].width = std::numeric_limits<double>::infinity();
-        QVERIFY_THROWS_EXCEPTION(std::domain_error, (void)RhombusOutline(huge));
-    }
-};
-
-QTEST_APPLESS_MAIN(OutlineTest)
-#include "test_outline.moc"
+    auto huge = kRhombusLabels;
+    huge[0].width = std::numeric_limits<double>::infinity();
+    CHECK_THROWS_AS((void)RhombusOutline(huge), std::domain_error);
+}

@@ -4,7 +4,7 @@
 #include "puzzle/practice.h"
 #include "puzzle_test_support.h"
 
-#include <QTest>
+#include <doctest/doctest.h>
 
 #include <algorithm>
 #include <functional>
@@ -14,9 +14,6 @@
 
 using namespace velmora;
 using namespace velmora::testing;
-
-Q_DECLARE_METATYPE(std::string)
-Q_DECLARE_METATYPE(velmora::FigureMode)
 
 namespace {
 
@@ -179,67 +176,65 @@ std::string CaptionLine(const Practice& p) {
 
 } // namespace
 
-class PracticeTest : public QObject {
-    Q_OBJECT
-
-  private slots:
-    // Every full placement on both figures gets the verdict its own sums say.
-    void everyPlacementJudged_data() {
-        QTest::addColumn<FigureMode>("figure");
-        QTest::addColumn<int>("start");
-        for (int start : {1, 7, 999, 32767})
-            QTest::addRow("triangle %d", start) << FigureMode::Triangle << start;
-        for (int start : {1, 7, 32767})
-            QTest::addRow("rhombus %d", start) << FigureMode::Rhombus << start;
-    }
-    void everyPlacementJudged() {
-        QFETCH(FigureMode, figure);
-        QFETCH(int, start);
+// Every full placement on both figures gets the verdict its own sums say.
+TEST_CASE("every placement is judged by its sums") {
+    const struct {
+        FigureMode figure;
+        int start;
+    } rows[] = {{FigureMode::Triangle, 1},   {FigureMode::Triangle, 7},
+                {FigureMode::Triangle, 999}, {FigureMode::Triangle, 32767},
+                {FigureMode::Rhombus, 1},    {FigureMode::Rhombus, 7},
+                {FigureMode::Rhombus, 32767}};
+    for (const auto& row : rows) {
+        const FigureMode figure = row.figure;
+        CAPTURE(figure);
+        CAPTURE(row.start);
         std::vector<int> cells(SeriesLength(figure));
         std::iota(cells.begin(), cells.end(), 0);
         int solved = 0;
         do {
-            const Practice p = WithSlots(figure, start, cells);
-            QCOMPARE(p.placed, cells);
+            const Practice p = WithSlots(figure, row.start, cells);
             std::vector<long long> sums;
             const bool equal = BruteForceEqual(p, &sums).value();
             const Verdict verdict = Judge(p);
-            QCOMPARE(verdict.kind, equal ? VerdictKind::Solved : VerdictKind::Unequal);
-            for (std::size_t line = 0; line < sums.size(); ++line) {
-                QCOMPARE(*verdict.lineSums[line], sums[line]);
-                if (!equal) // each line is told how far it is from the reference
-                    QCOMPARE(verdict.differences[line], sums[line] - verdict.sum);
+            bool right = p.placed == cells &&
+                         verdict.kind == (equal ? VerdictKind::Solved : VerdictKind::Unequal) &&
+                         (!equal || verdict.sum == sums[0]);
+            for (std::size_t line = 0; line < sums.size(); ++line) // and how far each line is
+                right = right && *verdict.lineSums[line] == sums[line] &&
+                        (equal || verdict.differences[line] == sums[line] - verdict.sum);
+            if (!right) {
+                CAPTURE(cells);
+                FAIL("the verdict is not that of the sums");
             }
-            if (equal)
-                QCOMPARE(verdict.sum, sums[0]);
             solved += equal;
         } while (std::next_permutation(cells.begin(), cells.end()));
-        QCOMPARE(solved, figure == FigureMode::Triangle ? 24 : 384);
+        CHECK(solved == (figure == FigureMode::Triangle ? 24 : 384));
     }
+}
 
-    void possibleSumsForEveryStart() {
-        for (long long n = 1; n <= 32767; ++n) {
-            const Practice t = NewPractice(FigureMode::Triangle, Series(FigureMode::Triangle, n));
-            const std::vector<std::int64_t> expected{3 * n + 6, 3 * n + 7, 3 * n + 8, 3 * n + 9};
-            if (PossibleSums(t.figure, t.numbers) != expected)
-                QFAIL(qPrintable(QString("triangle N = %1").arg(n)));
-            if (n % 97 == 1) { // the rhombus search is costlier: every 97th start
-                const Practice r = NewPractice(FigureMode::Rhombus, Series(FigureMode::Rhombus, n));
-                QCOMPARE(PossibleSums(r.figure, r.numbers), std::vector<std::int64_t>{2 * n + 7});
-            }
+TEST_CASE("the possible sums for every start") {
+    for (long long n = 1; n <= 32767; ++n) {
+        const Practice t = NewPractice(FigureMode::Triangle, Series(FigureMode::Triangle, n));
+        const std::vector<std::int64_t> expected{3 * n + 6, 3 * n + 7, 3 * n + 8, 3 * n + 9};
+        if (PossibleSums(t.figure, t.numbers) != expected) {
+            CAPTURE(n);
+            REQUIRE(PossibleSums(t.figure, t.numbers) == expected);
+        }
+        if (n % 97 == 1) { // the rhombus search is costlier: every 97th start
+            CAPTURE(n);
+            const Practice r = NewPractice(FigureMode::Rhombus, Series(FigureMode::Rhombus, n));
+            REQUIRE(PossibleSums(r.figure, r.numbers) == std::vector<std::int64_t>{2 * n + 7});
         }
     }
+}
 
-    // Every partial triangle placement of N = 7, and random rhombus ones: "can still be
-    // completed" agrees with brute force, every hint's claim is true of the placement on
-    // show, and a pupil who does what step 3 says reaches a solution one press a step.
-    void hintsTellTheTruth_data() {
-        QTest::addColumn<FigureMode>("figure");
-        QTest::newRow("triangle") << FigureMode::Triangle;
-        QTest::newRow("rhombus") << FigureMode::Rhombus;
-    }
-    void hintsTellTheTruth() {
-        QFETCH(FigureMode, figure);
+// Every partial triangle placement of N = 7, and random rhombus ones: "can still be
+// completed" agrees with brute force, every hint's claim is true of the placement on
+// show, and a pupil who does what step 3 says reaches a solution one press a step.
+TEST_CASE("the hints tell the truth") {
+    for (const FigureMode figure : {FigureMode::Triangle, FigureMode::Rhombus}) {
+        CAPTURE(figure);
         const auto solutions = BruteForceSolutions(figure, 7);
         std::vector<std::vector<int>> partials;
         const int slotCount = int(SeriesLength(figure));
@@ -260,7 +255,7 @@ class PracticeTest : public QObject {
                 }
             };
             enumerate(0);
-            QCOMPARE(partials.size(), std::size_t(13327));
+            REQUIRE(partials.size() == 13327);
         } else {
             std::mt19937 random(8);
             for (int i = 0; i < 1500; ++i) {
@@ -279,10 +274,11 @@ class PracticeTest : public QObject {
             }
         }
         for (const std::vector<int>& partial : partials) {
+            CAPTURE(partial);
             const Practice p = WithSlots(figure, 7, partial);
             const bool reachable = std::any_of(solutions.begin(), solutions.end(),
                                                [&](const auto& s) { return Extends(s, partial); });
-            QCOMPARE(CanComplete(p), reachable);
+            REQUIRE(CanComplete(p) == reachable);
             if (Judge(p).kind == VerdictKind::Solved)
                 continue;
             Practice pupil = p;
@@ -291,273 +287,264 @@ class PracticeTest : public QObject {
                 const Coaching hint = Hint(pupil);
                 const std::string wrong = FalseClaim(pupil, hint.claim, solutions, goalMoves);
                 goalMoves = Moves(figure, pupil.placed, hint.claim.goal);
-                QVERIFY2(wrong.empty(), (wrong + ": " + hint.text).c_str());
-                QCOMPARE(hint.claim.step, step); // never back to step 1 while following
+                if (!wrong.empty())
+                    FAIL((wrong + ": " + hint.text));
+                REQUIRE(hint.claim.step == step); // never back to step 1 while following
                 step = std::min(step + 1, 3);
                 pupil = hint.practice;
                 if (hint.claim.kind == HintKind::Place)
-                    QCOMPARE(WhereIs(figure, pupil.placed, hint.claim.number), hint.claim.position);
+                    REQUIRE(WhereIs(figure, pupil.placed, hint.claim.number) ==
+                            hint.claim.position);
                 else if (hint.claim.kind == HintKind::Move)
                     pupil = Place(std::move(pupil), hint.claim.number, hint.claim.target);
                 else if (hint.claim.kind != HintKind::Idea && hint.claim.kind != HintKind::Plan)
                     pupil = TakeBack(std::move(pupil), hint.claim.position);
-                QVERIFY2(presses < 4 + 2 * slotCount, "the hints go round in circles");
+                if (presses >= 4 + 2 * slotCount)
+                    FAIL("the hints go round in circles");
             }
             if (reachable) // on the way already: nothing placed is moved
-                QVERIFY(Extends(pupil.placed, partial));
+                REQUIRE(Extends(pupil.placed, partial));
         }
     }
+}
 
-    // The hints' words for each kind of claim, on the placements a pupil meets.
-    void hintTexts_data() {
-        QTest::addColumn<FigureMode>("figure");
-        QTest::addColumn<std::vector<int>>("cells");
-        QTest::addColumn<int>("presses");
-        QTest::addColumn<std::string>("text");
-        const FigureMode t = FigureMode::Triangle, r = FigureMode::Rhombus;
-        const std::vector<int> none(6, -1);
-        QTest::newRow("idea, triangle") << t << none << 1
-                                        << std::string("Подсказка: всяко число във връх е в две "
-                                                       "страни. Кои числа е добре да сложиш във "
-                                                       "върховете?");
-        QTest::newRow("idea, rhombus") << r << std::vector<int>(8, -1) << 1
-                                       << std::string("Подсказка: събери най-малкото и "
-                                                      "най-голямото число. Кои две други числа "
-                                                      "дават същата сума?");
-        QTest::newRow("corners") << t << none << 2
-                                 << std::string("Подсказка: за сума 27 във върховете трябват 7, "
-                                                "8 и 9.");
-        QTest::newRow("pairs") << r << std::vector<int>(8, -1) << 2
-                               << std::string("Подсказка: двойките са 7 и 14; 8 и 13; 9 и 12; "
-                                              "10 и 11. Всяка двойка има сума 21.");
-        QTest::newRow("place") << t << none << 3
-                               << std::string("Подсказка: числото 7 отива в долния ляв връх.");
+// The hints' words for each kind of claim, on the placements a pupil meets.
+TEST_CASE("the hints' texts") {
+    const FigureMode t = FigureMode::Triangle, r = FigureMode::Rhombus;
+    const std::vector<int> none(6, -1), noPairs(8, -1);
+    const struct {
+        const char* name;
+        FigureMode figure;
+        std::vector<int> cells;
+        int presses;
+        std::string text;
+    } rows[] = {
+        {"idea, triangle", t, none, 1,
+         "Подсказка: всяко число във връх е в две страни. Кои числа е добре да сложиш във "
+         "върховете?"},
+        {"idea, rhombus", r, noPairs, 1,
+         "Подсказка: събери най-малкото и най-голямото число. Кои две други числа дават същата "
+         "сума?"},
+        {"corners", t, none, 2, "Подсказка: за сума 27 във върховете трябват 7, 8 и 9."},
+        {"pairs", r, noPairs, 2,
+         "Подсказка: двойките са 7 и 14; 8 и 13; 9 и 12; 10 и 11. Всяка двойка има сума 21."},
+        {"place", t, none, 3, "Подсказка: числото 7 отива в долния ляв връх."},
         // 10 bottom left, 7 top, 12 bottom right, 9, 11 and 8 in the middles: 29 is
         // three moves away, and 7 cannot be a corner for it.
-        QTest::newRow("off the sum's corners")
-            << t << std::vector<int>{3, 0, 5, 2, 4, 1} << 3
-            << std::string("Подсказка: за сума 29 във върховете трябват 8, 10 и 12, затова 7 не "
-                           "може да е в горния връх. Върни 7 в списъка.");
-        QTest::newRow("wrong pair") << r << std::vector<int>{0, 1, -1, -1, -1, -1, -1, -1} << 3
-                                    << std::string("Подсказка: 7 + 8 = 15, а всяка двойка трябва "
-                                                   "да има сума 21. Върни 8 в списъка.");
-        QTest::newRow("pair apart") << r << std::vector<int>{0, -1, 7, -1, 1, -1, -1, -1} << 3
-                                    << std::string("Подсказка: за сума 21 премести 14 от левия "
-                                                   "връх в горния връх.");
-    }
-    void hintTexts() {
-        QFETCH(FigureMode, figure);
-        QFETCH(std::vector<int>, cells);
-        QFETCH(int, presses);
-        QFETCH(std::string, text);
-        Coaching hint{WithSlots(figure, 7, cells), {}, {}};
-        for (int press = 0; press < presses; ++press)
+        {"off the sum's corners",
+         t,
+         {3, 0, 5, 2, 4, 1},
+         3,
+         "Подсказка: за сума 29 във върховете трябват 8, 10 и 12, затова 7 не може да е в "
+         "горния връх. Върни 7 в списъка."},
+        {"wrong pair",
+         r,
+         {0, 1, -1, -1, -1, -1, -1, -1},
+         3,
+         "Подсказка: 7 + 8 = 15, а всяка двойка трябва да има сума 21. Върни 8 в списъка."},
+        {"pair apart",
+         r,
+         {0, -1, 7, -1, 1, -1, -1, -1},
+         3,
+         "Подсказка: за сума 21 премести 14 от левия връх в горния връх."},
+    };
+    for (const auto& row : rows) {
+        CAPTURE(row.name);
+        Coaching hint{WithSlots(row.figure, 7, row.cells), {}, {}};
+        for (int press = 0; press < row.presses; ++press)
             hint = Hint(hint.practice);
-        QCOMPARE(hint.text, text);
+        CHECK(hint.text == row.text);
     }
+}
 
-    // Placing, moving and taking back, as pupil steps, and what the figure then shows.
-    void placing_data() {
-        QTest::addColumn<FigureMode>("figure");
-        QTest::addColumn<std::string>("steps");
-        QTest::addColumn<std::string>("captions");
-        const FigureMode t = FigureMode::Triangle, r = FigureMode::Rhombus;
-        QTest::newRow("number then position")
-            << t << std::string("n4 p1") << std::string("|11||||");
-        QTest::newRow("position then number")
-            << t << std::string("p1 n4") << std::string("|11||||");
-        QTest::newRow("a used number moves")
-            << t << std::string("n4 p1 n4 p5") << std::string("|||||11");
-        QTest::newRow("a filled position makes way")
-            << t << std::string("n4 p1 n0 p1") << std::string("|7||||");
-        QTest::newRow("click on filled takes back")
-            << t << std::string("n4 p1 p1") << std::string("|||||");
-        QTest::newRow("second position click unpicks")
-            << t << std::string("p1 p1 n4") << std::string("|||||");
-        QTest::newRow("last pick wins") << t << std::string("n4 n2 p0") << std::string("9|||||");
-        QTest::newRow("out of range ignored")
-            << t << std::string("n9 p9 n-1 p-1 n2 p0") << std::string("9|||||");
-        QTest::newRow("vertex half") << r << std::string("n0 p0") << std::string("7 + …|||");
-        QTest::newRow("vertex pair") << r << std::string("n0 p0 n7 p0") << std::string("7 + 14|||");
-        QTest::newRow("full vertex replaces second")
-            << r << std::string("n0 p0 n7 p0 n5 p0") << std::string("7 + 12|||");
-        QTest::newRow("take back the second")
-            << r << std::string("n0 p0 n7 p0 p0") << std::string("7 + …|||");
-        QTest::newRow("moving the first keeps the second first")
-            << r << std::string("n0 p0 n7 p0 n0 p1") << std::string("14 + …|7 + …||");
+// Placing, moving and taking back, as pupil steps, and what the figure then shows.
+TEST_CASE("placing") {
+    const FigureMode t = FigureMode::Triangle, r = FigureMode::Rhombus;
+    const struct {
+        const char* name;
+        FigureMode figure;
+        std::string steps, captions;
+    } rows[] = {
+        {"number then position", t, "n4 p1", "|11||||"},
+        {"position then number", t, "p1 n4", "|11||||"},
+        {"a used number moves", t, "n4 p1 n4 p5", "|||||11"},
+        {"a filled position makes way", t, "n4 p1 n0 p1", "|7||||"},
+        {"click on filled takes back", t, "n4 p1 p1", "|||||"},
+        {"second position click unpicks", t, "p1 p1 n4", "|||||"},
+        {"last pick wins", t, "n4 n2 p0", "9|||||"},
+        {"out of range ignored", t, "n9 p9 n-1 p-1 n2 p0", "9|||||"},
+        {"vertex half", r, "n0 p0", "7 + …|||"},
+        {"vertex pair", r, "n0 p0 n7 p0", "7 + 14|||"},
+        {"full vertex replaces second", r, "n0 p0 n7 p0 n5 p0", "7 + 12|||"},
+        {"take back the second", r, "n0 p0 n7 p0 p0", "7 + …|||"},
+        {"moving the first keeps the second first", r, "n0 p0 n7 p0 n0 p1", "14 + …|7 + …||"},
+    };
+    for (const auto& row : rows) {
+        CAPTURE(row.name);
+        const Practice p = Play(NewPractice(row.figure, Series(row.figure, 7)), row.steps);
+        CHECK(CaptionLine(p) == row.captions);
+        CHECK(BrokenPracticeInvariant(
+                  {PlayMode::Practice, Computed(int16_t(row.figure), "7"), p}) == "");
     }
-    void placing() {
-        QFETCH(FigureMode, figure);
-        QFETCH(std::string, steps);
-        QFETCH(std::string, captions);
-        const Practice p = Play(NewPractice(figure, Series(figure, 7)), steps);
-        QCOMPARE(CaptionLine(p), captions);
-        QCOMPARE(BrokenPracticeInvariant({PlayMode::Practice, Computed(int16_t(figure), "7"), p}),
-                 std::string());
-    }
+}
 
-    // The texts a pupil reads, for placements given as the number index per slot.
-    void texts_data() {
-        QTest::addColumn<FigureMode>("figure");
-        QTest::addColumn<std::vector<int>>("cells");
-        QTest::addColumn<std::string>("status");
-        QTest::addColumn<std::string>("lineTexts");
-        const FigureMode t = FigureMode::Triangle, r = FigureMode::Rhombus;
-        QTest::newRow("solved 27") << t << std::vector<int>{0, 1, 2, 3, 4, 5}
-                                   << std::string("Браво! Всяка страна има сума 27. "
-                                                  "Намерени суми: 27 (1 от 4).")
-                                   << std::string("= 27|= 27|= 27");
-        QTest::newRow("three different")
-            << t << std::vector<int>{0, 2, 1, 3, 4, 5}
-            << std::string("Сумите на страните са 26, 27 и 28. Основата има с 1 по-малко от "
-                           "27, а лявата страна – с 1 повече.")
-            << std::string("26 (−1)|= 27|28 (+1)");
-        QTest::newRow("incomplete") << t << std::vector<int>{0, 4, 2, -1, -1, -1}
-                                    << std::string("Подреди числата: избери число от списъка и "
-                                                   "място на фигурата.")
-                                    << std::string("||");
-        QTest::newRow("rhombus off")
-            << r << std::vector<int>{0, 7, 1, 5, 2, 6, 3, 4}
-            << std::string("Сумите във върховете са 21, 20, 22 и 21. Левият връх има с 1 "
-                           "по-малко от 21, а долният връх – с 1 повече.")
-            << std::string("= 21|20 (−1)|22 (+1)|= 21");
-    }
-    void texts() {
-        QFETCH(FigureMode, figure);
-        QFETCH(std::vector<int>, cells);
-        QFETCH(std::string, status);
-        QFETCH(std::string, lineTexts);
-        const Practice p = WithSlots(figure, 7, cells);
-        QCOMPARE(StatusText(p), status);
+// The texts a pupil reads, for placements given as the number index per slot.
+TEST_CASE("the texts a pupil reads") {
+    const FigureMode t = FigureMode::Triangle, r = FigureMode::Rhombus;
+    const struct {
+        const char* name;
+        FigureMode figure;
+        std::vector<int> cells;
+        std::string status, lineTexts;
+    } rows[] = {
+        {"solved 27",
+         t,
+         {0, 1, 2, 3, 4, 5},
+         "Браво! Всяка страна има сума 27. Намерени суми: 27 (1 от 4).",
+         "= 27|= 27|= 27"},
+        {"three different",
+         t,
+         {0, 2, 1, 3, 4, 5},
+         "Сумите на страните са 26, 27 и 28. Основата има с 1 по-малко от 27, а лявата страна – "
+         "с 1 повече.",
+         "26 (−1)|= 27|28 (+1)"},
+        {"incomplete",
+         t,
+         {0, 4, 2, -1, -1, -1},
+         "Подреди числата: избери число от списъка и място на фигурата.",
+         "||"},
+        {"rhombus off",
+         r,
+         {0, 7, 1, 5, 2, 6, 3, 4},
+         "Сумите във върховете са 21, 20, 22 и 21. Левият връх има с 1 по-малко от 21, а долният "
+         "връх – с 1 повече.",
+         "= 21|20 (−1)|22 (+1)|= 21"},
+    };
+    for (const auto& row : rows) {
+        CAPTURE(row.name);
+        const Practice p = WithSlots(row.figure, 7, row.cells);
+        CHECK(StatusText(p) == row.status);
         std::string lines;
-        for (int line = 0; line < int(Lines(figure).size()); ++line)
+        for (int line = 0; line < int(Lines(row.figure).size()); ++line)
             lines += (line ? "|" : "") + LineSumText(p, line);
-        QCOMPARE(lines, lineTexts);
+        CHECK(lines == row.lineTexts);
     }
+}
 
-    void foundSumsAndWhy() {
-        Practice p = WithSlots(FigureMode::Triangle, 7, {0, 1, 2, 3, 4, 5});
-        QCOMPARE(p.foundSums, std::vector<std::int64_t>{27});
-        for (int position = 0; position < 6; ++position)
-            p = TakeBack(std::move(p), position);
-        // The three largest in the corners: every side 30.
-        const std::vector<int> largestCorners{3, 4, 5, 0, 1, 2};
-        for (int slot = 0; slot < 6; ++slot)
-            p = Place(std::move(p), largestCorners[std::size_t(slot)], slot);
-        QCOMPARE(p.foundSums, (std::vector<std::int64_t>{27, 30}));
-        QCOMPARE(FoundSumsText(p), std::string("Намерени суми: 27 и 30 (2 от 4)."));
-        QCOMPARE(WhyText(p), std::string("Като съберем трите страни, всяко число се брои веднъж, а "
-                                         "числата във върховете – два пъти. Сумата на всички "
-                                         "числа е 57, затова 3 × 30 = 57 + 10 + 11 + 12 = 90."));
-        p.foundSums = {27, 28, 29};
-        p = Place(TakeBack(std::move(p), 3), 0, 3); // solved again with 30
-        QCOMPARE(p.foundSums, (std::vector<std::int64_t>{27, 28, 29, 30}));
-        QCOMPARE(FoundSumsText(p),
-                 std::string("Намерени са всички суми: 27, 28, 29 и 30 (4 от 4)!"));
+TEST_CASE("the sums found, and why") {
+    Practice p = WithSlots(FigureMode::Triangle, 7, {0, 1, 2, 3, 4, 5});
+    CHECK(p.foundSums == std::vector<std::int64_t>{27});
+    for (int position = 0; position < 6; ++position)
+        p = TakeBack(std::move(p), position);
+    // The three largest in the corners: every side 30.
+    const std::vector<int> largestCorners{3, 4, 5, 0, 1, 2};
+    for (int slot = 0; slot < 6; ++slot)
+        p = Place(std::move(p), largestCorners[std::size_t(slot)], slot);
+    CHECK(p.foundSums == std::vector<std::int64_t>{27, 30});
+    CHECK(FoundSumsText(p) == "Намерени суми: 27 и 30 (2 от 4).");
+    CHECK(WhyText(p) == "Като съберем трите страни, всяко число се брои веднъж, а числата във "
+                        "върховете – два пъти. Сумата на всички числа е 57, затова 3 × 30 = 57 + "
+                        "10 + 11 + 12 = 90.");
+    p.foundSums = {27, 28, 29};
+    p = Place(TakeBack(std::move(p), 3), 0, 3); // solved again with 30
+    CHECK(p.foundSums == std::vector<std::int64_t>{27, 28, 29, 30});
+    CHECK(FoundSumsText(p) == "Намерени са всички суми: 27, 28, 29 и 30 (4 от 4)!");
 
-        const std::string why =
-            WhyText(NewPractice(FigureMode::Rhombus, Series(FigureMode::Rhombus, 7)));
-        QVERIFY2(why.rfind("Двойките са 7 и 14; 8 и 13; 9 и 12; 10 и 11. Всяка двойка има сума 21",
-                           0) == 0,
-                 why.c_str());
+    const std::string why =
+        WhyText(NewPractice(FigureMode::Rhombus, Series(FigureMode::Rhombus, 7)));
+    CAPTURE(why);
+    CHECK(why.rfind("Двойките са 7 и 14; 8 и 13; 9 и 12; 10 и 11. Всяка двойка има сума 21", 0) ==
+          0);
+}
+
+// «Покажи решение» shows the solution nearest the pupil's placement, is no sum found
+// and no praise, and one step takes it back to the pupil's own.
+TEST_CASE("the solution shown and taken back") {
+    for (FigureMode figure : {FigureMode::Triangle, FigureMode::Rhombus}) {
+        CAPTURE(figure);
+        const std::vector<int> own = figure == FigureMode::Triangle
+                                         ? std::vector<int>{3, 0, 5, 2, 4, 1}
+                                         : std::vector<int>{0, 1, -1, -1, 2, -1, -1, -1};
+        const Practice pupil = WithSlots(figure, 7, own);
+        const Practice shown = ShowSolution(pupil);
+        CHECK(BruteForceEqual(shown) == std::optional<bool>(true));
+        CHECK(MovesTo(pupil, shown.placed) == MovesTo(pupil, NearestSolution(pupil)));
+        CHECK(shown.foundSums.empty());
+        CHECK(StatusText(shown).rfind("Ето едно решение: ", 0) == 0);
+        CHECK(SolutionOnShow(shown));
+        const Practice back = RestoreOwnPlacement(shown);
+        CHECK(back.placed == pupil.placed);
+        CHECK_FALSE(SolutionOnShow(back));
+        // Once the pupil changes it, the solution is the pupil's to play with.
+        const Practice changed = TakeBack(shown, 0);
+        CHECK_FALSE(SolutionOnShow(changed));
+        CHECK(RestoreOwnPlacement(changed).placed == changed.placed);
     }
+}
 
-    // «Покажи решение» shows the solution nearest the pupil's placement, is no sum found
-    // and no praise, and one step takes it back to the pupil's own.
-    void solutionShownAndTakenBack() {
-        for (FigureMode figure : {FigureMode::Triangle, FigureMode::Rhombus}) {
-            const std::vector<int> own = figure == FigureMode::Triangle
-                                             ? std::vector<int>{3, 0, 5, 2, 4, 1}
-                                             : std::vector<int>{0, 1, -1, -1, 2, -1, -1, -1};
-            const Practice pupil = WithSlots(figure, 7, own);
-            const Practice shown = ShowSolution(pupil);
-            QCOMPARE(BruteForceEqual(shown), std::optional<bool>(true));
-            QCOMPARE(MovesTo(pupil, shown.placed), MovesTo(pupil, NearestSolution(pupil)));
-            QVERIFY(shown.foundSums.empty());
-            QVERIFY2(StatusText(shown).rfind("Ето едно решение: ", 0) == 0,
-                     StatusText(shown).c_str());
-            QVERIFY(SolutionOnShow(shown));
-            const Practice back = RestoreOwnPlacement(shown);
-            QCOMPARE(back.placed, pupil.placed);
-            QVERIFY(!SolutionOnShow(back));
-            // Once the pupil changes it, the solution is the pupil's to play with.
-            const Practice changed = TakeBack(shown, 0);
-            QVERIFY(!SolutionOnShow(changed));
-            QCOMPARE(RestoreOwnPlacement(changed).placed, changed.placed);
-        }
-    }
-
-    // Practice before a series says what is missing, and compute says so too.
-    void whatIsMissing_data() {
-        QTest::addColumn<int>("figure");
-        QTest::addColumn<std::string>("start");
-        QTest::addColumn<std::string>("status");
-        const std::string write = "Напиши в «Начало» число от 1 до 999";
-        QTest::newRow("nothing") << -1 << std::string()
-                                 << std::string("Избери фигура: «Триъгълник» или «Ромб». После "
-                                                "напиши в «Начало» число от 1 до 999 и натисни "
-                                                "«Изчисли».");
-        QTest::newRow("no figure") << -1 << std::string("7")
-                                   << std::string("Избери фигура: «Триъгълник» или «Ромб». После "
-                                                  "натисни «Изчисли».");
-        QTest::newRow("no number") << 0 << std::string() << write + " и натисни «Изчисли».";
-        for (const char* wrong : {"0", "abc", "-5"})
-            QTest::addRow("%s", wrong)
-                << 1 << std::string(wrong)
-                << "«" + std::string(wrong) + "» не е число от 1 до 999. " + write + ".";
-        QTest::newRow("ready") << 1 << std::string("1.5") << std::string("Натисни «Изчисли».");
-    }
-    void whatIsMissing() {
-        QFETCH(int, figure);
-        QFETCH(std::string, start);
-        QFETCH(std::string, status);
-        Game game = TypeStartText(StartGame(PlayMode::Practice), start);
-        if (figure >= 0)
-            game = ChooseFigure(game, std::int16_t(figure));
-        QCOMPARE(StatusOf(game), status);
+// Practice before a series says what is missing, and compute says so too.
+TEST_CASE("what is missing") {
+    const std::string write = "Напиши в «Начало» число от 1 до 999";
+    const struct {
+        int figure;
+        std::string start, status;
+    } rows[] = {
+        {-1, "",
+         "Избери фигура: «Триъгълник» или «Ромб». После напиши в «Начало» число от 1 до 999 и "
+         "натисни «Изчисли»."},
+        {-1, "7", "Избери фигура: «Триъгълник» или «Ромб». После натисни «Изчисли»."},
+        {0, "", write + " и натисни «Изчисли»."},
+        {1, "0", "«0» не е число от 1 до 999. " + write + "."},
+        {1, "abc", "«abc» не е число от 1 до 999. " + write + "."},
+        {1, "-5", "«-5» не е число от 1 до 999. " + write + "."},
+        {1, "1.5", "Натисни «Изчисли»."},
+    };
+    for (const auto& row : rows) {
+        CAPTURE(row.figure);
+        CAPTURE(row.start);
+        Game game = TypeStartText(StartGame(PlayMode::Practice), row.start);
+        if (row.figure >= 0)
+            game = ChooseFigure(game, std::int16_t(row.figure));
+        CHECK(StatusOf(game) == row.status);
         const GameResult computed = Compute(game);
-        if (status != "Натисни «Изчисли».")
-            QCOMPARE(computed.status, status);
+        if (row.status != "Натисни «Изчисли».")
+            CHECK(computed.status == row.status);
         else
-            QVERIFY(computed.status.empty() && !computed.game.practice.placed.empty());
+            CHECK((computed.status.empty() && !computed.game.practice.placed.empty()));
         // The demonstration stays silent, as it always was.
-        QVERIFY(Compute(SwitchMode(game, PlayMode::Demonstration)).status.empty());
+        CHECK(Compute(SwitchMode(game, PlayMode::Demonstration)).status.empty());
     }
+}
 
-    // The sums found stay while the series does: computing the same start again keeps
-    // them, another start or figure starts afresh.
-    void foundSumsFollowTheSeries() {
-        Game game = TypeStartText(ChooseFigure(StartGame(PlayMode::Practice), kTriangle), "7");
-        game = Compute(game).game;
-        game = RevealSolution(game); // shown, not found
-        QCOMPARE(game.practice.foundSums, std::vector<std::int64_t>{});
-        for (int position = 0; position < 6; ++position) // each click gives a number back
-            game = ClickTriangle(game, position);
-        for (int k = 0; k < 6; ++k) // the pupil's own 27
-            game = ClickTriangle(ClickListItem(game, k), k);
-        QCOMPARE(game.practice.foundSums, std::vector<std::int64_t>{27});
-        game = Compute(game).game;
-        QCOMPARE(game.practice.foundSums, std::vector<std::int64_t>{27});
-        QCOMPARE(CaptionsOf(game).triangle, (std::array<std::string, 6>{}));
-        QVERIFY(Compute(TypeStartText(game, "8")).game.practice.foundSums.empty());
-        QVERIFY(ChooseFigure(game, kTriangle).practice.foundSums.empty());
-    }
+// The sums found stay while the series does: computing the same start again keeps
+// them, another start or figure starts afresh.
+TEST_CASE("the sums found follow the series") {
+    Game game = TypeStartText(ChooseFigure(StartGame(PlayMode::Practice), kTriangle), "7");
+    game = RevealSolution(Compute(game).game); // shown, not found
+    CHECK(game.practice.foundSums.empty());
+    for (int position = 0; position < 6; ++position) // each click gives a number back
+        game = ClickTriangle(game, position);
+    for (int k = 0; k < 6; ++k) // the pupil's own 27
+        game = ClickTriangle(ClickListItem(game, k), k);
+    CHECK(game.practice.foundSums == std::vector<std::int64_t>{27});
+    game = Compute(game).game;
+    CHECK(game.practice.foundSums == std::vector<std::int64_t>{27});
+    CHECK(CaptionsOf(game).triangle == std::array<std::string, 6>{});
+    CHECK(Compute(TypeStartText(game, "8")).game.practice.foundSums.empty());
+    CHECK(ChooseFigure(game, kTriangle).practice.foundSums.empty());
+}
 
-    // A number moved away from the hints' goal starts them afresh; with 27 found, they
-    // aim at a sum not found yet.
-    void hintsStartAfresh() {
-        Practice p = NewPractice(FigureMode::Triangle, Series(FigureMode::Triangle, 7));
-        for (int press = 0; press < 3; ++press)
-            p = Hint(std::move(p)).practice; // 7 placed in the bottom-left vertex
-        QCOMPARE(Hint(p).claim.step, 3);
-        QCOMPARE(Hint(Place(p, 5, 1)).claim.step, 1); // 12 on top: off the way to 27
+// A number moved away from the hints' goal starts them afresh; with 27 found, they
+// aim at a sum not found yet.
+TEST_CASE("the hints start afresh") {
+    Practice p = NewPractice(FigureMode::Triangle, Series(FigureMode::Triangle, 7));
+    for (int press = 0; press < 3; ++press)
+        p = Hint(std::move(p)).practice; // 7 placed in the bottom-left vertex
+    CHECK(Hint(p).claim.step == 3);
+    CHECK(Hint(Place(p, 5, 1)).claim.step == 1); // 12 on top: off the way to 27
 
-        Practice found = WithSlots(FigureMode::Triangle, 7, {0, 1, 2, 3, 4, 5});
-        for (int slot = 0; slot < 6; ++slot)
-            found = TakeBack(std::move(found), slot);
-        QVERIFY(Hint(found).claim.sum != 27);
-    }
-};
-
-QTEST_APPLESS_MAIN(PracticeTest)
-#include "test_practice.moc"
+    Practice found = WithSlots(FigureMode::Triangle, 7, {0, 1, 2, 3, 4, 5});
+    for (int slot = 0; slot < 6; ++slot)
+        found = TakeBack(std::move(found), slot);
+    CHECK(Hint(found).claim.sum != 27);
+}

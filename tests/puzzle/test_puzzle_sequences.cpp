@@ -3,7 +3,7 @@
 #include "puzzle/puzzle.h"
 #include "puzzle_test_support.h"
 
-#include <QTest>
+#include <doctest/doctest.h>
 
 #include <random>
 #include <string>
@@ -18,58 +18,47 @@ const std::string kStartTexts[] = {"7",    "1",   "0", "-3",    "999",  "12.5",
 
 } // namespace
 
-class PuzzleSequenceTest : public QObject {
-    Q_OBJECT
-
-  private slots:
-    void randomActionsKeepInvariants() {
-        std::mt19937 random(7);
-        std::uniform_int_distribution<int> action(0, kActionKinds - 1);
-        std::uniform_int_distribution<int> anyIndex(-1, 8);
-        std::uniform_int_distribution<int> text(0, int(std::size(kStartTexts)) - 1);
-        std::uniform_int_distribution<int> figure(0, 1);
-
-        for (int run = 0; run < 20; ++run) {
-            PuzzleState state = Start();
-            for (int step = 0; step < 500; ++step) {
-                const PuzzleState before = state;
-                const int kind = action(random);
-                const int argument = kind == 0 ? figure(random) : anyIndex(random);
-                state = Perform(state, kind, argument, kStartTexts[text(random)]);
-                const std::string fault = BrokenInvariant(state);
-                QVERIFY2(fault.empty(), (fault + " at run " + std::to_string(run) + " step " +
-                                         std::to_string(step))
-                                            .c_str());
-                if (before.figureMode != FigureMode::None)
-                    QVERIFY(state.figureMode != FigureMode::None);
-            }
+TEST_CASE("random actions keep the puzzle's invariants") {
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> action(0, kActionKinds - 1);
+    std::uniform_int_distribution<int> anyIndex(-1, 8);
+    std::uniform_int_distribution<int> text(0, int(std::size(kStartTexts)) - 1);
+    std::uniform_int_distribution<int> figure(0, 1);
+    for (int run = 0; run < 20; ++run) {
+        PuzzleState state = Start();
+        for (int step = 0; step < 500; ++step) {
+            const FigureMode before = state.figureMode;
+            const int kind = action(random);
+            const int argument = kind == 0 ? figure(random) : anyIndex(random);
+            state = Perform(state, kind, argument, kStartTexts[text(random)]);
+            CAPTURE(run);
+            CAPTURE(step);
+            REQUIRE(BrokenInvariant(state) == "");
+            if (before != FigureMode::None)
+                REQUIRE(state.figureMode != FigureMode::None);
         }
     }
+}
 
-    // Both modes, switched at random: no number on two positions, the verdict always
-    // that of the sums; the demonstration through the game is the puzzle as it was.
-    void randomGameActionsKeepInvariants() {
-        std::mt19937 random(11);
-        std::uniform_int_distribution<int> action(0, kGameActionKinds - 1);
-        std::uniform_int_distribution<int> anyIndex(-1, 8);
-        std::uniform_int_distribution<int> text(0, int(std::size(kStartTexts)) - 1);
-        for (int run = 0; run < 40; ++run) {
-            Game game = StartGame(run % 2 ? PlayMode::Practice : PlayMode::Demonstration);
-            for (int step = 0; step < 500; ++step) {
-                const int kind = action(random), argument = anyIndex(random);
-                const std::string& typed = kStartTexts[text(random)];
-                const Game before = game;
-                game = PerformInGame(game, kind, argument, typed);
-                const std::string fault = BrokenGameInvariant(game);
-                QVERIFY2(fault.empty(), (fault + " at run " + std::to_string(run) + " step " +
-                                         std::to_string(step))
-                                            .c_str());
-                if (before.mode == PlayMode::Demonstration && kind < kActionKinds)
-                    QVERIFY(game.puzzle == Perform(before.puzzle, kind, argument, typed));
-            }
+// Both modes, switched at random: no number on two positions, the verdict always
+// that of the sums; the demonstration through the game is the puzzle as it was.
+TEST_CASE("random game actions keep the game's invariants") {
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> action(0, kGameActionKinds - 1);
+    std::uniform_int_distribution<int> anyIndex(-1, 8);
+    std::uniform_int_distribution<int> text(0, int(std::size(kStartTexts)) - 1);
+    for (int run = 0; run < 40; ++run) {
+        Game game = StartGame(run % 2 ? PlayMode::Practice : PlayMode::Demonstration);
+        for (int step = 0; step < 500; ++step) {
+            const int kind = action(random), argument = anyIndex(random);
+            const std::string& typed = kStartTexts[text(random)];
+            const Game before = game;
+            game = PerformInGame(game, kind, argument, typed);
+            CAPTURE(run);
+            CAPTURE(step);
+            REQUIRE(BrokenGameInvariant(game) == "");
+            if (before.mode == PlayMode::Demonstration && kind < kActionKinds)
+                REQUIRE(game.puzzle == Perform(before.puzzle, kind, argument, typed));
         }
     }
-};
-
-QTEST_APPLESS_MAIN(PuzzleSequenceTest)
-#include "test_puzzle_sequences.moc"
+}
