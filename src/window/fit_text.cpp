@@ -12,12 +12,11 @@
 namespace velmora {
 namespace {
 
-// Never smaller than this share of the base size; at that point the text is clipped.
-constexpr double kSmallestShare = 0.6;
-
-QFont LargestFitting(const QFont& base, const std::function<bool(const QFont&)>& fits) {
+// Never smaller than `share` of the base size; at that point the text is clipped.
+QFont LargestFitting(const QFont& base, const std::function<bool(const QFont&)>& fits,
+                     double share = 0.6) {
     QFont font = base;
-    const double smallest = base.pointSizeF() * kSmallestShare;
+    const double smallest = base.pointSizeF() * share;
     while (!fits(font) && font.pointSizeF() - 0.5 >= smallest)
         font.setPointSizeF(font.pointSizeF() - 0.5);
     return font;
@@ -25,15 +24,18 @@ QFont LargestFitting(const QFont& base, const std::function<bool(const QFont&)>&
 
 } // namespace
 
-void FitLabelFont(QLabel& label, const QFont& base) {
+void FitLabelFont(QLabel& label, const QFont& base, double smallest) {
     const QRect box = label.contentsRect();
     const QString text = label.text();
-    label.setFont(LargestFitting(base, [&](const QFont& font) {
-        const QRect needed =
-            QFontMetrics(font).boundingRect(QRect(0, 0, box.width(), box.height()),
-                                            int(label.alignment()) | Qt::TextWordWrap, text);
-        return needed.width() <= box.width() && needed.height() <= box.height();
-    }));
+    label.setFont(LargestFitting(
+        base,
+        [&](const QFont& font) {
+            const QRect needed = QFontMetrics(font).boundingRect(
+                QRect(0, 0, box.width(), box.height()),
+                int(label.alignment()) | (label.wordWrap() ? Qt::TextWordWrap : 0), text);
+            return needed.width() <= box.width() && needed.height() <= box.height();
+        },
+        smallest));
 }
 
 void FitListFont(QListWidget& list, const QFont& base) {

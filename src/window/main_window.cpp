@@ -9,19 +9,40 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
 #include <QWindow>
 
+#include "window/fit_text.h"
 #include "window/zoom.h"
 
 #include <algorithm>
 
 using velmora::kZoomSteps;
 using velmora::PlayMode;
+
+namespace {
+
+// A bar button's height at 100 %: at the factor a 1024 × 768 projector gets, about 1.5,
+// every button is a tap target of at least 40 pixels.
+constexpr int kButtonHeight = 30;
+
+// The tooltip names the keys, so the mouse teaches the keyboard.
+void NameKeys(QAction& action, const QString& keys = {}) {
+    const QString name = QString(action.text()).remove(QLatin1Char('&'));
+    const QString said =
+        keys.isEmpty() ? action.shortcut().toString(QKeySequence::NativeText) : keys;
+    action.setToolTip(said.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(name, said));
+}
+
+} // namespace
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
@@ -34,22 +55,36 @@ MainWindow::MainWindow(QWidget* parent)
     auto* layout = new QGridLayout(centre);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(form_, 0, 0, Qt::AlignCenter);
+    // Explicitly small: else the form's fixed size becomes the window's minimum, and a
+    // presentation on a small screen grows past its bottom edge.
+    centre->setMinimumSize(1, 1);
     setCentralWidget(centre);
 
     status_ = new QLabel;
-    // Two lines hold every verdict and hint; the explanations open in a box of their own.
+    status_->setObjectName(QStringLiteral("StatusLine"));
+    // Two lines, always: a longer text gets a smaller font, so the line never pushes the
+    // form; the explanations open in a box of their own.
     status_->setWordWrap(true);
-    status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * 2);
     status_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    status_->installEventFilter(this);
     statusBar()->addWidget(status_, 1);
     statusBar()->setSizeGripEnabled(false);
-    connect(form_, &Velmora::statusChanged, status_, &QLabel::setText);
-    status_->setText(form_->status());
+    connect(form_, &Velmora::statusChanged, this, &MainWindow::ShowStatus);
 
     setWindowTitle(form_->windowTitle());
     form_->DropOwnShortcuts();
     CreateMenus();
+    CreateBars();
+    connect(form_, &Velmora::gameChanged, this, &MainWindow::UpdateTeachingActions);
+    UpdateTeachingActions();
+    form_->FocusFirstStep(); // moving into the window lost the form's focus
+    // The teaching keys work from the text boxes too, whose own keys would take them
+    // (Ctrl+E is the end of the line on X11).
+    for (const char* box : {"Text1_0", "Text2"})
+        if (QWidget* text = form_->findChild<QWidget*>(QLatin1String(box)))
+            text->installEventFilter(this);
     FitToForm();
+    ShowStatus(form_->status());
 }
 
 void MainWindow::CreateMenus() {
@@ -79,15 +114,22 @@ void MainWindow::CreateMenus() {
         modes_->addAction(action);
     }
     demonstration_->setChecked(true);
+    demonstration_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_1));
+    practice_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_2));
     connect(demonstration_, &QAction::triggered, this,
             [this] { SetPlayMode(PlayMode::Demonstration); });
     connect(practice_, &QAction::triggered, this, [this] { SetPlayMode(PlayMode::Practice); });
     mode->addSeparator();
     hint_ = mode->addAction(tr("По&дсказка"), form_, &Velmora::ShowHint);
     hint_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-    solution_ = mode->addAction(tr("Покажи &решение"), form_, &Velmora::RevealSolution);
-    hint_->setEnabled(false);
-    solution_->setEnabled(false);
+    // One key and one button: the solution, then back to the pupil's own numbers.
+    solution_ = mode->addAction(tr("Покажи &решение"), this, [this] {
+        if (velmora::CanRestoreOwnPlacement(form_->game()))
+            form_->RestoreOwnPlacement();
+        else
+            form_->RevealSolution();
+    });
+    solution_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
 
     QMenu* view = menuBar()->addMenu(tr("&Изглед"));
     zoomIn_ = view->addAction(tr("&Увеличи"), this, [this] {
@@ -107,22 +149,25 @@ void MainWindow::CreateMenus() {
     fullScreen_ = view->addAction(tr("&Цял екран"), this, [this] { SetPresenting(!presenting_); });
     fullScreen_->setShortcut(QKeySequence(Qt::Key_F11));
     fullScreen_->setCheckable(true);
-    // Esc leaves the presentation too, as in any full-screen program.
-    auto* leave = new QAction(this);
-    leave->setShortcut(QKeySequence(Qt::Key_Escape));
-    connect(leave, &QAction::triggered, this, [this] { SetPresenting(false); });
-    addAction(leave);
+    // Esc leaves the presentation too, as in any full-screen program; its button shows
+    // only there.
+    leaveFullScreen_ = new QAction(tr("Изход от цял екран"), this);
+    leaveFullScreen_->setShortcut(QKeySequence(Qt::Key_Escape));
+    connect(leaveFullScreen_, &QAction::triggered, this, [this] { SetPresenting(false); });
+    leaveFullScreen_->setVisible(false);
+    addAction(leaveFullScreen_);
 
     QMenu* help = menuBar()->addMenu(tr("По&мощ"));
     QAction* howTo = help->addAction(tr("&Как се играе"), this, [this] {
         ShowMessage(tr("Как се играе"), QString::fromStdString(velmora::HowToPlayText()));
     });
     howTo->setShortcut(QKeySequence::HelpContents);
+    why_ = help->addAction(tr("&Защо става?"), this,
+                           [this] { ShowMessage(tr("Защо става?"), form_->WhyText()); });
+    why_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     // On the window too, so their keys work while the presentation hides the menus.
     for (QAction* menu : menuBar()->actions())
         addActions(menu->menu()->actions());
-    help->addAction(tr("&Защо става?"), this,
-                    [this] { ShowMessage(tr("Защо става?"), form_->WhyText()); });
     help->addAction(tr("&Относно"), this, [this] {
         ShowMessage(tr("Относно"),
                     tr("<h3>Велмора от числа</h3><p>Версия %1</p>"
@@ -133,12 +178,102 @@ void MainWindow::CreateMenus() {
     });
 }
 
+// Above the form the mode, at a glance; below it the teaching buttons. The same actions
+// as the menus, as buttons a pupil finds without them and a class can tap on a board.
+void MainWindow::CreateBars() {
+    const auto bar = [this](const QString& name, Qt::ToolBarArea area) {
+        auto* bar = new QToolBar(name, this);
+        bar->setObjectName(name);
+        bar->setMovable(false);
+        bar->setFloatable(false);
+        bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        addToolBar(area, bar);
+        return bar;
+    };
+    // Named so that neither starts like the menu «Режим» or its items: a screen reader
+    // user looking for them by name meets the menu first.
+    modeBar_ = bar(tr("Избор на режим"), Qt::TopToolBarArea);
+    modeBar_->addActions({demonstration_, practice_});
+    auto* gap = new QWidget;
+    gap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    modeBar_->addWidget(gap);
+    modeBar_->addAction(leaveFullScreen_);
+    teachingBar_ = bar(tr("Помощ при решаване"), Qt::BottomToolBarArea);
+    teachingBar_->addActions({hint_, solution_, why_});
+    // The bars are always there; the window offers no menu to hide them.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+
+    for (QAction* action : {demonstration_, practice_, hint_, solution_, why_})
+        NameKeys(*action);
+    NameKeys(*leaveFullScreen_, tr("Esc или F11"));
+    for (QToolBar* each : {modeBar_, teachingBar_})
+        for (QAction* action : each->actions())
+            if (auto* button = qobject_cast<QToolButton*>(each->widgetForAction(action)))
+                button->setAutoRaise(false); // they read as buttons before the pointer is near
+}
+
 void MainWindow::SetPlayMode(PlayMode mode) {
-    const bool practising = mode == PlayMode::Practice;
-    (practising ? practice_ : demonstration_)->setChecked(true);
+    (mode == PlayMode::Practice ? practice_ : demonstration_)->setChecked(true);
+    form_->SetPlayMode(mode);
+    UpdateTeachingActions();
+}
+
+// While the solution is on show, its button takes the pupil back to their own numbers.
+void MainWindow::UpdateTeachingActions() {
+    const bool practising = form_->game().mode == PlayMode::Practice;
     hint_->setEnabled(practising);
     solution_->setEnabled(practising);
-    form_->SetPlayMode(mode);
+    const QString solution = velmora::CanRestoreOwnPlacement(form_->game())
+                                 ? tr("&Върни моята подредба")
+                                 : tr("Покажи &решение");
+    if (solution_->text() != solution) {
+        solution_->setText(solution);
+        NameKeys(*solution_);
+    }
+}
+
+// The bars and the status line grow with the form: the zoom and the presentation make
+// them as large, for the class at the back and for fingers on a board.
+void MainWindow::ScaleBars(double scale) {
+    const QFont font = form_->ScaledFont(scale);
+    for (QToolBar* bar : {modeBar_, teachingBar_}) {
+        bar->setFont(font);
+        for (QAction* action : bar->actions())
+            if (QWidget* button = bar->widgetForAction(action); qobject_cast<QToolButton*>(button))
+                button->setMinimumHeight(qRound(kButtonHeight * scale));
+    }
+    statusFont_ = font;
+    status_->setFont(font);
+    status_->setFixedHeight(2 * status_->fontMetrics().lineSpacing() + 2);
+    // The status bar takes its height from its line only on its next layout request;
+    // the window's size is worked out from it now.
+    QEvent request(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(statusBar(), &request);
+    FitStatus();
+}
+
+void MainWindow::ShowStatus(const QString& text) {
+    status_->setText(text);
+    FitStatus();
+}
+
+// The longest hint with the sums found still reads whole, if smaller.
+void MainWindow::FitStatus() {
+    velmora::FitLabelFont(*status_, statusFont_, 0.4);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == status_ && event->type() == QEvent::Resize) {
+        FitStatus();
+    } else if (event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        for (const QAction* action : {hint_, solution_, why_})
+            if (action->isEnabled() && action->shortcut() == pressed) {
+                event->ignore(); // not taken by the text box: the shortcut runs
+                return true;
+            }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 int MainWindow::SetZoom(int percent) {
@@ -151,20 +286,55 @@ int MainWindow::SetZoom(int percent) {
     return form_->zoom();
 }
 
-// Whether the window at zoom `percent`, its frame included, fits the free area of its
-// screen (without the panels).
-bool MainWindow::Fits(int percent) const {
+// The window's size at zoom `scale`, its frame left out: the bars above and below the
+// form, or `beside` it in one column. The bars grow with the zoom; taken as growing in
+// proportion from their size now, which counts their fixed margins a little over.
+QSize MainWindow::WindowSize(double scale, bool beside) const {
+    const double grow = scale / form_->scale();
+    int across = 0, along = 0; // the largest button, as the bars stand in a row
+    for (const QToolBar* bar : {modeBar_, teachingBar_})
+        for (QAction* action : bar->actions())
+            if (const QWidget* button = bar->widgetForAction(action);
+                qobject_cast<const QToolButton*>(button) && action->isVisible()) {
+                const QSize size = button->sizeHint().expandedTo(button->minimumSize());
+                across = std::max(across, size.height());
+                along = std::max(along, size.width());
+            }
+    const int margins = 2 * (style()->pixelMetric(QStyle::PM_ToolBarItemMargin, nullptr, modeBar_) +
+                             style()->pixelMetric(QStyle::PM_ToolBarFrameWidth, nullptr, modeBar_));
+    const QSize form(qRound(form_->designSize().width() * scale),
+                     qRound(form_->designSize().height() * scale));
+    const int status = qRound(statusBar()->sizeHint().height() * grow);
+    const int menu = menuBar()->sizeHint().height();
+    if (beside)
+        return {form.width() + qRound((along + margins) * grow), menu + form.height() + status};
+    return {form.width(), menu + qRound(2 * (across + margins) * grow) + form.height() + status};
+}
+
+// Whether a window of `size` and its frame fit the free area of its screen (without
+// the panels).
+bool MainWindow::FitsScreen(QSize size) const {
     const QScreen* screen = this->screen();
     if (!screen)
         return true;
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    const double scale = percent / 100.0;
-    const QSize needed(qRound(form_->designSize().width() * scale) + frame.left() + frame.right(),
-                       qRound(form_->designSize().height() * scale) +
-                           menuBar()->sizeHint().height() + statusBar()->sizeHint().height() +
-                           frame.top() + frame.bottom());
     const QSize free = screen->availableGeometry().size();
-    return needed.width() <= free.width() && needed.height() <= free.height();
+    return size.width() + frame.left() + frame.right() <= free.width() &&
+           size.height() + frame.top() + frame.bottom() <= free.height();
+}
+
+bool MainWindow::Fits(int percent) const {
+    return FitsScreen(WindowSize(percent / 100.0, false)) ||
+           FitsScreen(WindowSize(percent / 100.0, true));
+}
+
+// Above and below the form as a rule; on a screen too short for that (a wide one at a
+// large scaling), in a column to its right.
+void MainWindow::PlaceBars(bool beside) {
+    if ((toolBarArea(modeBar_) == Qt::RightToolBarArea) == beside)
+        return;
+    addToolBar(beside ? Qt::RightToolBarArea : Qt::TopToolBarArea, modeBar_);
+    addToolBar(beside ? Qt::RightToolBarArea : Qt::BottomToolBarArea, teachingBar_);
 }
 
 void MainWindow::UpdateZoomActions() {
@@ -191,23 +361,35 @@ void MainWindow::showEvent(QShowEvent* event) {
     CheckScreen();
 }
 
-// Outside full screen the window is exactly the form with its menus and status line.
+// Outside full screen the window is exactly the form with its menus, bars and status line.
 void MainWindow::FitToForm() {
+    if (!presenting_) {
+        ScaleBars(form_->scale());
+        const bool beside = !FitsScreen(WindowSize(form_->scale(), false)) &&
+                            FitsScreen(WindowSize(form_->scale(), true));
+        PlaceBars(beside);
+        const int rest = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+        if (beside)
+            setFixedSize(form_->width() + std::max(modeBar_->sizeHint().width(),
+                                                   teachingBar_->sizeHint().width()),
+                         form_->height() + rest);
+        else
+            setFixedSize(form_->width(), modeBar_->sizeHint().height() + form_->height() +
+                                             teachingBar_->sizeHint().height() + rest);
+    }
     UpdateZoomActions();
-    if (presenting_)
-        return;
-    status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * 2);
-    setFixedSize(QSize(form_->width(), menuBar()->sizeHint().height() + form_->height() +
-                                           statusBar()->sizeHint().height()));
 }
 
 void MainWindow::SetPresenting(bool presenting) {
     if (presenting == presenting_)
         return;
     presenting_ = presenting;
+    leaveFullScreen_->setVisible(presenting);
     if (presenting) {
         zoomBeforePresenting_ = form_->zoom();
+        geometryBeforePresenting_ = isVisible() ? geometry() : QRect();
         menuBar()->hide();
+        PlaceBars(false);
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         // A kiosk has no window manager to act on the request: take the screen outright.
@@ -215,32 +397,41 @@ void MainWindow::SetPresenting(bool presenting) {
             setGeometry(screen->geometry());
         showFullScreen();
     } else {
-        status_->setFont(QApplication::font());
         menuBar()->show();
-        showNormal();
         form_->SetScale(zoomBeforePresenting_ / 100.0);
         FitToForm();
+        showNormal();
+        // Without a window manager nobody else puts it back where it was.
+        if (geometryBeforePresenting_.isValid())
+            setGeometry(QRect(geometryBeforePresenting_.topLeft(), minimumSize()));
     }
     UpdateZoomActions();
 }
 
-// Presenting, the form takes the largest size the window leaves it, at any factor.
+// Presenting, the form takes the largest size the window leaves it, at any factor; the
+// bars and the status line grow with it and take their share of the height first.
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     if (!presenting_)
         return;
-    // The status line grows with the form, so the class can read the verdicts too.
     const QSize design = form_->designSize();
-    const double guess =
-        std::min(double(width()) / design.width(), double(height()) / (design.height() + 48));
-    QFont large = QApplication::font();
-    large.setPointSizeF(large.pointSizeF() * std::max(1.0, guess));
-    status_->setFont(large);
-    status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * 2);
-    layout()->activate();
-    const QSize room = centralWidget()->size();
-    form_->SetScale(
-        std::min(double(room.width()) / design.width(), double(room.height()) / design.height()));
+    const auto fitting = [&design](QSize room) {
+        return std::min(double(room.width()) / design.width(),
+                        double(room.height()) / design.height());
+    };
+    // From the factor without any bars down: the bars at a smaller factor leave more room,
+    // so the second pass settles it.
+    double scale = fitting(size());
+    QSize room;
+    for (int pass = 0; pass < 3; ++pass) {
+        ScaleBars(scale);
+        layout()->activate();
+        room = centralWidget()->size();
+        if (fitting(room) >= scale)
+            break;
+        scale = fitting(room);
+    }
+    form_->SetScale(fitting(room));
     centralWidget()->layout()->activate(); // centred now, not on the next event
 }
 

@@ -95,14 +95,12 @@ Velmora::Velmora(QWidget* parent)
     // Read-only, but the caret moves with the arrow keys, so a screen reader can read
     // the statement line by line.
     ui_->Text1_0->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    // In practice the positions take the focus after the list, in reading order.
-    QWidget* previous = ui_->List1;
-    for (QLabel* position : {label3_[1], label3_[5], label3_[3], label3_[0], label3_[4], label3_[2],
-                             label2_[0], label2_[1], label2_[3], label2_[2]}) {
-        setTabOrder(previous, position);
-        previous = position;
-    }
-    setTabOrder(previous, ui_->Text2);
+    // Practice: Enter computes, and Tab into the box keeps the number (see eventFilter).
+    connect(ui_->Text2, &QLineEdit::returnPressed, this, [this] {
+        if (game_.mode == PlayMode::Practice)
+            Command1_Click(0);
+    });
+    ui_->Text2->installEventFilter(this);
 
     SetScale(1.0);
     Form_Load();
@@ -112,7 +110,7 @@ Velmora::~Velmora() = default;
 
 void Velmora::Form_Load() {
     Apply([] { return StartGame(PlayMode::Demonstration); });
-    ui_->Text1_0->setFocus();
+    FocusFirstStep();
 }
 
 void Velmora::Command1_Click(int index) {
@@ -121,6 +119,7 @@ void Velmora::Command1_Click(int index) {
         Apply([this, &outOfRange] {
             GameResult result = Compute(game_);
             outOfRange = result.outcome == SeriesOutcome::OutOfRange;
+            statusInstead_ = std::move(result.status);
             return result.game;
         });
         if (outOfRange)
@@ -200,6 +199,7 @@ void Velmora::Apply(const std::function<Game()>& action, const std::function<voi
         if (draw)
             draw();
     } catch (const std::exception& failure) {
+        statusInstead_.clear();
         game_ = previousState;
         ClearOutline();
         ShowOutline(previousOutline);
@@ -227,13 +227,19 @@ void Velmora::ShowPuzzle() {
         ShowCaption(*label3_[k], captions.triangle[k]);
     }
     ShowPractice();
-    SetStatus(QString::fromStdString(StatusOf(game_)));
+    SetStatus(Text(statusInstead_.empty() ? StatusOf(game_) : statusInstead_));
+    statusInstead_.clear();
+    emit gameChanged();
 }
 
 void Velmora::ShowCaption(QLabel& label, const std::string& caption) {
     const QString text = QString::fromStdString(caption);
-    if (label.text() == text)
+    // A practice vertex holds "a + b" alone, its sum beside it: kept on one line, where
+    // the demonstration's "a + b = s" wraps.
+    const bool wrap = game_.mode != PlayMode::Practice || IndexOf(label2_, &label) < 0;
+    if (label.text() == text && label.wordWrap() == wrap)
         return;
+    label.setWordWrap(wrap);
     label.setText(text);
     FitLabelFont(label, font());
 }
@@ -276,6 +282,12 @@ void Velmora::SetZoom(int percent) {
         SetScale(percent / 100.0);
 }
 
+QFont Velmora::ScaledFont(double scale) const {
+    QFont scaled = font();
+    scaled.setPointSizeF(designPointSize_ * scale);
+    return scaled;
+}
+
 void Velmora::SetScale(double scale) {
     if (!(scale > 0.1 && scale < 20)) // a factor of the layout, never a degenerate one
         return;
@@ -287,8 +299,7 @@ void Velmora::SetScale(double scale) {
         return QRect(QPoint(left, top), QPoint(qRound((r.right() + 1) * scale) - 1,
                                                qRound((r.bottom() + 1) * scale) - 1));
     };
-    QFont zoomed = font();
-    zoomed.setPointSizeF(designPointSize_ * scale);
+    const QFont zoomed = ScaledFont(scale);
     setFont(zoomed);
     setFixedSize(qRound(designSize_.width() * scale), qRound(designSize_.height() * scale));
     // Set on each control: a control with a style sheet of its own does not take its
@@ -352,6 +363,21 @@ void Velmora::ReportFailure(const QString& what) {
 }
 
 bool Velmora::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->Text2) {
+        // Tab selects a line edit's whole text, and the Space that places a number would
+        // then replace the start number: in practice the box takes the focus as from a
+        // click, text kept. The demonstration keeps the form's own behaviour.
+        const bool tabbedIn =
+            event->type() == QEvent::FocusIn &&
+            (static_cast<QFocusEvent*>(event)->reason() == Qt::TabFocusReason ||
+             static_cast<QFocusEvent*>(event)->reason() == Qt::BacktabFocusReason);
+        if (tabbedIn && game_.mode == PlayMode::Practice) {
+            QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+            QCoreApplication::sendEvent(ui_->Text2, &plain);
+            return true;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         ShowPractice(); // the focused position is framed
     } else if (event->type() == QEvent::KeyPress) {
@@ -388,8 +414,12 @@ void Velmora::paintEvent(QPaintEvent*) {
     double pen = kTwipsPerPixel;
     // Between the zoom steps (a presentation), a side along a label's edge could fall
     // under the label's rounded edge: at least two device pixels keep half of it clear.
-    if (!IsZoomStep(zoom()) || std::abs(scale_ * 100 - zoom()) > 1e-6)
-        pen = std::max(pen, 2.0 / devicePixelRatioF() / scale);
+    // At a fractional device pixel ratio the edge itself may end half a device pixel
+    // further out: one more.
+    if (!IsZoomStep(zoom()) || std::abs(scale_ * 100 - zoom()) > 1e-6) {
+        const double ratio = devicePixelRatioF();
+        pen = std::max(pen, (std::floor(ratio) == ratio ? 2.0 : 3.0) / ratio / scale);
+    }
     painter.setPen(QPen(Qt::black, pen));
     for (const Segment& s : outline_)
         painter.drawLine(QLineF(s.x1, s.y1, s.x2, s.y2));
@@ -504,6 +534,17 @@ void Velmora::MakePositionsFocusable(bool focusable) {
         label->setFocusPolicy(focusable ? Qt::TabFocus : Qt::NoFocus);
     for (QLabel* label : label3_)
         label->setFocusPolicy(focusable ? Qt::TabFocus : Qt::NoFocus);
+    if (!focusable)
+        return;
+    // After the list, in reading order, then the start box. Qt ignores the order of
+    // controls that take no focus, so it is set once they do.
+    QWidget* previous = ui_->List1;
+    for (QLabel* position : {label3_[1], label3_[5], label3_[3], label3_[0], label3_[4], label3_[2],
+                             label2_[0], label2_[1], label2_[3], label2_[2]}) {
+        setTabOrder(previous, position);
+        previous = position;
+    }
+    setTabOrder(previous, ui_->Text2);
 }
 
 void Velmora::SetPlayMode(PlayMode mode) {
@@ -511,21 +552,35 @@ void Velmora::SetPlayMode(PlayMode mode) {
         return;
     MakePositionsFocusable(mode == PlayMode::Practice);
     Apply([this, mode] { return SwitchMode(game_, mode); });
+    // Into practice, typing goes on in the start box; back in the demonstration the
+    // focus stays where it is, unless on a place that no longer takes it.
+    if (mode == PlayMode::Practice ||
+        (focusWidget() && focusWidget()->focusPolicy() == Qt::NoFocus))
+        FocusFirstStep();
+}
+
+// In practice the start box, so no digit typed at once is lost.
+void Velmora::FocusFirstStep() {
+    if (game_.mode == PlayMode::Practice)
+        ui_->Text2->setFocus();
+    else
+        ui_->Text1_0->setFocus();
 }
 
 void Velmora::ShowHint() {
-    std::string status;
-    Apply([this, &status] {
+    Apply([this] {
         GameHint hint = AskHint(game_);
-        status = std::move(hint.status);
+        statusInstead_ = std::move(hint.status);
         return std::move(hint.game);
     });
-    if (!status.empty())
-        SetStatus(Text(status));
 }
 
 void Velmora::RevealSolution() {
     Apply([this] { return velmora::RevealSolution(game_); });
+}
+
+void Velmora::RestoreOwnPlacement() {
+    Apply([this] { return velmora::RestoreOwnPlacement(game_); });
 }
 
 QString Velmora::WhyText() const {

@@ -45,18 +45,25 @@ class Velmora : public QWidget {
     QSize designSize() const { return designSize_; }
     // Any factor of the layout, for a presentation that fills the screen.
     void SetScale(double scale);
+    // The form's font at a factor of the layout, for the controls around it.
+    QFont ScaledFont(double scale) const;
     void ZoomIn();
     void ZoomOut();
     // The main window's menu takes over the zoom keys.
     void DropOwnShortcuts();
 
     void SetPlayMode(velmora::PlayMode mode);
+    // The mode's first step takes the focus: the statement to read, or the start box.
+    void FocusFirstStep();
     void ShowHint();
     void RevealSolution();
+    void RestoreOwnPlacement();
     QString WhyText() const;
 
   signals:
     void statusChanged(const QString& text);
+    // After every input: the buttons around the form follow the game.
+    void gameChanged();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -109,6 +116,9 @@ class Velmora : public QWidget {
 
     velmora::Game game_;
     QString status_;
+    // What the status line says after this input instead of the game's own line: a
+    // hint, or what compute still misses.
+    std::string statusInstead_;
     std::vector<velmora::Segment> outline_;
 
     double scale_ = 1.0;

@@ -72,7 +72,7 @@ WorksheetDialog::WorksheetDialog(FigureMode figure, int start, QWidget* parent)
     form->addRow(tr("&Фигура:"), figures_);
     form->addRow(tr("&Брой задачи:"), count_);
     form->addRow(random_);
-    form->addRow(tr("&от"), range);
+    form->addRow(tr("от"), range);
     form->addRow(tr("&Вариант №:"), seed_);
     form->addRow(tr("Или &начални числа:"), starts_);
     form->addRow(tr("&Дадени числа:"), given_);

@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QToolButton>
 
 using namespace velmora;
 using namespace velmora::testing;
@@ -121,9 +122,11 @@ class DisplaysTest : public QObject {
         }
         const int largest = window->form().zoom();
         const auto next = std::upper_bound(kZoomSteps.begin(), kZoomSteps.end(), largest);
-        if (next != kZoomSteps.end()) // the refused step is really too large
+        // The refused step is really too large: the bars and the status line grow with it.
+        const int bars = window->height() - window->menuBar()->height() - window->form().height();
+        if (next != kZoomSteps.end())
             QVERIFY(qRound(399 * *next / 100.0) + window->menuBar()->height() +
-                            window->statusBar()->height() >
+                            bars * *next / largest >
                         free.height() ||
                     qRound(481 * *next / 100.0) > free.width());
         qInfo("largest zoom offered: %d %%", largest);
@@ -191,6 +194,48 @@ class DisplaysTest : public QObject {
         QTRY_VERIFY(!window->isFullScreen());
         QCOMPARE(form.zoom(), 100);
         QVERIFY(window->menuBar()->isVisible());
+    }
+
+    // Presenting practice, the whole window lies on the screen: the form, the status line
+    // and every button, large enough to tap on a 1024 × 768 board. Leaving it puts the
+    // window back where it was, at its size.
+    void presentationKeepsAllOnScreen() {
+        auto window = OpenMainWindow(PlayMode::Practice);
+        window->move(window->screen()->availableGeometry().topLeft() + QPoint(30, 20));
+        QTRY_COMPARE(window->pos(),
+                     window->screen()->availableGeometry().topLeft() + QPoint(30, 20));
+        const QRect before = window->geometry();
+        StartGame(window->form(), 0, "7");
+        QTest::keySequence(window.get(), QKeySequence(Qt::Key_F11));
+        QTRY_VERIFY(window->isFullScreen());
+        const QRect screen = window->screen()->geometry();
+        QTRY_COMPARE(window->geometry(), screen);
+        qInfo("full screen %dx%d, form at %.0f %%", window->width(), window->height(),
+              window->form().scale() * 100);
+        const auto onScreen = [](const QWidget* part) {
+            return QRect(part->mapToGlobal(QPoint(0, 0)), part->size());
+        };
+        const QRect form = onScreen(&window->form());
+        QVERIFY(screen.contains(onScreen(&window->statusLine())));
+        QVERIFY(onScreen(&window->statusLine()).top() > form.bottom());
+        QToolButton* leave = nullptr; // the last one
+        int found = 0;
+        for (const QString text : {"Показване", "Упражнение", "Подсказка", "Покажи решение",
+                                   "Защо става?", "Изход от цял екран"})
+            for (QToolButton* button : window->findChildren<QToolButton*>())
+                if (QString(button->text()).remove('&') == text) {
+                    const QRect place = onScreen(button);
+                    QVERIFY2(button->isVisible() && screen.contains(place) &&
+                                 !place.intersects(form) &&
+                                 (screen.height() < 768 || place.height() >= 40),
+                             qPrintable(text));
+                    leave = button;
+                    ++found;
+                }
+        QCOMPARE(found, 6);
+        Click(leave);
+        QTRY_VERIFY(!window->isFullScreen());
+        QTRY_COMPARE(window->geometry(), before);
     }
 };
 

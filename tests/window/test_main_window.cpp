@@ -5,7 +5,9 @@
 #include "window/worksheet_dialog.h"
 #include "window/zoom.h"
 
+#include <QAccessible>
 #include <QActionGroup>
+#include <QCheckBox>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintPreviewWidget>
@@ -13,11 +15,13 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 using namespace velmora;
 using namespace velmora::testing;
 
 Q_DECLARE_METATYPE(velmora::FigureMode)
+Q_DECLARE_METATYPE(velmora::PlayMode)
 
 namespace {
 
@@ -49,6 +53,18 @@ QString StatusLine(const MainWindow& w) {
     return w.statusBar()->findChild<QLabel*>()->text();
 }
 
+// A button of the bars around the form, by its text.
+QToolButton* Button(const MainWindow& w, const QString& text) {
+    for (QToolButton* button : w.findChildren<QToolButton*>())
+        if (QString(button->text()).remove('&') == text)
+            return button;
+    qFatal("no button %s", qPrintable(text));
+}
+
+QString Say(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
 // Tab until `target` has the focus: the way a keyboard user gets there.
 void TabTo(QWidget* target) {
     for (int i = 0; i < 40 && QApplication::focusWidget() != target; ++i)
@@ -63,13 +79,13 @@ void SaveScreenshot(QWidget& w, const char* name) {
 }
 
 // Practice games, each played by clicks and by keys alone, and ending as the row says:
-// what the figure, the sums beside it, the list and the status line show.
+// what the figure, the sums beside it and the list show; the status line says what the
+// core says of the game.
 struct GameRow {
     const char* name;
     FigureMode figure;
     Moves moves;
     QStringList captions, sums;
-    QString status;
 };
 
 void GameRows() {
@@ -78,45 +94,38 @@ void GameRows() {
     QTest::addColumn<Moves>("moves");
     QTest::addColumn<QStringList>("captions");
     QTest::addColumn<QStringList>("sums");
-    QTest::addColumn<QString>("status");
     const FigureMode t = FigureMode::Triangle, r = FigureMode::Rhombus;
-    const QString incomplete("Подреди числата: избери число от списъка и място на фигурата.");
     const GameRow rows[] = {
         {"triangle unequal",
          t,
          {{0, 0}, {2, 1}, {1, 2}, {3, 3}, {4, 4}, {5, 5}},
          {"7", "9", "8", "10", "11", "12"},
-         {"26 (−1)", "= 27", "28 (+1)"},
-         "Страните имат суми 26, 27 и 28: основата е с 1 по-малко, лявата страна е с 1 "
-         "повече."},
+         {"26 (−1)", "= 27", "28 (+1)"}},
         {"triangle solved",
          t,
          {{5, 5}, {1, 1}, {0, 0}, {4, 4}, {2, 2}, {3, 3}},
          {"7", "8", "9", "10", "11", "12"},
-         {"= 27", "= 27", "= 27"},
-         "Браво! Всяка страна има сума 27. Намерени суми: 27 (1 от 4)."},
+         {"= 27", "= 27", "= 27"}},
         {"triangle half way",
          t,
          {{3, 0}, {4, 4}, {5, 2}},
          {"10", "", "12", "", "11", ""},
-         {"33", "", ""},
-         incomplete},
+         {"33", "", ""}},
         {"rhombus half vertex",
          r,
          {{0, 0}, {7, 0}, {1, 1}},
-         {"7 + 14 = 21", "8 + …", "", ""},
-         {"21", "", "", ""},
-         incomplete},
+         {"7 + 14", "8 + …", "", ""},
+         {"21", "", "", ""}},
         {"rhombus solved",
          r,
          {{0, 0}, {7, 0}, {6, 1}, {1, 1}, {2, 2}, {5, 2}, {4, 3}, {3, 3}},
-         {"7 + 14 = 21", "13 + 8 = 21", "9 + 12 = 21", "11 + 10 = 21"},
-         {"= 21", "= 21", "= 21", "= 21"},
-         "Браво! Всеки връх има сума 21. Намери всички суми: 21 (1 от 1)!"}};
+         {"7 + 14", "13 + 8", "9 + 12", "11 + 10"},
+         {"= 21", "= 21", "= 21", "= 21"}},
+    };
     for (const GameRow& row : rows)
         for (bool keys : {false, true})
             QTest::addRow("%s by %s", row.name, keys ? "keys" : "clicks")
-                << keys << row.figure << row.moves << row.captions << row.sums << row.status;
+                << keys << row.figure << row.moves << row.captions << row.sums;
 }
 
 void PlayByClicks(const Velmora& form, FigureMode figure, const Moves& moves) {
@@ -150,7 +159,7 @@ void PlayByKeys(const Velmora& form, FigureMode figure, const Moves& moves) {
 }
 
 void CheckGameEnd(const MainWindow& window, FigureMode figure, const Moves& moves,
-                  const QStringList& captions, const QStringList& sums, const QString& status) {
+                  const QStringList& captions, const QStringList& sums) {
     QCOMPARE(Captions(window.form(), figure == FigureMode::Triangle ? 0 : 1), captions);
     QCOMPARE(LineSums(window.form(), figure), sums);
     QStringList placed;
@@ -160,7 +169,7 @@ void CheckGameEnd(const MainWindow& window, FigureMode figure, const Moves& move
     std::sort(placed.begin(), placed.end());
     std::sort(struck.begin(), struck.end());
     QCOMPARE(struck, placed);
-    QCOMPARE(StatusLine(window), status);
+    QCOMPARE(StatusLine(window), QString::fromStdString(StatusOf(window.form().game())));
 }
 
 } // namespace
@@ -180,14 +189,13 @@ class MainWindowTest : public QObject {
         QFETCH(Moves, moves);
         QFETCH(QStringList, captions);
         QFETCH(QStringList, sums);
-        QFETCH(QString, status);
         auto window = OpenMainWindow(PlayMode::Practice);
         const Velmora& form = window->form();
         if (byKeys)
             PlayByKeys(form, figure, moves);
         else
             PlayByClicks(form, figure, moves);
-        CheckGameEnd(*window, figure, moves, captions, sums, status);
+        CheckGameEnd(*window, figure, moves, captions, sums);
         if (QTest::currentDataTag() == QByteArray("triangle unequal by clicks"))
             SaveScreenshot(*window, "practice.png");
     }
@@ -274,13 +282,13 @@ class MainWindowTest : public QObject {
         QTest::newRow("quit") << "&Файл"
                               << "&Изход" << QKeySequence(QKeySequence::Quit);
         QTest::newRow("show") << "&Режим"
-                              << "&Показване" << QKeySequence();
+                              << "&Показване" << QKeySequence("Ctrl+1");
         QTest::newRow("practice") << "&Режим"
-                                  << "&Упражнение" << QKeySequence();
+                                  << "&Упражнение" << QKeySequence("Ctrl+2");
         QTest::newRow("hint") << "&Режим"
                               << "По&дсказка" << QKeySequence("Ctrl+H");
         QTest::newRow("solution") << "&Режим"
-                                  << "Покажи &решение" << QKeySequence();
+                                  << "Покажи &решение" << QKeySequence("Ctrl+R");
         QTest::newRow("zoom in") << "&Изглед"
                                  << "&Увеличи" << QKeySequence(QKeySequence::ZoomIn);
         QTest::newRow("zoom out") << "&Изглед"
@@ -292,7 +300,7 @@ class MainWindowTest : public QObject {
         QTest::newRow("how to") << "По&мощ"
                                 << "&Как се играе" << QKeySequence(QKeySequence::HelpContents);
         QTest::newRow("why") << "По&мощ"
-                             << "&Защо става?" << QKeySequence();
+                             << "&Защо става?" << QKeySequence("Ctrl+E");
         QTest::newRow("about") << "По&мощ"
                                << "&Относно" << QKeySequence();
     }
@@ -352,15 +360,20 @@ class MainWindowTest : public QObject {
         QCOMPARE(Captions(form, 0), QStringList(6, ""));
     }
 
-    // Ctrl+P: the worksheet dialog, started from the figure and number on show, with a
-    // live preview, writes the PDF it shows.
+    // Ctrl+P: the worksheet dialog, started from the figure on show with random starts
+    // (or the number on show), with a live preview, writes the PDF it shows.
     void worksheetDialogToPdf() {
         auto window = OpenMainWindow(PlayMode::Demonstration);
         StartGame(window->form(), 1, "12");
         QTest::keySequence(window.get(), QKeySequence::Print);
         auto* dialog = window->findChild<WorksheetDialog*>();
         QVERIFY(dialog && dialog->isVisible());
+        // A new variant of random starts; the number on show one click away.
+        QVERIFY(dialog->Request().starts.empty());
+        const std::uint32_t variant = dialog->Request().seed;
+        dialog->findChild<QCheckBox*>()->click();
         QCOMPARE(dialog->Request().starts, std::vector<int>{12});
+        QCOMPARE(dialog->Request().seed, variant);
         QCOMPARE(dialog->Request().figures, SheetFigures::Rhombus);
         auto* preview = dialog->findChild<QPrintPreviewWidget*>();
         QTRY_COMPARE(preview->pageCount(), 2); // four puzzles, then their answers
@@ -376,35 +389,155 @@ class MainWindowTest : public QObject {
                     .contains("Числа: 12, 13, 14, 15, 16, 17, 18, 19"));
     }
 
-    // Hints from the menu's shortcut, the solution, and the two help texts.
+    // The teaching buttons: each hint as the core gives it, the solution and back to the
+    // pupil's own numbers on the same button, the two help texts, and compute's word on
+    // what is missing.
     void hintsSolutionAndHelp() {
         auto window = OpenMainWindow(PlayMode::Practice);
         const Velmora& form = window->form();
         StartGame(form, 0, "7");
-        QTest::keySequence(window.get(), QKeySequence("Ctrl+H"));
-        QVERIFY(StatusLine(*window).contains("ъгъл"));
-        QTest::keySequence(window.get(), QKeySequence("Ctrl+H"));
-        QCOMPARE(StatusLine(*window), QString("Подсказка: сложи 7, 8 и 9 в ъглите; тогава всяка "
-                                              "страна може да има сума 27."));
-        QTest::keySequence(window.get(), QKeySequence("Ctrl+H"));
-        QCOMPARE(TriangleLabel(form, 0)->text(), QString("7"));
-        MenuItem(*window, "&Режим", "Покажи &решение")->trigger();
-        QCOMPARE(Captions(form, 0), QStringList({"7", "8", "9", "10", "11", "12"}));
-        QCOMPARE(StatusLine(*window), QString("Браво! Всяка страна има сума 27."));
+        ClickListItem(form, 2);
+        Click(TriangleLabel(form, 0));
+        for (int step = 1; step <= 3; ++step) {
+            const QString hint = Say(AskHint(form.game()).status);
+            Click(Button(*window, "Подсказка"));
+            QCOMPARE(StatusLine(*window), hint);
+        }
+        const QStringList own = Captions(form, 0);
+        StartBox(form)->setFocus(); // the keys pass the text box, which has its own Ctrl+E
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence("Ctrl+R"));
+        QVERIFY(!Captions(form, 0).contains(""));
+        QCOMPARE(StatusLine(*window), Say(StatusOf(form.game())));
+        Click(Button(*window, "Върни моята подредба"));
+        QCOMPARE(Captions(form, 0), own);
+        QVERIFY(Button(*window, "Покажи решение")->isEnabled());
 
-        const auto message = [&](const QString& item) {
-            MenuItem(*window, "По&мощ", item)->trigger();
+        const auto message = [&] {
             QMessageBox* box = window->findChild<QMessageBox*>();
             const QString text = box ? box->text() : QString();
             delete box;
             return text;
         };
-        QCOMPARE(message("&Защо става?"), QString("Всички числа дават 57; ъглите се броят два "
-                                                  "пъти, затова 3 × 27 = 57 + 7 + 8 + 9."));
-        const QString about = message("&Относно");
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence("Ctrl+E"));
+        QCOMPARE(message(), Say(WhyOf(form.game())));
+        MenuItem(*window, "По&мощ", "&Относно")->trigger();
+        const QString about = message();
         for (const QString& part : {QString("1.00"), QString("GPL-3.0-or-later"),
                                     QString(qVersion()), QString("Велмора от числа")})
             QVERIFY2(about.contains(part), qPrintable(part));
+
+        // Compute that cannot list the numbers says what is missing, as the core words it.
+        TypeStart(form, "0");
+        const QString missing = Say(velmora::Compute(form.game()).status);
+        Compute(form);
+        QCOMPARE(StatusLine(*window), missing);
+        QVERIFY(missing != Say(StatusOf(form.game())));
+    }
+
+    // Every bar button names its key in its tooltip and is named for screen readers;
+    // the mode buttons are the menu's, checked as it is.
+    void barButtons_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("keys");
+        const QStringList texts{"Показване", "Упражнение", "Подсказка", "Покажи решение",
+                                "Защо става?"},
+            keys{"Ctrl+1", "Ctrl+2", "Ctrl+H", "Ctrl+R", "Ctrl+E"};
+        for (int i = 0; i < texts.size(); ++i)
+            QTest::newRow(qPrintable(keys[i])) << texts[i] << keys[i];
+    }
+    void barButtons() {
+        QFETCH(QString, text);
+        QFETCH(QString, keys);
+        auto window = OpenMainWindow(PlayMode::Practice);
+        QToolButton* button = Button(*window, text);
+        QVERIFY(button->isVisible() && button->isEnabled());
+        QCOMPARE(button->toolTip(), QString("%1 (%2)").arg(text, keys));
+        QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name), text);
+    }
+
+    // Each mode starts where its first step is; Enter in the start box computes in
+    // practice only.
+    void firstFocusAndEnter_data() {
+        QTest::addColumn<PlayMode>("mode");
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<int>("numbers");
+        QTest::newRow("demonstration") << PlayMode::Demonstration << "Text1_0" << 0;
+        QTest::newRow("practice") << PlayMode::Practice << "Text2" << 6;
+    }
+    void firstFocusAndEnter() {
+        QFETCH(PlayMode, mode);
+        QFETCH(QString, focused);
+        QFETCH(int, numbers);
+        auto window = OpenMainWindow(mode);
+        QCOMPARE(QApplication::focusWidget()->objectName(), focused);
+        ChooseFigure(window->form(), 0);
+        TypeStart(window->form(), "7");
+        QTest::keyClick(StartBox(window->form()), Qt::Key_Return);
+        QCOMPARE(List(window->form())->count(), numbers);
+    }
+
+    // From the list, Tab reaches the places in reading order in practice, then the start
+    // box (its number kept whole, so Space does not replace it) and compute.
+    void tabOrder_data() {
+        QTest::addColumn<PlayMode>("mode");
+        QTest::addColumn<int>("figure");
+        QTest::addColumn<QStringList>("order");
+        QTest::addColumn<bool>("selected");
+        const QStringList after{"Text2", "Command1_0"};
+        QTest::newRow("practice triangle")
+            << PlayMode::Practice << 0
+            << QStringList{"Label3_1", "Label3_5", "Label3_3", "Label3_0", "Label3_4", "Label3_2"} +
+                   after
+            << false;
+        QTest::newRow("practice rhombus")
+            << PlayMode::Practice << 1
+            << QStringList{"Label2_0", "Label2_1", "Label2_3", "Label2_2"} + after << false;
+        QTest::newRow("demonstration") << PlayMode::Demonstration << 0 << after << true;
+    }
+    void tabOrder() {
+        QFETCH(PlayMode, mode);
+        QFETCH(int, figure);
+        QFETCH(QStringList, order);
+        QFETCH(bool, selected);
+        auto window = OpenMainWindow(mode);
+        StartGame(window->form(), figure, "7");
+        List(window->form())->setFocus();
+        QStringList reached;
+        for (int i = 0; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached << QApplication::focusWidget()->objectName();
+            if (reached.last() == "Text2")
+                QCOMPARE(StartBox(window->form())->hasSelectedText(), selected);
+        }
+        QCOMPARE(reached, order);
+    }
+
+    // The status line keeps two lines at every zoom: a long text gets a smaller font, whole.
+    void statusLineKeepsTwoLines_data() {
+        QTest::addColumn<int>("zoom");
+        QTest::addColumn<int>("repeats");
+        for (int zoom : {100, 125})
+            for (int repeats : {1, 3})
+                QTest::addRow("%d %% × %d", zoom, repeats) << zoom << repeats;
+    }
+    void statusLineKeepsTwoLines() {
+        QFETCH(int, zoom);
+        QFETCH(int, repeats);
+        auto window = OpenMainWindow(PlayMode::Practice);
+        QCOMPARE(window->SetZoom(zoom), zoom);
+        QLabel& line = window->statusLine();
+        const int height = line.height();
+        const QFont base = window->form().ScaledFont(zoom / 100.0);
+        QCOMPARE(height, 2 * QFontMetrics(base).lineSpacing() + 2);
+        const QString said =
+            QString("Един дълъг ред за проба, по-дълъг от половин ред. ").repeated(2 * repeats);
+        emit window->form().statusChanged(said);
+        QCOMPARE(line.height(), height);
+        QCOMPARE(line.font().pointSizeF() < base.pointSizeF(), repeats > 1);
+        const QRect box = line.contentsRect();
+        QVERIFY(QFontMetrics(line.font())
+                    .boundingRect(box, Qt::AlignLeft | Qt::TextWordWrap, said)
+                    .height() <= box.height());
     }
 };
 
