@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The floor for the start-up benchmark: a bare main window with a menu bar, a status
-// line and the same number and kinds of child widgets as velmora, and nothing else (no
-// form, style sheet, fonts, icon or translations).
+// The floor for the start-up benchmark: a bare main window with a menu bar, two tool
+// bars, a status line and the same number and kinds of child widgets as velmora, and
+// nothing else (no form, style sheet, fonts, icon or translations).
 
 #include "window/first_frame.h"
 
@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QToolBar>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -24,6 +25,13 @@ int main(int argc, char* argv[]) {
         for (QMenu* m = window.menuBar()->addMenu(QStringLiteral("menu"));
              items < 4 * (menu + 1) && items < 13; ++items)
             m->addAction(QStringLiteral("item"));
+    QToolBar* modes = window.addToolBar(QStringLiteral("modes"));
+    for (int button = 0; button < 3; ++button) // two modes and leaving full screen
+        modes->addAction(QStringLiteral("mode"));
+    auto* teaching = new QToolBar(QStringLiteral("teaching"));
+    window.addToolBar(Qt::BottomToolBarArea, teaching);
+    for (int button = 0; button < 3; ++button)
+        teaching->addAction(QStringLiteral("teach"));
     window.statusBar()->addWidget(new QLabel(QStringLiteral("status")), 1);
     auto* form = new QWidget;
     form->setFixedSize(481, 399);

@@ -1,8 +1,12 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""The web edition's speed in Debian's headless Chromium: from navigation to the page
-being usable (the core loaded, the controls bound), and the time each click takes from
-the event to the shown result. Ends with web_usable_ms= and web_click_p99_us= lines."""
+"""The web edition's speed in Debian's headless Chromium, each time side by side with a
+blank page measured the same way in the same run: when the page first paints, when it is
+usable (loaded, the core ready, the controls bound), warm and in a fresh browser; where
+the time to usable goes; and the time each click takes from the event to the shown
+result, back to back and with the browser idle in between. Ends with the lines
+web_usable_ratio=, web_cold_ratio=, web_paint_ratio=, web_usable_ms= and
+web_click_p99_us= for scripts."""
 import os
 import statistics
 import sys
@@ -13,15 +17,53 @@ from page_driver import load, open_browser, set_viewport  # noqa: E402
 
 PAGE = sys.argv[1] if len(sys.argv) > 1 else "build/web/velmora.html"
 LOADS = 20
+FRESH = 5
+# The floor: a page with a text and a script that binds a handler, ready in the way the
+# page says it is (page_driver.load waits for that).
+BLANK = """<!DOCTYPE html><title>x</title><p>x</p><script>
+document.addEventListener("click", () => {});
+document.documentElement.dataset.ready = "true";
+performance.mark("velmora-usable");
+</script>"""
+# Milliseconds from navigation: first contentful paint, and usable: the later of the load
+# event's end and the page's own mark, whichever page it is. Then the page's marks of its
+# start-up steps, as it set them.
+TIMES = """
+const done = arguments[0];
+const navigation = performance.getEntriesByType('navigation')[0];
+const paint = () => performance.getEntriesByName('first-contentful-paint')[0];
+const wait = () => {
+    if (!paint() || navigation.loadEventEnd === 0)
+        return requestAnimationFrame(wait);
+    const usable = performance.getEntriesByName('velmora-usable')[0];
+    const marks = Object.fromEntries(performance.getEntriesByType('mark')
+        .filter((m) => m.name.startsWith('velmora-')).map((m) => [m.name.slice(8), m.startTime]));
+    done({ paint: paint().startTime, usable: Math.max(navigation.loadEventEnd, usable ? usable.startTime : 0),
+           parsed: navigation.domInteractive, load: navigation.loadEventEnd, marks });
+};
+wait();
+"""
+# The steps to usable, in the order the page goes through them, by the marks it sets.
+STEPS = (("start", "the HTML read up to the page's script, the core's loader run"),
+         ("script", "the page's script run: controls bound, form laid out"),
+         ("parsed", "HTML parsed (domInteractive)"),
+         ("paint", "first paint (the form)"),
+         ("decoded", "the core's bytes decoded, its compiling started"),
+         ("compiled", "compiled"),
+         ("instantiated", "instantiated"),
+         ("usable", "usable"),
+         ("first-call", "first call into the core (on the first input or when idle)"))
 # A demonstration and a practice game, over and over: figure, compute, every place.
 # Click after click, the page laid out between them (outside the timing) as a drawn
-# frame would leave it.
+# frame would leave it; with `pause`, the browser idle that long and a frame drawn
+# between clicks, as when a pupil thinks.
 GAME = """
-const done = arguments[0];
-const tap = async (target) => { target.click(); document.body.offsetHeight; };
+const [pause, rounds, done] = arguments;
+const frame = () => new Promise((next) => requestAnimationFrame(() => setTimeout(next, pause)));
+const tap = async (target) => { target.click(); document.body.offsetHeight; if (pause) await frame(); };
 const byId = (id) => document.getElementById(id);
 (async () => {
-    for (let round = 0; round < 44; round++) {
+    for (let round = 0; round < rounds; round++) {
         if (round === 4) // the first rounds warm the browser's compilers up
             window.velmoraTimings.length = 0;
         await tap(byId(round % 2 ? 'modePractice' : 'modeDemonstration'));
@@ -43,38 +85,92 @@ const byId = (id) => document.getElementById(id);
 """
 
 
-def main():
+def measure(driver, path):
+    load(driver, path)
+    return driver.execute_async_script(TIMES)
+
+
+def fresh(path):
+    """The first load in a browser just started, as a pupil opening the file."""
     driver = open_browser()
-    blank = os.path.join(tempfile.mkdtemp(), "blank.html")
-    with open(blank, "w") as page:
-        page.write("<!DOCTYPE html><title>x</title><p>x</p><script>var x = 1;</script>")
     try:
         set_viewport(driver, 1024, 768)
-        usable = []
-        for _ in range(LOADS):
-            load(driver, PAGE)
-            usable.append(driver.execute_script(
-                "return performance.getEntriesByName('velmora-usable')[0].startTime"))
-        # What the browser itself takes to show a page from disk, for comparison.
-        baseline = []
-        for _ in range(LOADS):
-            driver.get("file://" + blank)
-            baseline.append(driver.execute_script(
-                "return performance.getEntriesByType('navigation')[0].loadEventEnd"))
-        load(driver, PAGE)
-        driver.execute_script("document.getElementById('Text2').value = '7';"
-                              "document.getElementById('Text2').dispatchEvent(new Event('input'))")
-        driver.set_script_timeout(120)
-        clicks = sorted(driver.execute_async_script(GAME))
+        return measure(driver, path)
     finally:
         driver.quit()
-    p99 = clicks[int(len(clicks) * 0.99)] * 1000
-    print(f"web page, {LOADS} loads from file://: navigation to usable median "
-          f"{statistics.median(usable):.1f} ms (bound 150 ms); the first, in a fresh browser, "
-          f"{usable[0]:.1f} ms; a blank page loads in {statistics.median(baseline):.1f} ms")
-    print(f"web clicks: {len(clicks)}, median {statistics.median(clicks) * 1000:.0f} us, "
-          f"p99 {p99:.0f} us (bound 1000 us; the browser's clock counts in 100 us steps)")
-    print(f"web_usable_ms={statistics.median(usable):.1f}\nweb_click_p99_us={p99:.0f}")
+
+
+def clicks(driver, pause, rounds):
+    load(driver, PAGE)
+    driver.execute_script("document.getElementById('Text2').value = '7';"
+                          "document.getElementById('Text2').dispatchEvent(new Event('input'))")
+    driver.set_script_timeout(300)
+    return sorted(driver.execute_async_script(GAME, pause, rounds))
+
+
+def p99(times):
+    return times[int(len(times) * 0.99)] * 1000
+
+
+def where(runs):
+    """The page's steps to usable, in the order they came: the median time from navigation
+    each was done at and what it took after the one before."""
+    print("  where the time to usable goes (ms from navigation, and the step's own):")
+    done = []
+    for key, words in STEPS:
+        times = [run[key] if key in run else run["marks"].get(key) for run in runs]
+        if None not in times:
+            done.append((statistics.median(times), words))
+    previous = 0
+    for at, words in sorted(done):
+        print(f"    {at:6.1f} {at - previous:+6.1f}  {words}")
+        previous = at
+
+
+def main():
+    blank = os.path.join(tempfile.mkdtemp(), "blank.html")
+    with open(blank, "w") as page:
+        page.write(BLANK)
+    cold = {"page": [], "blank": []}
+    for _ in range(FRESH):
+        cold["page"].append(fresh(PAGE))
+        cold["blank"].append(fresh(blank))
+    driver = open_browser()
+    try:
+        set_viewport(driver, 1024, 768)
+        warm = {"page": [], "blank": []}
+        measure(driver, PAGE)
+        measure(driver, blank)
+        for _ in range(LOADS):  # in turns, so both see the same machine
+            warm["page"].append(measure(driver, PAGE))
+            warm["blank"].append(measure(driver, blank))
+        back_to_back = clicks(driver, 0, 44)
+        idle = clicks(driver, 40, 12)
+    finally:
+        driver.quit()
+
+    def median(runs, key):
+        return statistics.median(run[key] for run in runs)
+
+    print(f"web page, {LOADS} warm loads from file:// in turns with a blank page, medians:")
+    print(f"  first paint {median(warm['page'], 'paint'):.1f} ms, blank {median(warm['blank'], 'paint'):.1f} ms")
+    print(f"  usable {median(warm['page'], 'usable'):.1f} ms, blank {median(warm['blank'], 'usable'):.1f} ms")
+    where(warm["page"])
+    print(f"web page, first load in {FRESH} fresh browsers each: usable "
+          f"{median(cold['page'], 'usable'):.1f} ms, blank {median(cold['blank'], 'usable'):.1f} ms; first paint "
+          f"{median(cold['page'], 'paint'):.1f} ms, blank {median(cold['blank'], 'paint'):.1f} ms")
+    where(cold["page"])
+    print(f"web clicks back to back: {len(back_to_back)}, median {statistics.median(back_to_back) * 1000:.0f} us, "
+          f"p99 {p99(back_to_back):.0f} us (bound 1000 us; the browser's clock counts in 100 us steps)")
+    print(f"web clicks with the browser idle 40 ms and a frame drawn between: {len(idle)}, median "
+          f"{statistics.median(idle) * 1000:.0f} us, p99 {p99(idle):.0f} us")
+    usable_ratio = median(warm["page"], "usable") / median(warm["blank"], "usable")
+    cold_ratio = median(cold["page"], "usable") / median(cold["blank"], "usable")
+    paint_ratio = median(warm["page"], "paint") / median(warm["blank"], "paint")
+    print(f"web_usable_ratio={usable_ratio:.2f}\nweb_cold_ratio={cold_ratio:.2f}\n"
+          f"web_paint_ratio={paint_ratio:.2f}\n"
+          f"web_usable_ms={median(warm['page'], 'usable'):.1f}\nweb_click_p99_us={p99(back_to_back):.0f}\n"
+          f"web_click_idle_p99_us={p99(idle):.0f}")
 
 
 if __name__ == "__main__":

@@ -5,9 +5,11 @@
 The controls' places, texts and accessible names come from the desktop's form
 (velmora.ui), so both front ends lay out one description. The template's
 placeholders: {{layout}}, {{text:Name}}, {{name:Name}}, {{title}}, {{style}},
-{{core}} and {{script}}.
+{{script}}, {{core}} (the module's loader) and {{module}} (the WebAssembly module in
+base64, for a script element the browser does not run).
 """
 import argparse
+import base64
 import html
 import re
 import xml.etree.ElementTree as ElementTree
@@ -46,7 +48,7 @@ def script_text(text):
 
 def main():
     parser = argparse.ArgumentParser()
-    for option in ("form", "template", "style", "script", "core", "output", "title"):
+    for option in ("form", "template", "style", "script", "core", "module", "output", "title"):
         parser.add_argument("--" + option, required=True)
     args = parser.parse_args()
     widgets = read_form(args.form)
@@ -68,10 +70,13 @@ def main():
     for key, value in (("{{title}}", html.escape(args.title)), ("{{layout}}", layout_css(widgets)),
                        ("{{style}}", read(args.style))):
         page = page.replace(key, value)
-    leftover = re.search(r"\{\{(?!core\}\}|script\}\})\w+(:\w+)?\}\}", page)
+    leftover = re.search(r"\{\{(?!core\}\}|script\}\}|module\}\})\w+(:\w+)?\}\}", page)
     if leftover:
         raise SystemExit(f"make_page.py: placeholder {leftover.group(0)} left unfilled")
-    # The code last, so nothing in it is taken for a placeholder.
+    # The code last, so nothing in it is taken for a placeholder (base64 has no braces,
+    # nor a "<" that could end its element).
+    with open(args.module, "rb") as module:
+        page = page.replace("{{module}}", base64.b64encode(module.read()).decode("ascii"))
     page = page.replace("{{core}}", script_text(read(args.core)))
     page = page.replace("{{script}}", script_text(read(args.script)))
     with open(args.output, "w", encoding="utf-8") as output:

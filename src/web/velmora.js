@@ -54,14 +54,28 @@
     }
 
     // Times one input from the event to the shown result.
-    const handler = (work) => (event) => {
+    const timed = (work) => (event, value) => {
         const start = performance.now();
-        work(event);
+        work(event, value);
         const timings = window.velmoraTimings;
         if (timings.length >= 4096)
             timings.splice(0, 2048);
         timings.push(performance.now() - start);
     };
+
+    // Inputs that come while the core is still compiling wait for it, in their order; the
+    // page takes them from its first paint on. Each keeps what its control said at the time,
+    // as the core's first view (started) sets the start box back.
+    const waiting = [];
+    const later = (work) => (event) => {
+        const value = event && event.target ? event.target.value : undefined;
+        if (!core)
+            return void waiting.push(() => work(event, value));
+        started();
+        work(event, value);
+    };
+    // An input for the core: timed when it is ready, kept until then.
+    const handler = (work) => later(timed(work));
 
     function tell(title, text) {
         $("messageTitle").textContent = title;
@@ -255,27 +269,29 @@
     // centred: never wider than the window, so nothing needs scrolling sideways; as tall as
     // the room, but in a short window no smaller than on a phone, the page scrolling down
     // instead. A zoom step shows it smaller; presenting, it always fills the screen.
+    // Everything is read before anything is written, so the browser lays the page out once
+    // here (the first frame needs that anyway) rather than at each read.
     function layout() {
         const stage = $("stage");
         const status = $("status");
         const toolbar = $("toolbar");
+        let width = presenting ? innerWidth - toolbar.offsetWidth : document.documentElement.clientWidth;
+        const above = presenting ? 0 : toolbar.offsetHeight;
         // Twice: a scroll bar the first pass brings narrows the room for the second.
         for (let pass = 0; pass < 2; pass++) {
-            const width = presenting ? innerWidth - toolbar.offsetWidth
-                                     : document.documentElement.clientWidth;
-            const above = presenting ? 0 : toolbar.offsetHeight;
             // The status line grows with the form, so a class reads the verdicts too.
             const guess = Math.min(width / kDesign.width, (innerHeight - above - 64) / kDesign.height);
             const letters = Math.round(16 * Math.min(Math.max(guess, 1), 1.375));
+            // Three lines of the largest letters; fitting shrinks only the letters.
+            const statusHeight = 3 * 1.25 * letters + 4;
             if (status.dataset.size !== String(letters)) {
                 status.dataset.size = letters;
                 status.style.fontSize = letters + "px";
-                // Three lines of the largest letters; fitting shrinks only the letters.
-                status.style.height = 3 * 1.25 * letters + 4 + "px";
+                status.style.height = statusHeight + "px";
                 fitBeforeFrame();
                 toFit.add(status);
             }
-            const room = innerHeight - above - status.offsetHeight;
+            const room = innerHeight - above - statusHeight;
             const widthScale = width / kDesign.width;
             const fill = Math.min(widthScale, Math.max(room / kDesign.height, kSmallest));
             scale = presenting || !zoom ? fill : Math.min(zoom / 100, fill);
@@ -286,10 +302,13 @@
             const spare = Math.max(0, Math.floor(room - shown));
             stage.style.height = (presenting ? shown + spare : shown) + "px";
             stage.style.marginTop = presenting ? "" : Math.floor(spare / 2) + "px";
-            form.style.left = Math.max(0, (stage.clientWidth - kDesign.width * scale) / 2) + "px";
+            form.style.left = Math.max(0, (width - kDesign.width * scale) / 2) + "px";
             form.style.top = presenting ? spare / 2 + "px" : "0";
-            if (document.documentElement.clientWidth === width || presenting)
+            // Only a page taller than the window can have brought a scroll bar.
+            if (presenting || above + shown + statusHeight <= innerHeight ||
+                document.documentElement.clientWidth === width)
                 break;
+            width = document.documentElement.clientWidth;
         }
         $("zoomValue").textContent = Math.round(scale * 100) + " %";
         $("zoomIn").disabled = presenting || !zoom;
@@ -360,7 +379,7 @@
             })));
         on("Command1_0", "click", () => act(Act.Compute));
         on("Command1_1", "click", () => act(Act.Clear));
-        on("Text2", "input", () => act(Act.TypeStart, 0, $("Text2").value));
+        on("Text2", "input", (event, typed) => act(Act.TypeStart, 0, typed ?? $("Text2").value));
         // Enter computes in practice; the demonstration's start box keeps the window's ways.
         on("Text2", "keydown", (event) => {
             if (event.key === "Enter" && view.practice) {
@@ -400,9 +419,10 @@
         on("solution", "click", solutionOrOwn);
         on("why", "click", () => act(Act.AskWhy));
         on("help", "click", () => act(Act.AskHowToPlay));
-        on("zoomIn", "click", zoomIn);
-        on("zoomOut", "click", zoomOut);
-        on("fullScreen", "click", () => setPresenting(!presenting));
+        // The page's own: at once, core or not (full screen only in the tap's own time).
+        $("zoomIn").addEventListener("click", timed(zoomIn));
+        $("zoomOut").addEventListener("click", timed(zoomOut));
+        $("fullScreen").addEventListener("click", timed(() => setPresenting(!presenting)));
         document.addEventListener("fullscreenchange", () => {
             if (!document.fullscreenElement && presenting)
                 setPresenting(false);
@@ -414,15 +434,15 @@
                 zoom = 0;
             layout();
         });
-        // The desktop's keys.
-        document.addEventListener("keydown", handler((event) => {
+        // The desktop's keys. Taken from the browser at once, even those that wait for the core.
+        document.addEventListener("keydown", timed((event) => {
             const ctrl = event.ctrlKey || event.metaKey;
             // Ctrl+R is the solution here, never the browser's reload that would lose the game.
             const keys = {
-                "ctrl+h": () => view.practice && act(Act.AskHint), "ctrl+r": solutionOrOwn,
-                "ctrl+e": () => act(Act.AskWhy),
+                "ctrl+h": later(() => view.practice && act(Act.AskHint)), "ctrl+r": later(solutionOrOwn),
+                "ctrl+e": later(() => act(Act.AskWhy)),
                 "ctrl++": zoomIn, "ctrl+=": zoomIn, "ctrl+-": zoomOut, "ctrl+0": () => setZoom(0),
-                "F11": () => setPresenting(!presenting), "F1": () => act(Act.AskHowToPlay),
+                "F11": () => setPresenting(!presenting), "F1": later(() => act(Act.AskHowToPlay)),
                 "Escape": () => presenting && !$("message").open && setPresenting(false),
             };
             // A letter by its key's place too, so Ctrl+H works on the Bulgarian keyboard.
@@ -437,14 +457,72 @@
         }));
     }
 
+    // The game as the core starts it; its first call also compiles what every input needs.
+    function started() {
+        if (view)
+            return;
+        act(Act.Start, practiceAsked ? 1 : 0);
+        performance.mark("velmora-first-call");
+    }
+
+    // The module's bytes, from base64 in one native call where the browser has one.
+    function moduleBytes() {
+        const element = $("module");
+        const text = element.textContent;
+        element.remove();
+        if (Uint8Array.fromBase64)
+            return Uint8Array.fromBase64(text);
+        const binary = atob(text);
+        const bytes = new Uint8Array(binary.length);
+        for (let i = 0; i < binary.length; i++)
+            bytes[i] = binary.charCodeAt(i);
+        return bytes;
+    }
+
+    // Compiled off the main thread; the loader (velmora_core.js) only instantiates what it
+    // is handed.
+    function startCore() {
+        const compiled = WebAssembly.compile(moduleBytes());
+        performance.mark("velmora-decoded");
+        compiled.then(() => performance.mark("velmora-compiled"));
+        VelmoraCore({
+            instantiateWasm(imports, receive) {
+                compiled.then((module) => WebAssembly.instantiate(module, imports)).then((instance) => {
+                    performance.mark("velmora-instantiated");
+                    receive(instance);
+                }, report);
+                return {};
+            },
+        }).then((module) => {
+            core = module;
+            // The demonstration starts as the form already shows it, so its first call waits
+            // for the first input or a quiet moment; practice has its first words to say.
+            if (practiceAsked || waiting.length)
+                started();
+            else
+                (window.requestIdleCallback || setTimeout)(started);
+            waiting.splice(0).forEach((work) => work());
+            // The window's first focus, unless the pupil has already gone somewhere. Not
+            // sooner: focusing before the first frame delayed it when measured.
+            if (document.activeElement === document.body)
+                $("Text1_0").focus();
+            document.documentElement.dataset.ready = "true";
+            performance.mark("velmora-usable");
+        }, report);
+    }
+
+    // The form as the core will show it, before the core is there: the mode asked for, laid
+    // out for the window, every control taking inputs.
+    performance.mark("velmora-start");
+    const practiceAsked = new URLSearchParams(location.search).has("practice");
+    // Once the module and its loader, after this script, are read: the browser paints the
+    // form when this script ends, before reading on. With the module ahead of this script
+    // instead, a freshly started browser took far longer to reach the script and the paint.
+    document.addEventListener("DOMContentLoaded", startCore);
+    $("modeDemonstration").setAttribute("aria-pressed", String(!practiceAsked));
+    $("modePractice").setAttribute("aria-pressed", String(practiceAsked));
     $("solution").dataset.reveal = $("solution").textContent;
-    VelmoraCore().then((module) => {
-        core = module;
-        act(Act.Start, new URLSearchParams(location.search).has("practice") ? 1 : 0);
-        bind();
-        layout();
-        $("Text1_0").focus();
-        document.documentElement.dataset.ready = "true";
-        performance.mark("velmora-usable");
-    }, report);
+    bind();
+    layout();
+    performance.mark("velmora-script");
 })();

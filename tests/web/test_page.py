@@ -300,6 +300,29 @@ class Page(unittest.TestCase):
         self.keys(Keys.ESCAPE)
         self.assertEqual(self.form_width(), normal)
 
+    def test_inputs_before_the_core_are_kept(self):
+        # The core held back: the form shows and takes a whole game's start, answered in
+        # order once the core is there.
+        hold = self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": """
+            const instantiate = WebAssembly.instantiate;
+            const held = new Promise((release) => { window.releaseCore = release; });
+            WebAssembly.instantiate = (...args) => held.then(() => instantiate.apply(WebAssembly, args));"""})
+        try:
+            self.driver.get("file://" + os.path.abspath(PAGE))
+        finally:
+            self.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", hold)
+        self.assertIsNone(self.js("return document.documentElement.dataset.ready"))
+        self.click("Option1_0")
+        self.type_start("7")
+        self.click("Command1_0")
+        self.js("releaseCore()")
+        ready = self.js("""return new Promise((done) => { const wait = () =>
+            document.documentElement.dataset.ready ? done(true) : setTimeout(wait, 10); wait(); })""")
+        self.assertTrue(ready)
+        series = self.js("return [...document.querySelectorAll('#List1 .item')].map(i => i.textContent)")
+        self.assertEqual(series, TRIANGLE_7)
+        self.assertEqual(element(self.driver, "Text2").get_attribute("value"), "7")
+
     def test_odd_input(self):
         # What the start box may hold, as the desktop reads it: the series or nothing.
         cases = {"7": "7", " 7": "7", "1.5": "2", "2.5": "2", "+3": "3", "abc": None, "0": None,
