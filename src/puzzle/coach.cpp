@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "puzzle/coach.h"
 
-#include "puzzle/number_text.h"
-
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -37,19 +35,6 @@ std::string LineName(const Practice& practice, int line) {
                                 : kRhombusNames[static_cast<std::size_t>(line)];
 }
 
-// The first letter in capitals: Cyrillic а..я are two bytes in UTF-8.
-std::string Capitalised(std::string text) {
-    const auto lead = static_cast<unsigned char>(text.size() > 1 ? text[0] : 0);
-    auto& next = reinterpret_cast<unsigned char&>(text[1]);
-    if (lead == 0xD0 && next >= 0xB0 && next <= 0xBF) {
-        next = static_cast<unsigned char>(next - 0x20);
-    } else if (lead == 0xD1 && next >= 0x80 && next <= 0x8F) {
-        text[0] = static_cast<char>(0xD0);
-        next = static_cast<unsigned char>(next + 0x20);
-    }
-    return text;
-}
-
 // "в горния връх", but "във върховете": Bulgarian doubles the preposition before в and ф.
 std::string In(const std::string& place) {
     const bool doubled = place.rfind("в", 0) == 0 || place.rfind("ф", 0) == 0;
@@ -81,6 +66,40 @@ std::vector<std::string> Texts(const std::vector<std::int64_t>& numbers) {
     for (std::int64_t n : numbers)
         texts.push_back(to_string(n));
     return texts;
+}
+
+// Where a line's sum is: "на основата", "в левия връх".
+std::string LineLocation(const Practice& practice, int line) {
+    return IsTriangle(practice) ? "на " + LineName(practice, line)
+                                : In(kRhombusShortNames[static_cast<std::size_t>(line)]);
+}
+
+std::optional<std::int64_t> LineSumOf(const Verdict& verdict, int line) {
+    if (line < 0 || line >= static_cast<int>(verdict.lineSums.size()))
+        return std::nullopt;
+    return verdict.lineSums[static_cast<std::size_t>(line)];
+}
+
+// How far a complete line's sum is from the sum it is judged by, when it can be judged:
+// once the figure is full, or at once when the series allows one sum alone.
+std::optional<std::int64_t> LineOff(const Verdict& verdict, int line) {
+    const std::optional<std::int64_t> sum = LineSumOf(verdict, line);
+    if (!sum)
+        return std::nullopt;
+    if (verdict.kind == VerdictKind::Solved)
+        return 0;
+    if (verdict.kind == VerdictKind::Unequal) {
+        // A line at the reference sum is right only if another line agrees with it, or
+        // the series allows no other sum; alone, it is just a number to compare with.
+        const std::int64_t off = verdict.differences[static_cast<std::size_t>(line)];
+        const auto agreeing = std::count(verdict.differences.begin(), verdict.differences.end(), 0);
+        if (off == 0 && agreeing < 2 && !verdict.onlySum)
+            return std::nullopt;
+        return off;
+    }
+    if (verdict.onlySum)
+        return *sum - *verdict.onlySum;
+    return std::nullopt;
 }
 
 std::string Amount(std::int64_t difference) {
@@ -125,7 +144,7 @@ std::string PairsText(const Practice& practice, const std::vector<int>& solution
 }
 
 bool AllSumsFound(const Practice& practice) {
-    return practice.foundSums.size() >= PossibleSums(practice.figure, practice.numbers).size();
+    return practice.foundSums.size() >= practice.possibleSums.size();
 }
 
 // Whether some solution (with `sum`, when given) has number `index` at `position`.
@@ -204,16 +223,20 @@ void ClaimFix(const Practice& practice, HintClaim& claim) {
                 claim.numbers = CornersOf(practice, claim.goal);
             return;
         }
+    // A full vertex with the wrong sum: the number a click on it gives back, its last.
     for (const Misplaced& m : misplaced) {
         const std::vector<int> cells = SlotsOfPosition(practice.figure, m.position);
         if (cells.size() != 2)
             continue;
         const int first = practice.placed[static_cast<std::size_t>(cells[0])];
-        const int second = practice.placed[static_cast<std::size_t>(cells[1])];
-        if (first != kEmpty && second != kEmpty &&
-            ValueOf(practice, first) + ValueOf(practice, second) != claim.sum) {
-            name(HintKind::WrongPair, m);
-            claim.partner = first == m.index ? second : first;
+        const int last = practice.placed[static_cast<std::size_t>(cells[1])];
+        if (first != kEmpty && last != kEmpty &&
+            ValueOf(practice, first) + ValueOf(practice, last) != claim.sum) {
+            claim.kind = HintKind::WrongPair;
+            claim.number = last;
+            claim.partner = first;
+            claim.position = m.position;
+            claim.target = PositionIn(practice.figure, claim.goal, last);
             return;
         }
     }
@@ -254,33 +277,23 @@ std::string PositionName(FigureMode figure, int position, bool definite) {
 
 std::string LineSumText(const Practice& practice, int line) {
     const Verdict verdict = Judge(practice);
-    if (line < 0 || line >= static_cast<int>(verdict.lineSums.size()))
-        return {};
-    const auto& sum = verdict.lineSums[static_cast<std::size_t>(line)];
+    const std::optional<std::int64_t> sum = LineSumOf(verdict, line);
     if (!sum)
         return {};
-    if (verdict.kind == VerdictKind::Solved)
+    const std::optional<std::int64_t> off = LineOff(verdict, line);
+    if (!off)
+        return to_string(*sum);
+    if (*off == 0)
         return "= " + to_string(*sum);
-    if (verdict.kind == VerdictKind::Unequal) {
-        const std::int64_t off = verdict.differences[static_cast<std::size_t>(line)];
-        if (off == 0)
-            return "= " + to_string(*sum);
-        return to_string(*sum) + " (" + (off < 0 ? "−" : "+") + to_string(std::llabs(off)) + ")";
-    }
-    return to_string(*sum);
+    return to_string(*sum) + " (" + (*off < 0 ? "−" : "+") + to_string(std::llabs(*off)) + ")";
 }
 
 LineMark LineMarkOf(const Practice& practice, int line) {
     const Verdict verdict = Judge(practice);
-    if (line < 0 || line >= static_cast<int>(verdict.lineSums.size()) ||
-        !verdict.lineSums[static_cast<std::size_t>(line)])
+    if (!LineSumOf(verdict, line))
         return LineMark::None;
-    if (verdict.kind == VerdictKind::Solved)
-        return LineMark::Equal;
-    if (verdict.kind == VerdictKind::Unequal)
-        return verdict.differences[static_cast<std::size_t>(line)] == 0 ? LineMark::Equal
-                                                                        : LineMark::Off;
-    return LineMark::Alone;
+    const std::optional<std::int64_t> off = LineOff(verdict, line);
+    return !off ? LineMark::Alone : *off == 0 ? LineMark::Equal : LineMark::Off;
 }
 
 std::string HowToPlayText() {
@@ -296,7 +309,10 @@ std::string HowToPlayText() {
            "«Защо става?» (Ctrl+E) обяснява защо сумите са равни.</p>"
            "<p><b>С клавиатура.</b> Tab минава през полетата. В списъка стрелките избират "
            "число. След списъка Tab води до местата на фигурата: Интервал или Enter поставя "
-           "числото там.</p>";
+           "числото там.</p>"
+           "<p><b>За класа.</b> «Цял екран» (F11) показва фигурата на целия екран; Esc връща. "
+           "Ctrl++ и Ctrl+- увеличават и намаляват, Ctrl+0 връща обичайния размер. F1 показва "
+           "това обяснение.</p>";
 }
 
 std::string OutOfRangeText() {
@@ -304,10 +320,21 @@ std::string OutOfRangeText() {
            "Въведете естествено число от 1 до 32767.";
 }
 
+std::optional<int> PracticeStart(const std::string& startText) {
+    const std::size_t first = startText.find_first_not_of(' ');
+    const std::size_t last = startText.find_last_not_of(' ');
+    if (first == std::string::npos)
+        return std::nullopt;
+    const std::string digits = startText.substr(first, last - first + 1);
+    if (digits.size() > 3 || digits.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const int start = std::stoi(digits);
+    return start >= 1 ? std::optional<int>(start) : std::nullopt;
+}
+
 std::string MissingText(FigureMode figure, const std::string& startText) {
     const bool empty = startText.find_first_not_of(" \t") == std::string::npos;
-    const double start = RoundHalfEven(TextToNumber(startText));
-    const bool valid = start >= 1 && start <= 999;
+    const bool valid = PracticeStart(startText).has_value();
     const std::string write = "Напиши в «Начало» число от 1 до 999";
     if (figure == FigureMode::None)
         return "Избери фигура: «Триъгълник» или «Ромб». " +
@@ -322,18 +349,14 @@ std::string MissingText(FigureMode figure, const std::string& startText) {
 
 std::string LineSumSpoken(const Practice& practice, int line) {
     const Verdict verdict = Judge(practice);
-    if (line < 0 || line >= static_cast<int>(verdict.lineSums.size()) ||
-        !verdict.lineSums[static_cast<std::size_t>(line)])
+    const std::optional<std::int64_t> sum = LineSumOf(verdict, line);
+    if (!sum)
         return {};
-    std::string text = LineName(practice, line) + ": сума " +
-                       to_string(*verdict.lineSums[static_cast<std::size_t>(line)]);
-    if (verdict.kind == VerdictKind::Solved)
-        return text + ", равна";
-    if (verdict.kind == VerdictKind::Unequal) {
-        const std::int64_t off = verdict.differences[static_cast<std::size_t>(line)];
-        return text + ", " + (off == 0 ? std::string("равна") : Amount(off));
-    }
-    return text;
+    const std::string text = LineName(practice, line) + ": сума " + to_string(*sum);
+    const std::optional<std::int64_t> off = LineOff(verdict, line);
+    if (!off)
+        return text;
+    return text + ", " + (*off == 0 ? std::string("равна") : Amount(*off));
 }
 
 std::string VerdictText(const Practice& practice) {
@@ -341,39 +364,38 @@ std::string VerdictText(const Practice& practice) {
     const bool triangle = IsTriangle(practice);
     if (verdict.kind == VerdictKind::Solved) {
         if (SolutionOnShow(practice))
-            return std::string("Ето едно решение: ") + (triangle ? "всяка страна" : "всеки връх") +
-                   " има сума " + to_string(verdict.sum) +
-                   ". «Върни моята подредба» връща твоите числа.";
-        return std::string("Браво! ") + (triangle ? "Всяка страна" : "Всеки връх") + " има сума " +
-               to_string(verdict.sum) + ".";
+            return std::string("Ето едно решение: ") +
+                   (triangle ? "всяка страна" : "всяка двойка") + " има сума " +
+                   to_string(verdict.sum) + ". «Върни моята подредба» връща твоите числа.";
+        return std::string("Браво! ") + (triangle ? "Всяка страна" : "Всяка двойка") +
+               " има сума " + to_string(verdict.sum) + ".";
     }
     if (verdict.kind == VerdictKind::Incomplete)
         return {};
-    std::vector<std::int64_t> sums;
-    for (const auto& sum : verdict.lineSums)
-        sums.push_back(*sum);
-    // "Основата има с 5 повече от 28, лявата страна – с 3 по-малко, а …"
+    // "Сумата на основата е с 2 по-голяма от 27, на … – с 1 по-малка, а на … – …"
     std::vector<std::string> off;
-    for (std::size_t line = 0; line < sums.size(); ++line) {
-        if (verdict.differences[line] == 0)
+    for (std::size_t line = 0; line < verdict.differences.size(); ++line) {
+        const std::int64_t by = verdict.differences[line];
+        if (by == 0)
             continue;
-        const std::string name = LineName(practice, static_cast<int>(line));
-        const std::string amount = Amount(verdict.differences[line]);
+        const std::string amount =
+            "с " + to_string(std::llabs(by)) + (by < 0 ? " по-малка" : " по-голяма");
+        const std::string where = LineLocation(practice, static_cast<int>(line));
         off.push_back(off.empty()
-                          ? Capitalised(name) + " има " + amount + " от " + to_string(verdict.sum)
-                          : name + " – " + amount);
+                          ? "Сумата " + where + " е " + amount + " от " + to_string(verdict.sum)
+                          : where + " – " + amount);
     }
     std::string said;
     for (std::size_t i = 0; i < off.size(); ++i)
         said += (i == 0 ? "" : i + 1 == off.size() ? ", а " : ", ") + off[i];
-    return std::string(triangle ? "Сумите на страните" : "Сумите във върховете") + " са " +
-           JoinAnd(Texts(sums)) + ". " + said + ".";
+    return std::string(triangle ? "Сумите на страните" : "Сумите във върховете") +
+           " не са равни. " + said + ".";
 }
 
 std::string FoundSumsText(const Practice& practice) {
     if (practice.foundSums.empty())
         return {};
-    const std::size_t possible = PossibleSums(practice.figure, practice.numbers).size();
+    const std::size_t possible = practice.possibleSums.size();
     const std::string count =
         " (" + to_string(practice.foundSums.size()) + " от " + to_string(possible) + ")";
     if (practice.foundSums.size() >= possible)
@@ -406,6 +428,15 @@ HintClaim NextHint(const Practice& practice) {
     if (const Verdict verdict = Judge(practice); verdict.kind == VerdictKind::Solved) {
         claim.kind = AllSumsFound(practice) ? HintKind::AllFound : HintKind::Solved;
         claim.sum = verdict.sum;
+        // The corners of a sum not found yet, as the way on.
+        for (const std::vector<int>& solution : Solutions(practice))
+            if (claim.kind == HintKind::Solved && IsTriangle(practice) &&
+                !std::binary_search(practice.foundSums.begin(), practice.foundSums.end(),
+                                    SumOfSolution(practice, solution))) {
+                claim.goal = solution;
+                claim.numbers = CornersOf(practice, solution);
+                break;
+            }
         return claim;
     }
     // The same goal while the pupil follows it, else the nearest solution afresh.
@@ -439,6 +470,10 @@ std::string HintText(const Practice& practice, const HintClaim& claim) {
         return "Подсказка: първо избери фигура, напиши начално число от 1 до 999 и натисни "
                "«Изчисли».";
     case HintKind::Solved:
+        if (IsTriangle(practice) && !claim.numbers.empty())
+            return "Фигурата е подредена със сума " + sum +
+                   ". За друга сума опитай във върховете " + NumbersText(practice, claim.numbers) +
+                   ".";
         return "Фигурата е подредена със сума " + sum + ". Опитай да я подредиш с друга сума!";
     case HintKind::AllFound:
         return "Намерени са всички възможни суми. Опитай с друго начално число!";
@@ -484,9 +519,10 @@ Coaching Hint(Practice practice) {
     practice.hintStep = claim.step;
     practice.hintGoal = claim.goal;
     practice.hintMoves = claim.goal.empty() ? 0 : MovesTo(practice, claim.goal);
-    if (claim.kind == HintKind::Place) {
+    // The last number stays the pupil's to place: the figure they finish is theirs.
+    const auto empty = std::count(practice.placed.begin(), practice.placed.end(), kEmpty);
+    if (claim.kind == HintKind::Place && empty > 1)
         practice = Place(std::move(practice), claim.number, claim.position);
-    }
     return {std::move(practice), std::move(text), claim};
 }
 
@@ -502,19 +538,16 @@ std::string WhyText(const Practice& practice) {
         total += n;
     if (IsTriangle(practice)) {
         const std::vector<int> corners = CornersOf(practice, cells);
-        std::string text =
-            solved ? ""
-                   : "Например, ако във върховете са " + NumbersText(practice, corners) + ": к";
-        text += std::string(solved ? "К" : "") +
-                "ато съберем трите страни, всяко число се брои веднъж, а числата във "
-                "върховете – два пъти. Сумата на всички числа е " +
-                to_string(total) + ", затова 3 × " + sum + " = " + to_string(total);
-        std::int64_t corner_total = total;
-        for (int corner : corners) {
-            text += " + " + Number(practice, corner);
-            corner_total += ValueOf(practice, corner);
-        }
-        return text + " = " + to_string(corner_total) + ".";
+        std::int64_t cornerTotal = 0;
+        for (int corner : corners)
+            cornerTotal += ValueOf(practice, corner);
+        return "Когато съберем трите страни, всяко число се брои веднъж, а числата във "
+               "върховете – два пъти. Сумата на всички числа е " +
+               to_string(total) + ". " + (solved ? "Във върховете са " : "Ако във върховете са ") +
+               NumbersText(practice, corners) + ", заедно " + to_string(cornerTotal) +
+               ". Трите страни заедно дават " + to_string(total) + " + " + to_string(cornerTotal) +
+               " = " + to_string(total + cornerTotal) + ", а " + to_string(total + cornerTotal) +
+               " = 3 × " + sum + ". Затова всяка страна има сума " + sum + ".";
     }
     return "Двойките са " + PairsText(practice, cells) + ". Всяка двойка има сума " + sum +
            ": от двойка към двойка по-малкото число расте с 1, а по-голямото намалява с 1. "

@@ -8,6 +8,7 @@
 #include "puzzle/practice.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,11 @@ struct Coaching {
 
 // What compute says when the start number does not fit 16 bits.
 [[nodiscard]] std::string OutOfRangeText();
+
+// The start number as practice reads it: a whole number from 1 to 999 written as one,
+// blanks around it allowed; "2,5", "1e2" or "9 9" are not. The demonstration reads its
+// start text as it always has.
+[[nodiscard]] std::optional<int> PracticeStart(const std::string& startText);
 
 // Practice before a series: what is still missing (a figure, a start number from 1 to
 // 999) and what to do next.

@@ -54,6 +54,14 @@ Game ChooseFigure(Game game, std::int16_t index) {
 }
 
 GameResult Compute(Game game) {
+    // Practice takes only a whole number from 1 to 999, written as one; anything else
+    // leaves everything as it was and says why.
+    if (Practising(game) && !PracticeStart(game.puzzle.startText)) {
+        std::string status = MissingText(game.puzzle.figureMode, game.puzzle.startText);
+        if (!game.practice.placed.empty())
+            status += " Числата на фигурата остават.";
+        return {std::move(game), SeriesOutcome::NotNatural, std::move(status)};
+    }
     SeriesResult result = GenerateSeries(std::move(game.puzzle));
     game.puzzle = std::move(result.state);
     if (result.outcome == SeriesOutcome::Generated)
@@ -111,7 +119,7 @@ GameHint AskHint(Game game) {
     game.practice = std::move(coaching.practice);
     // The hint alone: the sums beside the figure already show the verdict.
     std::string status = coaching.text;
-    if (coaching.claim.kind == HintKind::Solved || coaching.claim.kind == HintKind::AllFound)
+    if (coaching.claim.kind == HintKind::Solved)
         if (const std::string found = FoundSumsText(game.practice); !found.empty())
             status += " " + found;
     return {std::move(game), std::move(coaching.text), std::move(status)};

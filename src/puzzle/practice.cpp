@@ -134,14 +134,18 @@ void Vacate(Practice& practice, int slot) {
     }
 }
 
-void ForgetRevealed(Practice& practice) {
-    practice.revealed.clear();
-    practice.ownPlacement.clear();
+// A figure the pupil has emptied is theirs again: the help shown is over.
+void ForgetHelpWhenEmpty(Practice& practice) {
+    if (std::all_of(practice.placed.begin(), practice.placed.end(),
+                    [](int index) { return index == kEmpty; })) {
+        practice.helped = false;
+        practice.ownPlacement.clear();
+    }
 }
 
 void RecordFoundSum(Practice& practice) {
     const Verdict verdict = Judge(practice);
-    if (verdict.kind != VerdictKind::Solved)
+    if (verdict.kind != VerdictKind::Solved || practice.helped)
         return;
     auto& found = practice.foundSums;
     const auto at = std::lower_bound(found.begin(), found.end(), verdict.sum);
@@ -186,6 +190,7 @@ Practice NewPractice(FigureMode figure, const std::vector<std::string>& series) 
     for (const std::string& item : series)
         practice.numbers.push_back(static_cast<std::int32_t>(TextToNumber(item)));
     practice.placed.assign(series.size(), kEmpty);
+    practice.possibleSums = PossibleSums(figure, practice.numbers);
     return practice;
 }
 
@@ -231,7 +236,6 @@ Practice Place(Practice practice, int index, int position) {
         }
     practice.placed[static_cast<std::size_t>(target)] = index;
     practice.pickedNumber = practice.pickedPosition = kEmpty;
-    ForgetRevealed(practice);
     RecordFoundSum(practice);
     return practice;
 }
@@ -246,7 +250,7 @@ Practice TakeBack(Practice practice, int position) {
             break;
         }
     practice.pickedNumber = practice.pickedPosition = kEmpty;
-    ForgetRevealed(practice);
+    ForgetHelpWhenEmpty(practice);
     return practice;
 }
 
@@ -262,12 +266,13 @@ std::vector<int> DemonstrationPlacement(const Practice& practice) {
 }
 
 Practice ShowSolution(Practice practice) {
-    if (practice.placed.empty() || SolutionOnShow(practice))
+    if (practice.placed.empty())
         return practice;
     std::vector<int> solution = NearestSolution(practice);
-    practice.ownPlacement = practice.placed;
-    practice.placed = solution;
-    practice.revealed = std::move(solution);
+    if (!practice.helped)
+        practice.ownPlacement = practice.placed;
+    practice.placed = std::move(solution);
+    practice.helped = true;
     practice.pickedNumber = practice.pickedPosition = kEmpty;
     practice.hintStep = 0;
     practice.hintGoal.clear();
@@ -275,14 +280,15 @@ Practice ShowSolution(Practice practice) {
 }
 
 bool SolutionOnShow(const Practice& practice) noexcept {
-    return !practice.revealed.empty() && practice.revealed == practice.placed;
+    return practice.helped;
 }
 
 Practice RestoreOwnPlacement(Practice practice) {
     if (!SolutionOnShow(practice))
         return practice;
     practice.placed = practice.ownPlacement;
-    ForgetRevealed(practice);
+    practice.helped = false;
+    practice.ownPlacement.clear();
     practice.pickedNumber = practice.pickedPosition = kEmpty;
     return practice;
 }
@@ -312,9 +318,11 @@ Verdict Judge(const Practice& practice) {
     for (const auto& sum : verdict.lineSums)
         if (sum)
             sums.push_back(*sum);
+    if (practice.possibleSums.size() == 1)
+        verdict.onlySum = practice.possibleSums.front();
     if (sums.empty() || sums.size() != verdict.lineSums.size())
         return verdict;
-    verdict.sum = ReferenceSum(sums);
+    verdict.sum = verdict.onlySum ? *verdict.onlySum : ReferenceSum(sums);
     if (std::all_of(sums.begin(), sums.end(), [&](std::int64_t s) { return s == sums.front(); })) {
         verdict.kind = VerdictKind::Solved;
         return verdict;

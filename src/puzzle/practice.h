@@ -39,12 +39,14 @@ struct Practice {
     // How many numbers stood away from that solution at the last hint: a pupil who
     // moves none further away is following the hints.
     int hintMoves = 0;
-    // «Покажи решение»: the program's placement while it is on show, and the pupil's
-    // own, to go back to. Both empty otherwise.
-    std::vector<int> revealed;
+    // «Покажи решение»: the figure holds the program's solution (perhaps changed since),
+    // and the pupil's own placement is kept to go back to.
+    bool helped = false;
     std::vector<int> ownPlacement;
     // The equal sums the pupil has reached with this series, ascending.
     std::vector<std::int64_t> foundSums;
+    // Every equal sum the series allows on the figure, ascending; found once per series.
+    std::vector<std::int64_t> possibleSums;
 
     bool operator==(const Practice&) const = default;
 };
@@ -77,9 +79,10 @@ struct Practice {
 // The demonstration's placement: position k holds item k, vertex v items v and 7 - v.
 [[nodiscard]] std::vector<int> DemonstrationPlacement(const Practice& practice);
 // «Покажи решение»: the solution nearest the pupil's placement goes on show; the
-// pupil's own is kept to go back to. A shown solution is never a sum found.
+// pupil's own is kept to go back to. Nothing solved from a shown solution is a sum
+// found, until the pupil goes back to their own numbers or empties the figure.
 [[nodiscard]] Practice ShowSolution(Practice practice);
-// Whether the program's solution is on show, unchanged since it was shown.
+// Whether the figure holds the program's solution, perhaps changed since it was shown.
 [[nodiscard]] bool SolutionOnShow(const Practice& practice) noexcept;
 // Back to the placement the pupil had before the solution was shown.
 [[nodiscard]] Practice RestoreOwnPlacement(Practice practice);
@@ -93,9 +96,12 @@ struct Verdict {
     VerdictKind kind = VerdictKind::Incomplete;
     std::int64_t sum = 0; // the common sum when solved; the reference sum when unequal
     std::vector<std::optional<std::int64_t>> lineSums;
-    // Unequal: each line's sum less the reference sum, the one most lines share (ties:
-    // the one nearest their mean); empty otherwise.
+    // Unequal: each line's sum less the reference sum: the only sum the series allows,
+    // or else the one most lines share (ties: the one nearest their mean); empty otherwise.
     std::vector<std::int64_t> differences;
+    // When the series allows one sum alone, each complete line can be judged against it
+    // before the figure is full.
+    std::optional<std::int64_t> onlySum;
 };
 [[nodiscard]] Verdict Judge(const Practice& practice);
 

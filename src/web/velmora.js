@@ -380,6 +380,18 @@
         on("Command1_0", "click", () => act(Act.Compute));
         on("Command1_1", "click", () => act(Act.Clear));
         on("Text2", "input", (event, typed) => act(Act.TypeStart, 0, typed ?? $("Text2").value));
+        // Reached by Tab in practice, the start number is not selected: the Space the help
+        // tells of must not erase it.
+        $("Text2").addEventListener("focus", () => {
+            const toEnd = () => {
+                const end = $("Text2").value.length;
+                $("Text2").setSelectionRange(end, end);
+            };
+            if (view && view.practice) {
+                toEnd(); // the browser selects on focus by key before telling of it
+                setTimeout(toEnd);
+            }
+        });
         // Enter computes in practice; the demonstration's start box keeps the window's ways.
         on("Text2", "keydown", (event) => {
             if (event.key === "Enter" && view.practice) {
@@ -443,7 +455,9 @@
                 "ctrl+e": later(() => act(Act.AskWhy)),
                 "ctrl++": zoomIn, "ctrl+=": zoomIn, "ctrl+-": zoomOut, "ctrl+0": () => setZoom(0),
                 "F11": () => setPresenting(!presenting), "F1": later(() => act(Act.AskHowToPlay)),
-                "Escape": () => presenting && !$("message").open && setPresenting(false),
+                // Esc closes a message first, then leaves the presentation.
+                "Escape": () => ($("message").open ? $("message").close()
+                                 : presenting && setPresenting(false)),
             };
             // A letter by its key's place too, so Ctrl+H works on the Bulgarian keyboard.
             const letter = /^[a-z]$/i.test(event.key) ? event.key.toLowerCase()
@@ -504,8 +518,9 @@
             waiting.splice(0).forEach((work) => work());
             // The window's first focus, unless the pupil has already gone somewhere. Not
             // sooner: focusing before the first frame delayed it when measured.
+            // Practice opens in the start box, so a number can be typed at once.
             if (document.activeElement === document.body)
-                $("Text1_0").focus();
+                $(practiceAsked ? "Text2" : "Text1_0").focus();
             document.documentElement.dataset.ready = "true";
             performance.mark("velmora-usable");
         }, report);

@@ -206,10 +206,18 @@ void MainWindow::CreateBars() {
     for (QAction* action : {demonstration_, practice_, hint_, solution_, why_})
         NameKeys(*action);
     NameKeys(*leaveFullScreen_, tr("Esc или F11"));
+    // They read as buttons before the pointer is near, and Tab reaches them after the
+    // form's own buttons, before the statement.
+    QWidget* previous = form_->findChild<QWidget*>(QStringLiteral("Command1_1"));
     for (QToolBar* each : {modeBar_, teachingBar_})
         for (QAction* action : each->actions())
-            if (auto* button = qobject_cast<QToolButton*>(each->widgetForAction(action)))
-                button->setAutoRaise(false); // they read as buttons before the pointer is near
+            if (auto* button = qobject_cast<QToolButton*>(each->widgetForAction(action))) {
+                button->setAutoRaise(false);
+                button->setFocusPolicy(Qt::TabFocus);
+                setTabOrder(previous, button);
+                previous = button;
+            }
+    setTabOrder(previous, form_->findChild<QWidget*>(QStringLiteral("Text1_0")));
 }
 
 void MainWindow::SetPlayMode(PlayMode mode) {
@@ -242,8 +250,9 @@ void MainWindow::ScaleBars(double scale) {
             if (QWidget* button = bar->widgetForAction(action); qobject_cast<QToolButton*>(button))
                 button->setMinimumHeight(qRound(kButtonHeight * scale));
     }
-    statusFont_ = font;
-    status_->setFont(font);
+    // Presenting, the verdicts and hints are the text the class reads from the back.
+    statusFont_ = presenting_ ? form_->ScaledFont(scale * 1.25) : font;
+    status_->setFont(statusFont_);
     status_->setFixedHeight(2 * status_->fontMetrics().lineSpacing() + 2);
     // The status bar takes its height from its line only on its next layout request;
     // the window's size is worked out from it now.

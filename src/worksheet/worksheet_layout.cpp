@@ -24,8 +24,9 @@ constexpr std::array<LabelBox, 4> kRhombusPlaces{{{2880, 600, 1215, 615},
                                                   {840, 1800, 1215, 615},
                                                   {2880, 3000, 1215, 615},
                                                   {4920, 1800, 1215, 615}}};
-// Both figures fit this frame of the layout.
-const QRectF kFigureFrame(QPointF(840, 480), QPointF(6135, 3615));
+// A number's line in a box, in twips: the triangle's box height, so both figures show
+// their numbers alike.
+constexpr double kNumberLine = 375;
 constexpr double kLargePrint = 1.5;
 constexpr double kSmallestPoints = 3;
 
@@ -59,15 +60,31 @@ class Layout {
         return font;
     }
 
-    // The text in its box, its font shrunk until it fits whole: nothing is ever clipped.
-    void Text(const QString& text, QFont font, const QRectF& box, int flags, const QRectF& cell) {
-        while (font.pointSizeF() > kSmallestPoints) {
-            const QRectF needed = QFontMetricsF(font, &device_).boundingRect(box, flags, text);
-            if (needed.width() <= box.width() && needed.height() <= box.height())
-                break;
+    bool Fits(const QString& text, const QFont& font, const QRectF& box, int flags) const {
+        const QRectF needed = QFontMetricsF(font, &device_).boundingRect(box, flags, text);
+        return needed.width() <= box.width() && needed.height() <= box.height();
+    }
+
+    // The largest font from `font` down at which the text fits its box whole.
+    QFont Shrunk(const QString& text, QFont font, const QRectF& box, int flags) const {
+        while (font.pointSizeF() > kSmallestPoints && !Fits(text, font, box, flags))
             font.setPointSizeF(font.pointSizeF() * 0.95);
+        return font;
+    }
+
+    // The text in its box, its font shrunk until it fits whole: nothing is ever clipped.
+    // A caption keeps to one line unless wrapping lets it be much larger.
+    void Text(const QString& text, const QFont& font, const QRectF& box, int flags,
+              const QRectF& cell, bool caption = false) {
+        QFont shown = Shrunk(text, font, box, flags);
+        if (caption) {
+            const QFont oneLine = Shrunk(text, font, box, flags & ~Qt::TextWordWrap);
+            if (oneLine.pointSizeF() >= shown.pointSizeF() * 0.7) {
+                shown = oneLine;
+                flags &= ~Qt::TextWordWrap;
+            }
         }
-        pages_.back().texts.push_back({text, font, box, flags, cell});
+        pages_.back().texts.push_back({text, shown, box, flags, cell});
     }
 
     void Page(int page, bool answers) {
@@ -102,38 +119,55 @@ class Layout {
         }
     }
 
+    // The height `text` takes wrapped in `width`, at most `lines` lines: the rest of the
+    // cell is the figure's.
+    double Room(const QString& text, const QFont& font, double width, int lines) const {
+        const QRectF needed =
+            QFontMetricsF(font, &device_)
+                .boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap | Qt::AlignLeft, text);
+        return std::min(needed.height(), LineHeight(font) * lines) + Mm(0.5);
+    }
+
     void Puzzle(const SheetPuzzle& puzzle, int number, const QRectF& cell, bool answers) {
         const QFont font = Font(10);
-        const double line = LineHeight(font);
         const int wrapped = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
-        const QRectF taskBox(cell.left(), cell.top(), cell.width(), line * 3);
-        Text(QString::number(number) + ". " + QString::fromStdString(puzzle.task), font, taskBox,
-             wrapped, cell);
+        const QString task = QString::number(number) + ". " + QString::fromStdString(puzzle.task);
+        const QRectF taskBox(cell.left(), cell.top(), cell.width(),
+                             Room(task, font, cell.width(), 3));
+        Text(task, font, taskBox, wrapped, cell);
         double bottom = cell.bottom();
         if (answers) {
-            const QRectF answerBox(cell.left(), bottom - line * 3, cell.width(), line * 3);
-            Text(QString::fromStdString(puzzle.answerLine), font, answerBox, wrapped, cell);
-            bottom = answerBox.top();
+            const QString answer = QString::fromStdString(puzzle.answerLine);
+            const double height = Room(answer, font, cell.width(), 3);
+            Text(answer, font, QRectF(cell.left(), bottom - height, cell.width(), height), wrapped,
+                 cell);
+            bottom -= height;
         }
-        const QRectF numbersBox(cell.left(), bottom - line * 2, cell.width(), line * 2);
-        Text(QString::fromStdString(puzzle.numbersLine), font, numbersBox, wrapped, cell);
+        const QString numbers = QString::fromStdString(puzzle.numbersLine);
+        const double height = Room(numbers, font, cell.width(), 2);
+        const QRectF numbersBox(cell.left(), bottom - height, cell.width(), height);
+        Text(numbers, font, numbersBox, wrapped, cell);
         Figure(puzzle,
-               QRectF(QPointF(cell.left(), taskBox.bottom() + Mm(1)),
-                      QPointF(cell.right(), numbersBox.top() - Mm(1))),
+               QRectF(QPointF(cell.left(), taskBox.bottom() + Mm(2)),
+                      QPointF(cell.right(), numbersBox.top() - Mm(2))),
                answers ? puzzle.solution : puzzle.shown, cell);
     }
 
     void Figure(const SheetPuzzle& puzzle, const QRectF& room,
                 const std::vector<std::string>& captions, const QRectF& cell) {
-        const double factor =
-            std::min(room.width() / kFigureFrame.width(), room.height() / kFigureFrame.height());
-        const QPointF origin(room.center().x() - kFigureFrame.center().x() * factor,
-                             room.center().y() - kFigureFrame.center().y() * factor);
-        const auto map = [&](double x, double y) { return origin + QPointF(x, y) * factor; };
         const bool triangle = puzzle.figure == FigureMode::Triangle;
         std::vector<LabelBox> places(kTrianglePlaces.begin(), kTrianglePlaces.end());
         if (!triangle)
             places.assign(kRhombusPlaces.begin(), kRhombusPlaces.end());
+        // The figure's own extent, centred in the room.
+        QRectF frame;
+        for (const LabelBox& b : places)
+            frame |= QRectF(b.left, b.top, b.width, b.height);
+        const double factor =
+            std::min(room.width() / frame.width(), room.height() / frame.height());
+        const QPointF origin(room.center().x() - frame.center().x() * factor,
+                             room.center().y() - frame.center().y() * factor);
+        const auto map = [&](double x, double y) { return origin + QPointF(x, y) * factor; };
         const std::vector<Segment> outline =
             triangle ? TriangleOutline({places[0], places[1], places[2]})
                      : RhombusOutline({places[0], places[1], places[2], places[3]});
@@ -145,15 +179,15 @@ class Layout {
             pages_.back().boxes.push_back(box);
             if (captions[p].empty())
                 continue;
-            // The numbers grow with their boxes: a line of them fills most of a box's height
-            // (a triangle's; a rhombus box holds two lines).
+            // The numbers grow with their boxes, alike on both figures; large print fills
+            // more of each box.
             QFont font(QStringLiteral("Times New Roman"));
-            const double lineRoom = triangle ? box.height() : box.height() / 2;
-            font.setPointSizeF(lineRoom * 0.6 * 72.0 / device_.logicalDpiY());
+            const double fill = sheet_.largePrint ? 0.85 : 0.6;
+            font.setPointSizeF(kNumberLine * factor * fill * 72.0 / device_.logicalDpiY());
             const double inset = box.height() * 0.08;
             Text(QString::fromStdString(captions[p]), font,
                  box.adjusted(inset, inset, -inset, -inset), Qt::AlignCenter | Qt::TextWordWrap,
-                 cell);
+                 cell, true);
         }
     }
 

@@ -292,6 +292,12 @@ TEST_CASE("the hints tell the truth") {
                 REQUIRE(hint.claim.step == step); // never back to step 1 while following
                 step = std::min(step + 1, 3);
                 pupil = hint.practice;
+                if (hint.claim.kind == HintKind::Place &&
+                    WhereIs(figure, pupil.placed, hint.claim.number) != hint.claim.position) {
+                    // The last number is left to the pupil, and only the last.
+                    REQUIRE(std::count(pupil.placed.begin(), pupil.placed.end(), kEmpty) == 1);
+                    pupil = Place(std::move(pupil), hint.claim.number, hint.claim.position);
+                }
                 if (hint.claim.kind == HintKind::Place)
                     REQUIRE(WhereIs(figure, pupil.placed, hint.claim.number) ==
                             hint.claim.position);
@@ -347,6 +353,11 @@ TEST_CASE("the hints' texts") {
          {0, -1, 7, -1, 1, -1, -1, -1},
          3,
          "Подсказка: за сума 21 премести 14 от левия връх в горния връх."},
+        {"solved: the way to another sum",
+         t,
+         {0, 1, 2, 3, 4, 5},
+         1,
+         "Фигурата е подредена със сума 27. За друга сума опитай във върховете 7, 9 и 11."},
     };
     for (const auto& row : rows) {
         CAPTURE(row.name);
@@ -405,9 +416,9 @@ TEST_CASE("the texts a pupil reads") {
         {"three different",
          t,
          {0, 2, 1, 3, 4, 5},
-         "Сумите на страните са 26, 27 и 28. Основата има с 1 по-малко от 27, а лявата страна – "
-         "с 1 повече.",
-         "26 (−1)|= 27|28 (+1)"},
+         "Сумите на страните не са равни. Сумата на основата е с 1 по-малка от 27, а на лявата "
+         "страна – с 1 по-голяма.",
+         "26 (−1)|27|28 (+1)"}, // 27, shared by no other side, is no right answer
         {"incomplete",
          t,
          {0, 4, 2, -1, -1, -1},
@@ -416,9 +427,15 @@ TEST_CASE("the texts a pupil reads") {
         {"rhombus off",
          r,
          {0, 7, 1, 5, 2, 6, 3, 4},
-         "Сумите във върховете са 21, 20, 22 и 21. Левият връх има с 1 по-малко от 21, а долният "
-         "връх – с 1 повече.",
+         "Сумите във върховете не са равни. Сумата в левия връх е с 1 по-малка от 21, а в "
+         "долния връх – с 1 по-голяма.",
          "= 21|20 (−1)|22 (+1)|= 21"},
+        // One sum alone is possible: each full vertex is judged at once.
+        {"rhombus pairs judged at once",
+         r,
+         {0, 7, 1, 5, -1, -1, 2, -1},
+         "Подреди числата: избери число от списъка и място на фигурата.",
+         "= 21|20 (−1)||"},
     };
     for (const auto& row : rows) {
         CAPTURE(row.name);
@@ -442,9 +459,10 @@ TEST_CASE("the sums found, and why") {
         p = Place(std::move(p), largestCorners[std::size_t(slot)], slot);
     CHECK(p.foundSums == std::vector<std::int64_t>{27, 30});
     CHECK(FoundSumsText(p) == "Намерени суми: 27 и 30 (2 от 4).");
-    CHECK(WhyText(p) == "Като съберем трите страни, всяко число се брои веднъж, а числата във "
-                        "върховете – два пъти. Сумата на всички числа е 57, затова 3 × 30 = 57 + "
-                        "10 + 11 + 12 = 90.");
+    CHECK(WhyText(p) == "Когато съберем трите страни, всяко число се брои веднъж, а числата във "
+                        "върховете – два пъти. Сумата на всички числа е 57. Във върховете са 10, "
+                        "11 и 12, заедно 33. Трите страни заедно дават 57 + 33 = 90, а 90 = 3 × "
+                        "30. Затова всяка страна има сума 30.");
     p.foundSums = {27, 28, 29};
     p = Place(TakeBack(std::move(p), 3), 0, 3); // solved again with 30
     CHECK(p.foundSums == std::vector<std::int64_t>{27, 28, 29, 30});
@@ -475,10 +493,18 @@ TEST_CASE("the solution shown and taken back") {
         const Practice back = RestoreOwnPlacement(shown);
         CHECK(back.placed == pupil.placed);
         CHECK_FALSE(SolutionOnShow(back));
-        // Once the pupil changes it, the solution is the pupil's to play with.
-        const Practice changed = TakeBack(shown, 0);
-        CHECK_FALSE(SolutionOnShow(changed));
-        CHECK(RestoreOwnPlacement(changed).placed == changed.placed);
+        // Changing the shown solution and solving it again is no sum found, and the
+        // pupil's own numbers still come back; emptying the figure ends the help.
+        const int taken = shown.placed[std::size_t(SlotsOfPosition(figure, 0).back())];
+        const Practice changed = Place(TakeBack(shown, 0), taken, 0);
+        CHECK(changed.placed == shown.placed);
+        CHECK(changed.foundSums.empty());
+        CHECK(RestoreOwnPlacement(changed).placed == pupil.placed);
+        Practice emptied = changed;
+        for (int position = 0; position < PositionCount(figure); ++position)
+            while (!PositionCaption(emptied, position).empty())
+                emptied = TakeBack(std::move(emptied), position);
+        CHECK_FALSE(SolutionOnShow(emptied));
     }
 }
 
@@ -497,7 +523,11 @@ TEST_CASE("what is missing") {
         {1, "0", "«0» не е число от 1 до 999. " + write + "."},
         {1, "abc", "«abc» не е число от 1 до 999. " + write + "."},
         {1, "-5", "«-5» не е число от 1 до 999. " + write + "."},
-        {1, "1.5", "Натисни «Изчисли»."},
+        {1, " 12 ", "Натисни «Изчисли»."},
+        // Practice takes a whole number written as one; the demonstration reads on.
+        {1, "2,5", "«2,5» не е число от 1 до 999. " + write + "."},
+        {1, "1e2", "«1e2» не е число от 1 до 999. " + write + "."},
+        {1, "9 9", "«9 9» не е число от 1 до 999. " + write + "."},
     };
     for (const auto& row : rows) {
         CAPTURE(row.figure);

@@ -169,7 +169,7 @@ class Page(unittest.TestCase):
         sums = [element(self.driver, f"LineSum3_{l}").text for l in range(3)]
         self.assertEqual(sums, ["= 26", "29 (+3)", "= 26"])
         self.assertIn("off", element(self.driver, "LineSum3_1").get_attribute("class"))
-        self.assertIn("26, 29 и 26", element(self.driver, "status").text)
+        self.assertIn("с 3 по-голяма от 26", element(self.driver, "status").text)
         # By keys: a placed number taken back and put where the solution wants it.
         for position, row in ((3, 3), (4, 4), (5, 5)):
             self.click(f"Label3_{position}")  # gives its number back
@@ -250,6 +250,7 @@ class Page(unittest.TestCase):
         self.keys(Keys.ENTER)  # the demonstration computes only by its button
         self.assertEqual(self.js("return velmoraView.series"), [])
         load(self.driver, PAGE, "?practice")
+        self.assertEqual(self.js("return document.activeElement.id"), "Text2")  # type at once
         self.assertNotEqual(*[element(self.driver, n).value_of_css_property("background-color")
                               for n in ("modeDemonstration", "modePractice")])
         for figure, text, told in ((None, "7", "«Триъгълник»"), (0, "0", "«Начало»"), (0, "abc", "«abc»")):
@@ -267,12 +268,18 @@ class Page(unittest.TestCase):
         hint = element(self.driver, "status").text
         self.chord(Keys.CONTROL, "e")
         self.assertEqual([element(self.driver, n).text for n in ("messageTitle", "status")], ["Защо става?", hint])
-        self.click("messageOk")
+        self.keys(Keys.ESCAPE)
+        self.assertFalse(self.js("return document.getElementById('message').open"))
         self.chord(Keys.CONTROL, "r")
         self.assertTrue(all(self.captions(0)) and self.captions(0) != own, self.captions(0))
         self.assertEqual(element(self.driver, "solution").text, "Върни моята подредба")
         self.click("solution")
         self.assertEqual([self.captions(0), element(self.driver, "solution").text], [own, "Покажи решение"])
+        # Tab into the start box selects nothing, so the help's Space erases nothing.
+        self.click("Command1_0")
+        self.chord(Keys.SHIFT, Keys.TAB)
+        self.keys(Keys.SPACE)
+        self.assertEqual(element(self.driver, "Text2").get_attribute("value").strip(), "7")
 
     def test_presentation_tap_targets(self):
         self.click("modePractice")
