@@ -406,45 +406,69 @@ TEST_CASE("the texts a pupil reads") {
         const char* name;
         FigureMode figure;
         std::vector<int> cells;
-        std::string status, lineTexts;
+        std::string status, lineTexts, spoken, marks; // marks: Alone, Equal, Off, or -
     } rows[] = {
         {"solved 27",
          t,
          {0, 1, 2, 3, 4, 5},
          "Браво! Всяка страна има сума 27. Намерени суми: 27 (1 от 4).",
-         "= 27|= 27|= 27"},
+         "= 27|= 27|= 27",
+         "основата: сума 27, равна|дясната страна: сума 27, равна|лявата страна: сума 27, равна",
+         "EEE"},
         {"three different",
          t,
          {0, 2, 1, 3, 4, 5},
          "Сумите на страните не са равни. Сумата на основата е с 1 по-малка от 27, а на лявата "
          "страна – с 1 по-голяма.",
-         "26 (−1)|27|28 (+1)"}, // 27, shared by no other side, is no right answer
+         "26 (−1)|27|28 (+1)", // 27, shared by no other side, is no right answer
+         "основата: сума 26, с 1 по-малко|дясната страна: сума 27|лявата страна: сума "
+         "28, с 1 повече",
+         "OAO"},
         {"incomplete",
          t,
          {0, 4, 2, -1, -1, -1},
          "Подреди числата: избери число от списъка и място на фигурата.",
-         "||"},
+         "||",
+         "||",
+         "---"},
+        {"one side alone",
+         t,
+         {0, 1, 2, -1, 4, -1},
+         "Подреди числата: избери число от списъка и място на фигурата.",
+         "27||",
+         "основата: сума 27||",
+         "A--"},
         {"rhombus off",
          r,
          {0, 7, 1, 5, 2, 6, 3, 4},
          "Сумите във върховете не са равни. Сумата в левия връх е с 1 по-малка от 21, а в "
          "долния връх – с 1 по-голяма.",
-         "= 21|20 (−1)|22 (+1)|= 21"},
+         "= 21|20 (−1)|22 (+1)|= 21",
+         "горният връх: сума 21, равна|левият връх: сума 20, с 1 по-малко|долният връх: сума "
+         "22, с 1 повече|десният връх: сума 21, равна",
+         "EOOE"},
         // One sum alone is possible: each full vertex is judged at once.
         {"rhombus pairs judged at once",
          r,
          {0, 7, 1, 5, -1, -1, 2, -1},
          "Подреди числата: избери число от списъка и място на фигурата.",
-         "= 21|20 (−1)||"},
+         "= 21|20 (−1)||",
+         "горният връх: сума 21, равна|левият връх: сума 20, с 1 по-малко||",
+         "EO--"},
     };
     for (const auto& row : rows) {
         CAPTURE(row.name);
         const Practice p = WithSlots(row.figure, 7, row.cells);
         CHECK(StatusText(p) == row.status);
-        std::string lines;
-        for (int line = 0; line < int(Lines(row.figure).size()); ++line)
+        std::string lines, spoken, marks;
+        for (int line = 0; line < int(Lines(row.figure).size()); ++line) {
             lines += (line ? "|" : "") + LineSumText(p, line);
+            spoken += (line ? "|" : "") + LineSumSpoken(p, line);
+            marks += "-AEO"[int(LineMarkOf(p, line))];
+        }
         CHECK(lines == row.lineTexts);
+        CHECK(spoken == row.spoken);
+        CHECK(marks == row.marks);
     }
 }
 
@@ -524,6 +548,8 @@ TEST_CASE("what is missing") {
         {1, "abc", "«abc» не е число от 1 до 999. " + write + "."},
         {1, "-5", "«-5» не е число от 1 до 999. " + write + "."},
         {1, " 12 ", "Натисни «Изчисли»."},
+        {1, "999", "Натисни «Изчисли»."},
+        {0, "1", "Натисни «Изчисли»."},
         // Practice takes a whole number written as one; the demonstration reads on.
         {1, "2,5", "«2,5» не е число от 1 до 999. " + write + "."},
         {1, "1e2", "«1e2» не е число от 1 до 999. " + write + "."},
@@ -544,6 +570,11 @@ TEST_CASE("what is missing") {
         // The demonstration stays silent, as it always was.
         CHECK(Compute(SwitchMode(game, PlayMode::Demonstration)).status.empty());
     }
+    // A wrong start after a series: the numbers on the figure stay, and it says so.
+    const Game listed =
+        Compute(TypeStartText(ChooseFigure(StartGame(PlayMode::Practice), 0), "7")).game;
+    CHECK(Compute(TypeStartText(listed, "0")).status ==
+          "«0» не е число от 1 до 999. " + write + ". Числата на фигурата остават.");
 }
 
 // The sums found stay while the series does: computing the same start again keeps
@@ -577,4 +608,67 @@ TEST_CASE("the hints start afresh") {
     for (int slot = 0; slot < 6; ++slot)
         found = TakeBack(std::move(found), slot);
     CHECK(Hint(found).claim.sum != 27);
+}
+
+// The picks, as the status line reads them.
+TEST_CASE("the status line while picking") {
+    const FigureMode t = FigureMode::Triangle, r = FigureMode::Rhombus;
+    const struct {
+        FigureMode figure;
+        std::string steps, status;
+    } rows[] = {
+        {t, "p1", "Избрано е място: горният връх. Посочи число от списъка."},
+        {t, "p3", "Избрано е място: средата на дясната страна. Посочи число от списъка."},
+        {r, "p3", "Избрано е място: десният връх. Посочи число от списъка."},
+        {t, "n4", "Избрано е числото 11: посочи място на фигурата."},
+        {r, "n0 p0 n7", "Избрано е числото 14: посочи място на фигурата."},
+        {t, "p1 p1", "Подреди числата: избери число от списъка и място на фигурата."},
+    };
+    for (const auto& row : rows) {
+        CAPTURE(row.steps);
+        CHECK(StatusText(Play(NewPractice(row.figure, Series(row.figure, 7)), row.steps)) ==
+              row.status);
+    }
+}
+
+// Every sum reached is kept, whichever comes first, and a sum reached again once.
+TEST_CASE("the sums found in any order") {
+    const std::vector<std::vector<std::int64_t>> orders{
+        {30, 27}, {27, 30}, {29, 28, 30, 27}, {30, 30, 28}, {28, 27, 28}};
+    Practice empty = NewPractice(FigureMode::Triangle, Series(FigureMode::Triangle, 7));
+    const std::vector<std::vector<int>> solutions = Solutions(empty);
+    for (const auto& order : orders) {
+        Practice p = empty;
+        for (std::int64_t sum : order) {
+            const auto solution =
+                std::find_if(solutions.begin(), solutions.end(),
+                             [&](const auto& s) { return SumOfSolution(p, s) == sum; });
+            REQUIRE(solution != solutions.end());
+            for (int position = 0; position < 6; ++position)
+                p = TakeBack(std::move(p), position);
+            for (int slot = 0; slot < 6; ++slot)
+                p = Place(std::move(p), (*solution)[std::size_t(slot)], slot);
+        }
+        std::vector<std::int64_t> expected = order;
+        std::sort(expected.begin(), expected.end());
+        expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
+        CAPTURE(order.front());
+        CHECK(p.foundSums == expected);
+    }
+}
+
+// «Защо става?» in the demonstration explains the series computed, for either figure.
+TEST_CASE("why, in the demonstration") {
+    const struct {
+        std::int16_t figure;
+        std::string said;
+    } rows[] = {{0, "Сумата на всички числа е 57. Ако във върховете са 7, 8 и 9"},
+                {1, "Сумата на всички числа е 84 = 4 × 21."}};
+    for (const auto& row : rows) {
+        CAPTURE(row.figure);
+        const Game game{PlayMode::Demonstration, Computed(row.figure, "7"), {}};
+        const std::string why = WhyOf(game);
+        CHECK(why.find(row.said) != std::string::npos);
+        CHECK(why.find("Избери фигура") == std::string::npos);
+    }
 }

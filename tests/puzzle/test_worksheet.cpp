@@ -93,3 +93,49 @@ TEST_CASE("given numbers, fair keys and variants") {
             CHECK(other.puzzles.front().start != sheet.puzzles.front().start);
         }
 }
+
+// What the teacher asked for is what the sheet holds: the figures in turn, the starts in
+// turn, two a page in large print, the key on or off, and each pair in the key smaller
+// number first, as the pupil is taught to write it.
+TEST_CASE("the sheet follows the request") {
+    const SheetFigures t = SheetFigures::Triangle, r = SheetFigures::Rhombus,
+                       b = SheetFigures::Both;
+    const struct {
+        SheetFigures figures;
+        int count, perPage;
+        bool large, answers;
+        std::string kinds; // t or r per puzzle
+        int sheetPerPage;
+    } rows[] = {
+        {b, 5, 4, false, true, "trtrt", 4}, {r, 2, 6, false, false, "rr", 6},
+        {t, 3, 5, true, true, "ttt", 2},    {b, 2, 1, true, false, "tr", 1},
+        {r, 3, 2, true, true, "rrr", 2},
+    };
+    for (const auto& row : rows) {
+        CAPTURE(row.kinds);
+        WorksheetRequest request;
+        request.figures = row.figures;
+        request.count = row.count;
+        request.perPage = row.perPage;
+        request.largePrint = row.large;
+        request.answers = row.answers;
+        request.starts = {5, 40, 999};
+        const auto sheet = std::get<Worksheet>(MakeWorksheet(request));
+        CHECK(sheet.perPage == row.sheetPerPage);
+        CHECK(sheet.largePrint == row.large);
+        CHECK(sheet.answers == row.answers);
+        std::string kinds;
+        for (std::size_t i = 0; i < sheet.puzzles.size(); ++i) {
+            const SheetPuzzle& puzzle = sheet.puzzles[i];
+            kinds += puzzle.figure == FigureMode::Triangle ? 't' : 'r';
+            CHECK(puzzle.start == request.starts[i % 3]);
+            if (puzzle.figure == FigureMode::Rhombus)
+                for (const std::string& caption : puzzle.solution) {
+                    const std::vector<std::int64_t> n = NumbersIn(caption);
+                    REQUIRE(n.size() == 3);
+                    CHECK((n[0] < n[1] && n[0] + n[1] == n[2] && n[2] == puzzle.sum));
+                }
+        }
+        CHECK(kinds == row.kinds);
+    }
+}

@@ -363,6 +363,114 @@ class Page(unittest.TestCase):
                 target.click();
             }""")
 
+    def start_practice(self, figure=0, start="7"):
+        load(self.driver, PAGE, "?practice")
+        self.click(f"Option1_{figure}")
+        self.type_start(start)
+        self.click("Command1_0")
+
+    def test_keys_open_what_they_name(self):
+        # Each of the desktop's keys on the page, in either mode: a box with its title, or
+        # the status line it fills.
+        for query, chord, title, status in (("", "F1", "Как се играе", None), ("", "e", "Защо става?", None),
+                                            ("?practice", "F1", "Как се играе", None),
+                                            ("?practice", "e", "Защо става?", None),
+                                            ("?practice", "h", None, "Подсказка:")):
+            with self.subTest(query=query, key=chord):
+                self.start_practice() if query else load(self.driver, PAGE)
+                if chord == "F1":
+                    self.keys(Keys.F1)
+                else:
+                    self.chord(Keys.CONTROL, chord)
+                self.assertEqual(self.js("return document.getElementById('message').open"), title is not None)
+                if title:
+                    self.assertEqual(element(self.driver, "messageTitle").text, title)
+                    self.click("messageOk")
+                else:
+                    self.assertTrue(element(self.driver, "status").text.startswith(status))
+
+    def test_list_keys_pick(self):
+        self.start_practice()
+        element(self.driver, "List1").click()
+        for keys, row in (((Keys.HOME,), 0), ((Keys.END,), 5), ((Keys.HOME, Keys.PAGE_DOWN), 3),
+                          ((Keys.END, Keys.PAGE_UP), 2), ((Keys.HOME, Keys.ARROW_DOWN, Keys.ARROW_DOWN), 2),
+                          ((Keys.END, Keys.ARROW_UP), 4), ((Keys.END, Keys.ARROW_DOWN), 5)):
+            with self.subTest(keys=keys):
+                element(self.driver, "List1").send_keys(*keys)
+                self.assertEqual(self.js("return velmoraView.pickedNumber"), row)
+                self.assertEqual(element(self.driver, f"List1_item{row}").get_attribute("aria-selected"), "true")
+
+    def test_controls_follow_the_mode(self):
+        for query, practising in (("", False), ("?practice", True)):
+            with self.subTest(practice=practising):
+                load(self.driver, PAGE, query)
+                state = self.js("""return ['hint', 'solution', 'modeDemonstration', 'modePractice'].map((id) => {
+                    const e = document.getElementById(id); return [e.disabled, e.getAttribute('aria-pressed')]; })""")
+                self.assertEqual(state, [[not practising, None], [not practising, None],
+                                         [False, str(not practising).lower()], [False, str(practising).lower()]])
+
+    def test_start_out_of_range_told(self):
+        # A start the numbers cannot hold, pasted past the box's three digits: a box says so
+        # in the demonstration; practice says it in the status line, as for any start
+        # outside 1 to 999; one the numbers can hold says nothing.
+        for query, text, told in (("", "40000", True), ("?practice", "40000", False), ("", "-40000", True),
+                                  ("", "32767", False), ("?practice", "0", False)):
+            with self.subTest(query=query, text=text):
+                load(self.driver, PAGE, query)
+                self.click("Option1_0")
+                self.js("""const box = document.getElementById('Text2'); box.value = arguments[0];
+                    box.dispatchEvent(new Event('input'));""", text)
+                self.click("Command1_0")
+                shown = self.js("return document.getElementById('message').open")
+                self.assertEqual(shown, told)
+                if query:
+                    self.assertIn(f"«{text}» не е число от 1 до 999", element(self.driver, "status").text)
+                if told:
+                    self.assertTrue(element(self.driver, "messageText").text.startswith(
+                        "Началното число е твърде голямо или твърде малко."))
+
+    def test_zoom_buttons_and_value(self):
+        set_viewport(self.driver, 800, 600)
+        load(self.driver, PAGE)
+        state = lambda: self.js("""return [document.getElementById('zoomValue').textContent,
+            document.getElementById('zoomIn').disabled, document.getElementById('zoomOut').disabled]""")
+        filled = state()
+        self.assertEqual(filled[1:], [True, False])  # filling the room: nothing larger
+        for _ in range(8):  # past the smallest step: it stays there
+            self.chord(Keys.CONTROL, "-")
+        self.assertEqual(state(), ["100 %", False, True])
+        self.chord(Keys.CONTROL, "0")
+        self.assertEqual(state(), filled)
+        self.chord(Keys.CONTROL, "-")
+        self.click("zoomIn")  # the next step would not fit: the room's size again
+        self.assertEqual(state(), filled)
+
+    def test_practice_marks(self):
+        # What a pupil sees on each place, sum and list item as the figure fills.
+        self.start_practice()
+        self.click("Label3_1")
+        picked = element(self.driver, "Label3_1")
+        self.assertIn("picked", picked.get_attribute("class"))
+        self.assertTrue(picked.get_attribute("aria-label").endswith("избрано за число"), picked.get_attribute("aria-label"))
+        self.click("Label3_1")
+        self.assertNotIn("picked", picked.get_attribute("class"))
+        classes = lambda: [[c for c in element(self.driver, f"LineSum3_{l}").get_attribute("class").split()
+                            if c in ("shown", "equal", "off")] for l in range(3)]
+        items = lambda: [element(self.driver, f"List1_item{r}").get_attribute("aria-label") for r in range(6)]
+        for moves, sums, named in (
+                (((0, 0), (4, 4), (2, 2)), [["shown"], [], []], ["7, поставено", "8", "9, поставено", "10",
+                                                                 "11, поставено", "12"]),
+                (((3, 3), (1, 1), (5, 5)), [["shown", "equal"]] * 3, [f"{n}, поставено" for n in range(7, 13)]),
+                (((1, 1),), [["shown"], [], []], ["7, поставено", "8", "9, поставено", "10, поставено",
+                                                  "11, поставено", "12, поставено"])):
+            for row, position in moves:
+                if row == position and element(self.driver, f"Label3_{position}").text:
+                    self.click(f"Label3_{position}")  # a filled place gives its number back
+                    continue
+                element(self.driver, f"List1_item{row}").click()
+                self.click(f"Label3_{position}")
+            self.assertEqual([classes(), items()], [sums, named])
+
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)

@@ -98,6 +98,68 @@ class CommandLineTest : public QObject {
         QCOMPARE(result.fullScreen, arguments.contains("--fullscreen"));
     }
 
+    // Each worksheet option reaches the sheet asked for; without --worksheet each one is
+    // refused by its name, so a teacher is never left wondering where the PDF went.
+    void worksheetOptions_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("sheet"); // the request read, or the error line
+        const QStringList pdf{"--worksheet", "a.pdf"};
+        QTest::newRow("defaults") << pdf << "a.pdf triangle 4 [] 1-99 seed 1 given 0 per 4";
+        QTest::newRow("every option")
+            << pdf + QStringList{"--figure",   "both",   "--count", "9",           "--start",
+                                 "3,7",        "--seed", "12",      "--given",     "2",
+                                 "--per-page", "6",      "--large", "--no-answers"}
+            << "a.pdf both 9 [3,7] 1-99 seed 12 given 2 per 6 large no-answers";
+        QTest::newRow("rhombus, random")
+            << pdf + QStringList{"--figure", "rhombus", "--random", "5-20"}
+            << "a.pdf rhombus 4 [] 5-20 seed 1 given 0 per 4";
+        const QStringList refused[] = {{"--figure", "square"},
+                                       {"--figure", "b"},
+                                       {"--count", "x"},
+                                       {"--seed", "-1"},
+                                       {"--start", "3,"},
+                                       {"--random", "7"},
+                                       {"--start", "3", "--random", "1-5"},
+                                       {"--given", "two"}};
+        for (const QStringList& wrong : refused)
+            QTest::addRow("refused %s", qPrintable(wrong.join(' '))) << pdf + wrong << "velmora:";
+        for (const QString& option :
+             QStringList{"--figure=both", "--count=2", "--start=3", "--random=1-5", "--seed=2",
+                         "--given=1", "--per-page=2", "--large", "--no-answers"})
+            QTest::addRow("%s alone", qPrintable(option))
+                << QStringList{option}
+                << "velmora: опцията „" + option.section('=', 0, 0) + "“ е само за --worksheet.";
+    }
+    void worksheetOptions() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, sheet);
+        QString outText, errText;
+        QTextStream outStream(&outText), errStream(&errText);
+        const CommandLine result =
+            ParseCommandLine(QStringList{"velmora"} + arguments, outStream, errStream);
+        errStream.flush();
+        if (sheet.startsWith("velmora:")) {
+            QCOMPARE(result.exitCode, 2);
+            QVERIFY(!result.openWindow);
+            QVERIFY2(errText.startsWith(sheet), qPrintable(errText));
+            return;
+        }
+        const WorksheetRequest& r = result.worksheet;
+        QStringList starts;
+        for (int start : r.starts)
+            starts << QString::number(start);
+        const char* figures[] = {"triangle", "rhombus", "both"};
+        const QString read =
+            QString("%1 %2 %3 [%4] %5-%6 seed %7 given %8 per %9")
+                .arg(result.worksheetPath, figures[int(r.figures)], QString::number(r.count),
+                     starts.join(','), QString::number(r.randomFrom), QString::number(r.randomTo),
+                     QString::number(r.seed), QString::number(r.given),
+                     QString::number(r.perPage)) +
+            (r.largePrint ? " large" : "") + (r.answers ? "" : " no-answers");
+        QCOMPARE(read, sheet);
+        QVERIFY(errText.isEmpty());
+    }
+
     // Every option is listed, each with a Bulgarian description.
     void helpListsEveryOption() {
         QString outText, errText;
@@ -105,7 +167,10 @@ class CommandLineTest : public QObject {
         (void)ParseCommandLine({"velmora", "-h"}, outStream, errStream);
         outStream.flush();
         for (const char* option :
-             {"-h, --help", "-v, --version", "--zoom <процент>", "--practice", "--fullscreen"}) {
+             {"-h, --help", "-v, --version", "--zoom <процент>", "--practice", "--fullscreen",
+              "--worksheet <файл>", "--figure <фигура>", "--count <брой>", "--start <числа>",
+              "--random <обхват>", "--seed <число>", "--given <брой>", "--per-page <брой>",
+              "--large", "--no-answers"}) {
             const QStringList lines = outText.split('\n').filter(QString::fromUtf8(option));
             QCOMPARE(lines.size(), 1);
             QVERIFY2(lines.first().contains(QRegularExpression("[А-Яа-я]{4,}")),

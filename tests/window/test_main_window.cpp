@@ -162,6 +162,16 @@ void CheckGameEnd(const MainWindow& window, FigureMode figure, const Moves& move
                   const QStringList& captions, const QStringList& sums) {
     QCOMPARE(Captions(window.form(), figure == FigureMode::Triangle ? 0 : 1), captions);
     QCOMPARE(LineSums(window.form(), figure), sums);
+    // Green for an equal sum, pink for one that is off, white while it stands alone.
+    for (int line = 0; line < sums.size(); ++line) {
+        const bool triangle = figure == FigureMode::Triangle;
+        auto* label =
+            Control<QLabel>(window.form(), QString("LineSum%1_%2").arg(triangle ? 3 : 2).arg(line));
+        const QColor expected = sums[line].startsWith('=') ? QColor(128, 255, 128)
+                                : sums[line].contains('(') ? QColor(255, 170, 170)
+                                                           : QColor(Qt::white);
+        QCOMPARE(label->palette().color(QPalette::Window), expected);
+    }
     QStringList placed;
     for (const auto& [row, position] : moves)
         placed << List(window.form())->item(row)->text();
@@ -214,6 +224,7 @@ class MainWindowTest : public QObject {
         Click(TriangleLabel(window->form(), 1));
         QCOMPARE(TriangleLabel(window->form(), 1)->text(), QString());
         QVERIFY(StruckItems(window->form()).isEmpty());
+        QCOMPARE(List(window->form())->item(3)->data(Qt::AccessibleTextRole), QVariant());
     }
 
     // The sums stand beside their side or vertex, clear of every control and of the
@@ -326,6 +337,14 @@ class MainWindowTest : public QObject {
         QTest::keySequence(window.get(), QKeySequence::ZoomIn); // the menu's shortcut
         QCOMPARE(form.zoom(), 125);
         QCOMPARE(window->width(), form.width());
+        // The menu's own items size the window to the form as well.
+        for (const auto& [item, zoom] : {std::pair("&Намали", 100), std::pair("&Увеличи", 125),
+                                         std::pair("Н&ормален размер", 100)}) {
+            MenuItem(*window, "&Изглед", item)->trigger();
+            QCOMPARE(form.zoom(), zoom);
+            QCOMPARE(window->width(), form.width());
+        }
+        QTest::keySequence(window.get(), QKeySequence::ZoomIn);
         QTest::keySequence(window.get(), QKeySequence("Ctrl+0"));
         QCOMPARE(form.zoom(), 100);
         QTest::keySequence(window.get(), QKeySequence("F11"));
@@ -506,6 +525,9 @@ class MainWindowTest : public QObject {
         for (int i = 0; i < order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             reached << QApplication::focusWidget()->objectName();
+            // A place with the focus is framed, as the pupil sees where Space will put a number.
+            if (auto* place = qobject_cast<QLabel*>(QApplication::focusWidget()))
+                QCOMPARE(place->frameShape(), QFrame::Box);
             if (reached.last() == "Text2")
                 QCOMPARE(StartBox(window->form())->hasSelectedText(), selected);
         }

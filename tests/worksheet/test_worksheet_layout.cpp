@@ -11,6 +11,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <variant>
@@ -56,12 +57,67 @@ QString Misfit(const Worksheet& sheet, double* smallestCaption) {
     return {};
 }
 
+// Each page in short: its title's last word, "Име" when it asks for the pupil's name,
+// and the numbers of the puzzles on it; pages apart by "|".
+QString PagesInShort(const Worksheet& sheet) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    QPainter painter(&pdf);
+    QStringList pages;
+    for (const SheetPage& page : LayoutWorksheet(sheet, pdf, painter.viewport())) {
+        QStringList words{page.texts.front().text.section(' ', -1)};
+        for (const SheetText& text : page.texts) {
+            if (text.text.startsWith("Име:"))
+                words << "Име";
+            const QRegularExpressionMatch number =
+                QRegularExpression("^(\\d+)\\. ").match(text.text);
+            if (number.hasMatch())
+                words << number.captured(1);
+        }
+        pages << words.join(' ');
+    }
+    return pages.join('|');
+}
+
 } // namespace
 
 class WorksheetLayoutTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // The puzzles numbered on across the pages, the name line on the pupil's pages only,
+    // the answers after them under their own title, large print two a page.
+    void pagesInOrder_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("perPage");
+        QTest::addColumn<bool>("large");
+        QTest::addColumn<bool>("answers");
+        QTest::addColumn<QString>("pages");
+        QTest::newRow("nine, four a page")
+            << 9 << 4 << false << true
+            << "лист Име 1 2 3 4|лист Име 5 6 7 8|лист Име 9|отговори 1 2 3 4|отговори 5 6 7 "
+               "8|отговори 9";
+        QTest::newRow("no answers") << 3 << 2 << false << false << "лист Име 1 2|лист Име 3";
+        QTest::newRow("large print")
+            << 3 << 6 << true << true << "лист Име 1 2|лист Име 3|отговори 1 2|отговори 3";
+        QTest::newRow("one a page") << 2 << 1 << false << false << "лист Име 1|лист Име 2";
+    }
+    void pagesInOrder() {
+        QFETCH(int, count);
+        QFETCH(int, perPage);
+        QFETCH(bool, large);
+        QFETCH(bool, answers);
+        QFETCH(QString, pages);
+        WorksheetRequest request;
+        request.figures = SheetFigures::Both;
+        request.count = count;
+        request.perPage = perPage;
+        request.largePrint = large;
+        request.answers = answers;
+        QCOMPARE(PagesInShort(std::get<Worksheet>(MakeWorksheet(request))), pages);
+    }
+
     // Figures × puzzles a page × large print × one-, three- and four-digit numbers, with
     // given numbers and answers: nothing cut, and large print enlarges the numbers too.
     void nothingCut() {
