@@ -314,6 +314,10 @@
         $("zoomIn").disabled = presenting || !zoom;
         $("zoomOut").disabled = presenting || smallerStep() === undefined;
         $("fullScreen").setAttribute("aria-pressed", String(presenting));
+        // Presenting, the button says the way out, as the window's does.
+        const button = $("fullScreen");
+        button.dataset.enter ??= button.textContent;
+        button.textContent = presenting ? button.dataset.leave : button.dataset.enter;
         fitMessage();
     }
 

@@ -81,8 +81,8 @@ def main():
 
         # The worked solution, a number and then its place each time: the number picked
         # with the arrow keys in the list (the list shows four at a time), the place clicked.
-        places = ["Триъгълник, долен ляв ъгъл", "Триъгълник, горен връх",
-                  "Триъгълник, долен десен ъгъл", "Триъгълник, среда на дясната страна",
+        places = ["Триъгълник, долен ляв връх", "Триъгълник, горен връх",
+                  "Триъгълник, долен десен връх", "Триъгълник, среда на дясната страна",
                   "Триъгълник, среда на основата", "Триъгълник, среда на лявата страна"]
         for row, place in enumerate(places):
             click(series, Atspi.Role.LIST_BOX)

@@ -304,8 +304,9 @@ class Page(unittest.TestCase):
                 self.assertGreaterEqual(min(width, height), 40)
         self.assertTrue(self.js("""const r = document.getElementById('Velmora').getBoundingClientRect();
             return r.bottom <= innerHeight && r.right <= innerWidth && r.width > 1.6 * 481"""))
+        self.assertEqual(element(self.driver, "fullScreen").text, "Изход от цял екран")
         self.keys(Keys.ESCAPE)
-        self.assertEqual(self.form_width(), normal)
+        self.assertEqual([self.form_width(), element(self.driver, "fullScreen").text], [normal, "Цял екран"])
 
     def test_inputs_before_the_core_are_kept(self):
         # The core held back: the form shows and takes a whole game's start, answered in

@@ -86,10 +86,10 @@ def main(program):
         # Practice by the bus alone: choose 7 in the list, then the bottom-left corner.
         numbers = by_name(frame, "Списък с числата")
         choose_number(numbers, 0)
-        click(by_name(frame, "Триъгълник, долен ляв ъгъл"))
+        click(by_name(frame, "Триъгълник, долен ляв връх"))
         check("placing a number is announced on its position",
-              wait_for(lambda: heard("Триъгълник, долен ляв ъгъл: 7")), names_heard[-5:])
-        for row, position in ((4, "среда на основата"), (2, "долен десен ъгъл")):
+              wait_for(lambda: heard("Триъгълник, долен ляв връх: 7")), names_heard[-5:])
+        for row, position in ((4, "среда на основата"), (2, "долен десен връх")):
             choose_number(numbers, row)
             click(by_name(frame, "Триъгълник, " + position))
         base = wait_for(lambda: by_name(frame, "основата: сума"))
