@@ -448,5 +448,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 void MainWindow::ShowMessage(const QString& title, const QString& text) {
     auto* box = new QMessageBox(QMessageBox::Information, title, text, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    // As large as the form is shown: zoomed or presenting, the class reads it too.
+    box->setFont(form_->ScaledFont(form_->scale()));
     box->open();
 }
