@@ -63,23 +63,28 @@ bool DisplayAvailable() {
     return false;
 }
 
-void PrepareApplication(QApplication& app) {
+void PrepareApplication(QApplication& app, Icon icon) {
     // One look on every desktop: the colours of the layout depend on it.
     app.setStyle(new ZoomStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
     // The window's font for everything, so no second family is looked up.
     QFont font(QStringLiteral("Times New Roman"), 12);
     app.setFont(font);
+    app.setApplicationName(QStringLiteral("velmora"));
+    app.setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+    if (icon == Icon::Now)
+        SetWindowIcon(app);
+    // Wayland shells find the icon and the name through the desktop entry.
+    app.setDesktopFileName(QStringLiteral(VELMORA_APP_ID));
+    InstallQtTranslations(app);
+}
+
+void SetWindowIcon(QApplication& app) {
     // Read as PNG outright: asking the image plugins to guess costs more than the rest
     // of the start-up work together.
     QIcon icon;
     for (const char* file : {":/icons/velmora-32.png", ":/icons/velmora-48.png"})
         icon.addPixmap(QPixmap::fromImage(QImage(QString::fromLatin1(file), "PNG")));
     app.setWindowIcon(icon);
-    app.setApplicationName(QStringLiteral("velmora"));
-    app.setApplicationVersion(QStringLiteral(VELMORA_VERSION));
-    // Wayland shells find the icon and the name through the desktop entry.
-    app.setDesktopFileName(QStringLiteral(VELMORA_APP_ID));
-    InstallQtTranslations(app);
 }
 
 bool InstallQtTranslations(QApplication& app) {

@@ -13,32 +13,41 @@ namespace {
 
 class FirstFrameWatch : public QObject {
   public:
-    using QObject::QObject;
+    FirstFrameWatch(QWidget& window, std::function<void()> work)
+        : QObject(&window)
+        , work_(std::move(work)) {
+        window.installEventFilter(this);
+    }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !seen_) {
-            seen_ = true;
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
             // Queued, so it runs once this paint has reached the screen.
-            const auto* window = static_cast<QWidget*>(watched);
-            QTimer::singleShot(0, [size = window->size()] {
-                std::printf("first-frame %dx%d\n", size.width(), size.height());
-                std::fflush(stdout);
-                QCoreApplication::quit();
-            });
+            QTimer::singleShot(0, watched, std::move(work_));
+            deleteLater();
         }
         return QObject::eventFilter(watched, event);
     }
 
   private:
-    bool seen_ = false;
+    std::function<void()> work_;
 };
 
 } // namespace
 
+void AfterFirstFrame(QWidget& window, std::function<void()> work) {
+    new FirstFrameWatch(window, std::move(work));
+}
+
 void ReportFirstFrameIfAsked(QWidget& window) {
-    if (qEnvironmentVariableIsSet("VELMORA_REPORT_FIRST_FRAME"))
-        window.installEventFilter(new FirstFrameWatch(&window));
+    if (!qEnvironmentVariableIsSet("VELMORA_REPORT_FIRST_FRAME"))
+        return;
+    AfterFirstFrame(window, [&window] {
+        std::printf("first-frame %dx%d\n", window.width(), window.height());
+        std::fflush(stdout);
+        QCoreApplication::quit();
+    });
 }
 
 } // namespace velmora

@@ -44,8 +44,13 @@ def wait_for(predicate, seconds=10.0):
 
 
 def descendants(node):
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
+    # A node the program replaced while we walk (a list refilled, say) is stale: skip it,
+    # the caller looks again.
+    try:
+        children = [node.get_child_at_index(i) for i in range(node.get_child_count())]
+    except GLib.GError:
+        return
+    for child in children:
         if child is not None:
             yield child
             yield from descendants(child)

@@ -13,7 +13,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from atspi_bus import Atspi, check, click, descendants, finish, key, wait_for  # noqa: E402
+from atspi_bus import Atspi, GLib, check, click, descendants, finish, key, wait_for  # noqa: E402
 
 TITLE = "http://www.example.com Морастела"
 names_heard = []  # (role, new name) of every accessible-name change announced
@@ -29,10 +29,13 @@ def find_app():
 
 
 def by_name(root, start):
-    for node in descendants(root):
-        if (node.get_name() or "").startswith(start):
-            return node
-    return None
+    def find():
+        try:
+            return next((n for n in descendants(root) if (n.get_name() or "").startswith(start)),
+                        None)
+        except GLib.GError:  # replaced while we read it: look again
+            return None
+    return find() or wait_for(find, 5.0)
 
 
 def choose_number(numbers, row):
