@@ -106,7 +106,9 @@ Velmora::Velmora(QWidget* parent)
     Form_Load();
 }
 
-Velmora::~Velmora() = default;
+Velmora::~Velmora() {
+    SetFormZoom(this, 0);
+}
 
 void Velmora::Form_Load() {
     Apply([] { return StartGame(PlayMode::Demonstration); });
@@ -292,7 +294,7 @@ void Velmora::SetScale(double scale) {
     if (!(scale > 0.1 && scale < 20)) // a factor of the layout, never a degenerate one
         return;
     scale_ = scale;
-    setProperty(kZoomProperty, scale);
+    SetFormZoom(this, scale);
     // Scaled by edges, so controls that touched at 100 % still touch.
     const auto scaled = [scale](const QRect& r) {
         const int left = qRound(r.left() * scale), top = qRound(r.top() * scale);

@@ -5,18 +5,38 @@
 #include <QStyleOptionSlider>
 #include <QWidget>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace velmora {
 namespace {
 
+std::vector<std::pair<const QWidget*, double>>& Zooms() {
+    static std::vector<std::pair<const QWidget*, double>> zooms;
+    return zooms;
+}
+
 // The zoom of the form `widget` sits in; 0 outside one.
 double ZoomOf(const QWidget* widget) {
+    const auto& zooms = Zooms();
     for (; widget; widget = widget->parentWidget())
-        if (const QVariant zoom = widget->property(kZoomProperty); zoom.isValid())
-            return zoom.toDouble();
+        for (const auto& [form, zoom] : zooms)
+            if (form == widget)
+                return zoom;
     return 0;
 }
 
 } // namespace
+
+void SetFormZoom(const QWidget* form, double zoom) {
+    auto& zooms = Zooms();
+    zooms.erase(std::remove_if(zooms.begin(), zooms.end(),
+                               [form](const auto& entry) { return entry.first == form; }),
+                zooms.end());
+    if (zoom > 0)
+        zooms.emplace_back(form, zoom);
+}
 
 int ZoomStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
                            const QWidget* widget) const {

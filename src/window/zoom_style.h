@@ -5,8 +5,10 @@
 
 namespace velmora {
 
-// The name of the window property that holds its zoom as a factor (1.0 at 100 %).
-inline constexpr char kZoomProperty[] = "velmoraZoom";
+// Records the zoom of `form` as a factor (1.0 at 100 %); 0 forgets the form. The style
+// asks for it on every metric it scales, so it is kept where a pointer finds it, not as a
+// named property that each lookup would search for by name up the parents.
+void SetFormZoom(const QWidget* form, double zoom);
 
 // Fusion, with the parts it draws at a fixed size (option indicators, scroll bars and
 // their arrows, frames) scaled by the zoom of the form they are in, so they grow with
