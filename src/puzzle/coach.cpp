@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "puzzle/coach.h"
 
+#include "puzzle/figure.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -12,27 +14,26 @@ namespace {
 
 using std::to_string;
 
-// One word for one thing: every corner of a figure is a "връх".
-constexpr std::array<const char*, 6> kTriangleNames{
-    "долният ляв връх",          "горният връх",        "долният десен връх",
-    "средата на дясната страна", "средата на основата", "средата на лявата страна"};
-constexpr std::array<const char*, 6> kTriangleShortNames{
-    "долния ляв връх",           "горния връх",         "долния десен връх",
-    "средата на дясната страна", "средата на основата", "средата на лявата страна"};
-constexpr std::array<const char*, 4> kRhombusNames{"горният връх", "левият връх", "долният връх",
-                                                   "десният връх"};
-constexpr std::array<const char*, 4> kRhombusShortNames{"горния връх", "левия връх", "долния връх",
-                                                        "десния връх"};
-constexpr std::array<const char*, 3> kSideNames{"основата", "дясната страна", "лявата страна"};
-constexpr std::array<int, 3> kTriangleCorners{0, 1, 2};
-
-bool IsTriangle(const Practice& practice) {
-    return practice.figure == FigureMode::Triangle;
+const Figure& FigureOfPractice(const Practice& practice) {
+    return FigureOf(practice.figure);
 }
 
 std::string LineName(const Practice& practice, int line) {
-    return IsTriangle(practice) ? kSideNames[static_cast<std::size_t>(line)]
-                                : kRhombusNames[static_cast<std::size_t>(line)];
+    return FigureOfPractice(practice).lines[static_cast<std::size_t>(line)].name;
+}
+
+// "всяка страна" -> "Всяка страна": the first letter of a Cyrillic or Latin text.
+std::string Capital(std::string text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    if (!text.empty() && byte(0) >= 'a' && byte(0) <= 'z') {
+        text[0] = static_cast<char>(byte(0) - 'a' + 'A');
+    } else if (text.size() > 1 && byte(0) == 0xD0 && byte(1) >= 0xB0 && byte(1) <= 0xBF) {
+        text[1] = static_cast<char>(byte(1) - 0x20); // а..п
+    } else if (text.size() > 1 && byte(0) == 0xD1 && byte(1) >= 0x80 && byte(1) <= 0x8F) {
+        text[0] = static_cast<char>(0xD0); // р..я
+        text[1] = static_cast<char>(byte(1) + 0x20);
+    }
+    return text;
 }
 
 // "в горния връх", but "във върховете": Bulgarian doubles the preposition before в and ф.
@@ -70,8 +71,7 @@ std::vector<std::string> Texts(const std::vector<std::int64_t>& numbers) {
 
 // Where a line's sum is: "на основата", "в левия връх".
 std::string LineLocation(const Practice& practice, int line) {
-    return IsTriangle(practice) ? "на " + LineName(practice, line)
-                                : In(kRhombusShortNames[static_cast<std::size_t>(line)]);
+    return FigureOfPractice(practice).lines[static_cast<std::size_t>(line)].location;
 }
 
 std::optional<std::int64_t> LineSumOf(const Verdict& verdict, int line) {
@@ -110,10 +110,10 @@ std::int64_t ValueOf(const Practice& practice, int index) {
     return practice.numbers[static_cast<std::size_t>(index)];
 }
 
-// The numbers a solution puts in the triangle's corners, smallest first.
-std::vector<int> CornersOf(const Practice& practice, const std::vector<int>& solution) {
+// The numbers a solution puts in the figure's key places, smallest first.
+std::vector<int> KeyNumbersOf(const Practice& practice, const std::vector<int>& solution) {
     std::vector<int> corners;
-    for (int slot : kTriangleCorners)
+    for (int slot : FigureOfPractice(practice).keyPlaces)
         corners.push_back(solution[static_cast<std::size_t>(slot)]);
     std::sort(corners.begin(), corners.end(),
               [&](int a, int b) { return ValueOf(practice, a) < ValueOf(practice, b); });
@@ -156,19 +156,29 @@ bool SomeSolutionHas(const Practice& practice, const std::vector<std::vector<int
     });
 }
 
-// The empty slot a hint fills: the triangle's corners first, the rhombus's half-filled
-// vertices first.
+// The goal's numbers in the key places, and whether every solution with its sum has them.
+void NameKeyNumbers(const Practice& practice, const std::vector<std::vector<int>>& solutions,
+                    HintClaim& claim) {
+    if (FigureOfPractice(practice).keyPlaces.empty())
+        return;
+    claim.numbers = KeyNumbersOf(practice, claim.goal);
+    claim.keyNumbersFixed = std::all_of(solutions.begin(), solutions.end(), [&](const auto& s) {
+        return SumOfSolution(practice, s) != claim.sum || KeyNumbersOf(practice, s) == claim.numbers;
+    });
+}
+
+// The empty slot a hint fills: the key places first, then a half-filled place, then the
+// rest in order.
 int SlotToFill(const Practice& practice) {
-    std::vector<int> order;
-    if (IsTriangle(practice)) {
-        order = {0, 1, 2, 3, 4, 5};
-    } else {
-        for (int slot = 1; slot < 8; slot += 2)
-            if (practice.placed[static_cast<std::size_t>(slot - 1)] != kEmpty)
-                order.push_back(slot);
-        for (int slot = 0; slot < 8; ++slot)
+    const Figure& figure = FigureOfPractice(practice);
+    std::vector<int> order = figure.keyPlaces;
+    const int count = static_cast<int>(practice.placed.size());
+    for (int slot = 0; slot < count; ++slot)
+        if (slot > 0 && practice.placed[static_cast<std::size_t>(slot - 1)] != kEmpty &&
+            PositionOfSlot(practice.figure, slot - 1) == PositionOfSlot(practice.figure, slot))
             order.push_back(slot);
-    }
+    for (int slot = 0; slot < count; ++slot)
+        order.push_back(slot);
     for (int slot : order)
         if (practice.placed[static_cast<std::size_t>(slot)] == kEmpty)
             return slot;
@@ -219,8 +229,7 @@ void ClaimFix(const Practice& practice, HintClaim& claim) {
     for (const Misplaced& m : misplaced)
         if (!SomeSolutionHas(practice, solutions, m.index, m.position, claim.sum)) {
             name(HintKind::OffTarget, m);
-            if (IsTriangle(practice))
-                claim.numbers = CornersOf(practice, claim.goal);
+            NameKeyNumbers(practice, solutions, claim);
             return;
         }
     // A full vertex with the wrong sum: the number a click on it gives back, its last.
@@ -247,9 +256,19 @@ std::string PlaceName(const Practice& practice, int position) {
     return PositionName(practice.figure, position, false);
 }
 
-std::string CornersSentence(const Practice& practice, const HintClaim& claim) {
-    return "за сума " + to_string(claim.sum) + " във върховете трябват " +
-           NumbersText(practice, claim.numbers);
+// "за сума 29 във върховете трябват 8, 10 и 12", "за сума 11 в долния връх трябва 3";
+// when other numbers could stand there too, their total and one example.
+std::string KeySentence(const Practice& practice, const HintClaim& claim) {
+    const Figure& figure = FigureOfPractice(practice);
+    const std::string sum = "за сума " + to_string(claim.sum) + " ";
+    if (claim.keyNumbersFixed)
+        return sum + figure.keyLocation + (claim.numbers.size() == 1 ? " трябва " : " трябват ") +
+               NumbersText(practice, claim.numbers);
+    std::int64_t total = 0;
+    for (int index : claim.numbers)
+        total += ValueOf(practice, index);
+    return sum + "числата " + figure.keyLocation + " трябва да дават заедно " + to_string(total) +
+           ", например " + NumbersText(practice, claim.numbers);
 }
 
 } // namespace
@@ -259,7 +278,7 @@ std::string PositionCaption(const Practice& practice, int position) {
         return {};
     const std::vector<int> cells = SlotsOfPosition(practice.figure, position);
     const std::string first = NumberAt(practice, practice.placed, cells.front());
-    if (IsTriangle(practice) || first.empty())
+    if (cells.size() == 1 || first.empty())
         return first;
     // The vertex's sum shows once, in its mark beside it.
     const std::string second = NumberAt(practice, practice.placed, cells.back());
@@ -267,12 +286,11 @@ std::string PositionCaption(const Practice& practice, int position) {
 }
 
 std::string PositionName(FigureMode figure, int position, bool definite) {
-    const auto at = static_cast<std::size_t>(position);
-    if (figure == FigureMode::Triangle && at < kTriangleNames.size())
-        return definite ? kTriangleNames[at] : kTriangleShortNames[at];
-    if (figure == FigureMode::Rhombus && at < kRhombusNames.size())
-        return definite ? kRhombusNames[at] : kRhombusShortNames[at];
-    return {};
+    const auto& places = FigureOf(figure).places;
+    if (position < 0 || position >= static_cast<int>(places.size()))
+        return {};
+    const FigurePlace& place = places[static_cast<std::size_t>(position)];
+    return definite ? place.name : place.shortName;
 }
 
 std::string LineSumText(const Practice& practice, int line) {
@@ -361,14 +379,12 @@ std::string LineSumSpoken(const Practice& practice, int line) {
 
 std::string VerdictText(const Practice& practice) {
     const Verdict verdict = Judge(practice);
-    const bool triangle = IsTriangle(practice);
+    const Figure& figure = FigureOfPractice(practice);
     if (verdict.kind == VerdictKind::Solved) {
         if (SolutionOnShow(practice))
-            return std::string("Ето едно решение: ") +
-                   (triangle ? "всяка страна" : "всяка двойка") + " има сума " +
-                   to_string(verdict.sum) + ". «Върни моята подредба» връща твоите числа.";
-        return std::string("Браво! ") + (triangle ? "Всяка страна" : "Всяка двойка") +
-               " има сума " + to_string(verdict.sum) + ".";
+            return "Ето едно решение: " + figure.everyLine + " има сума " + to_string(verdict.sum) +
+                   ". «Върни моята подредба» връща твоите числа.";
+        return "Браво! " + Capital(figure.everyLine) + " има сума " + to_string(verdict.sum) + ".";
     }
     if (verdict.kind == VerdictKind::Incomplete)
         return {};
@@ -388,8 +404,7 @@ std::string VerdictText(const Practice& practice) {
     std::string said;
     for (std::size_t i = 0; i < off.size(); ++i)
         said += (i == 0 ? "" : i + 1 == off.size() ? ", а " : ", ") + off[i];
-    return std::string(triangle ? "Сумите на страните" : "Сумите във върховете") +
-           " не са равни. " + said + ".";
+    return Capital(figure.lineSums) + " не са равни. " + said + ".";
 }
 
 std::string FoundSumsText(const Practice& practice) {
@@ -428,13 +443,14 @@ HintClaim NextHint(const Practice& practice) {
     if (const Verdict verdict = Judge(practice); verdict.kind == VerdictKind::Solved) {
         claim.kind = AllSumsFound(practice) ? HintKind::AllFound : HintKind::Solved;
         claim.sum = verdict.sum;
-        // The corners of a sum not found yet, as the way on.
+        // The key numbers of a sum not found yet, as the way on.
+        const bool keyed = !FigureOfPractice(practice).keyPlaces.empty();
         for (const std::vector<int>& solution : Solutions(practice))
-            if (claim.kind == HintKind::Solved && IsTriangle(practice) &&
+            if (claim.kind == HintKind::Solved && keyed &&
                 !std::binary_search(practice.foundSums.begin(), practice.foundSums.end(),
                                     SumOfSolution(practice, solution))) {
                 claim.goal = solution;
-                claim.numbers = CornersOf(practice, solution);
+                claim.numbers = KeyNumbersOf(practice, solution);
                 break;
             }
         return claim;
@@ -451,8 +467,7 @@ HintClaim NextHint(const Practice& practice) {
         claim.kind = HintKind::Idea;
     } else if (claim.step == 2) {
         claim.kind = HintKind::Plan;
-        if (IsTriangle(practice))
-            claim.numbers = CornersOf(practice, claim.goal);
+        NameKeyNumbers(practice, Solutions(practice), claim);
     } else if (MovesTo(practice, claim.goal) == 0) {
         ClaimPlace(practice, claim);
     } else {
@@ -465,28 +480,31 @@ std::string HintText(const Practice& practice, const HintClaim& claim) {
     const std::string sum = to_string(claim.sum);
     const auto number = [&](int index) { return Number(practice, index); };
     const auto giveBack = [&] { return " Върни " + number(claim.number) + " в списъка."; };
+    const Figure& figure = FigureOfPractice(practice);
     switch (claim.kind) {
     case HintKind::NoSeries:
         return "Подсказка: първо избери фигура, напиши начално число от 1 до 999 и натисни "
                "«Изчисли».";
     case HintKind::Solved:
-        if (IsTriangle(practice) && !claim.numbers.empty())
-            return "Фигурата е подредена със сума " + sum +
-                   ". За друга сума опитай във върховете " + NumbersText(practice, claim.numbers) +
-                   ".";
+        if (!claim.numbers.empty())
+            return "Фигурата е подредена със сума " + sum + ". За друга сума опитай " +
+                   figure.keyLocation + " " + NumbersText(practice, claim.numbers) + ".";
         return "Фигурата е подредена със сума " + sum + ". Опитай да я подредиш с друга сума!";
     case HintKind::AllFound:
         return "Намерени са всички възможни суми. Опитай с друго начално число!";
     case HintKind::Idea:
-        return IsTriangle(practice) ? "Подсказка: всяко число във връх е в две страни. Кои числа "
-                                      "е добре да сложиш във върховете?"
-                                    : "Подсказка: събери най-малкото и най-голямото число. Кои "
-                                      "две други числа дават същата сума?";
+        return figure.idea1;
     case HintKind::Plan:
-        if (IsTriangle(practice))
-            return "Подсказка: " + CornersSentence(practice, claim) + ".";
-        return "Подсказка: двойките са " + PairsText(practice, claim.goal) +
-               ". Всяка двойка има сума " + sum + ".";
+        if (figure.idea == FigureIdea::Pairs)
+            return "Подсказка: двойките са " + PairsText(practice, claim.goal) +
+                   ". Всяка двойка има сума " + sum + ".";
+        if (figure.idea == FigureIdea::CountedTwice)
+            return "Подсказка: " + KeySentence(practice, claim) + ".";
+        return "Подсказка: " + figure.everyLine + " трябва да има сума " + sum +
+               (claim.keyNumbersFixed ? ", а " + figure.keyLocation + " трябва " +
+                                            NumbersText(practice, claim.numbers)
+                                      : std::string()) +
+               ".";
     case HintKind::Place:
         return "Подсказка: числото " + number(claim.number) + " отива " +
                In(PlaceName(practice, claim.position)) + ".";
@@ -495,8 +513,8 @@ std::string HintText(const Practice& practice, const HintClaim& claim) {
                In(PlaceName(practice, claim.position)) + " фигурата не може да се подреди." +
                giveBack();
     case HintKind::OffTarget:
-        if (IsTriangle(practice))
-            return "Подсказка: " + CornersSentence(practice, claim) + ", затова " +
+        if (claim.keyNumbersFixed)
+            return "Подсказка: " + KeySentence(practice, claim) + ", затова " +
                    number(claim.number) + " не може да е " +
                    In(PlaceName(practice, claim.position)) + "." + giveBack();
         return "Подсказка: за сума " + sum + " числото " + number(claim.number) + " не може да е " +
@@ -536,23 +554,44 @@ std::string WhyText(const Practice& practice) {
     std::int64_t total = 0;
     for (std::int32_t n : practice.numbers)
         total += n;
-    if (IsTriangle(practice)) {
-        const std::vector<int> corners = CornersOf(practice, cells);
-        std::int64_t cornerTotal = 0;
-        for (int corner : corners)
-            cornerTotal += ValueOf(practice, corner);
-        return "Когато съберем трите страни, всяко число се брои веднъж, а числата във "
-               "върховете – два пъти. Сумата на всички числа е " +
-               to_string(total) + ". " + (solved ? "Във върховете са " : "Ако във върховете са ") +
-               NumbersText(practice, corners) + ", заедно " + to_string(cornerTotal) +
-               ". Трите страни заедно дават " + to_string(total) + " + " + to_string(cornerTotal) +
-               " = " + to_string(total + cornerTotal) + ", а " + to_string(total + cornerTotal) +
-               " = 3 × " + sum + ". Затова всяка страна има сума " + sum + ".";
+    const Figure& figure = FigureOfPractice(practice);
+    const std::string lines = to_string(figure.lines.size());
+    switch (figure.idea) {
+    case FigureIdea::CountedTwice: {
+        const std::vector<int> keys = KeyNumbersOf(practice, cells);
+        std::int64_t keyTotal = 0;
+        for (int key : keys)
+            keyTotal += ValueOf(practice, key);
+        const bool one = keys.size() == 1;
+        const std::string both = to_string(total + keyTotal);
+        return "Когато съберем " + figure.allLines + ", всяко число се брои веднъж, а " +
+               (one ? "числото " : "числата ") + figure.keyLocation + " – два пъти. Сумата на " +
+               "всички числа е " + to_string(total) + ". " + (solved ? "" : "Ако ") +
+               (solved ? Capital(figure.keyLocation) : figure.keyLocation) +
+               (one ? " е " : " са ") + NumbersText(practice, keys) +
+               (one ? "" : ", заедно " + to_string(keyTotal)) + ". " + Capital(figure.allLines) +
+               " заедно дават " + to_string(total) + " + " + to_string(keyTotal) + " = " + both +
+               ", а " + both + " = " + lines + " × " + sum + ". Затова " + figure.everyLine +
+               " има сума " + sum + ".";
+    }
+    case FigureIdea::EveryTwice:
+        return "Всяко число е на две линии. Когато съберем " + figure.allLines +
+               ", всяко число се брои два пъти. Сумата на всички числа е " + to_string(total) +
+               ", а 2 × " + to_string(total) + " = " + to_string(2 * total) + " = " + lines +
+               " × " + sum + ". Затова " + figure.everyLine + " има сума " + sum + ".";
+    case FigureIdea::RowsHoldAll:
+        return Capital(figure.allLines) +
+               " заедно съдържат всяко число веднъж. Сумата на всички числа е " +
+               to_string(total) + " = 3 × " + sum + ". Затова всеки ред има сума " + sum +
+               ", а стълбовете и диагоналите – също. " + Capital(figure.keyLocation) +
+               " е средното число, " + NumbersText(practice, KeyNumbersOf(practice, cells)) + ".";
+    case FigureIdea::Pairs:
+        break;
     }
     return "Двойките са " + PairsText(practice, cells) + ". Всяка двойка има сума " + sum +
            ": от двойка към двойка по-малкото число расте с 1, а по-голямото намалява с 1. "
            "Сумата на всички числа е " +
-           to_string(total) + " = 4 × " + sum + ".";
+           to_string(total) + " = " + lines + " × " + sum + ".";
 }
 
 } // namespace velmora

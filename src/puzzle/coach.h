@@ -46,7 +46,7 @@ enum class HintKind {
     Solved,    // the figure is solved; `sum` is its sum
     AllFound,  // solved, and every possible sum has been found
     Idea,      // step 1: a question pointing at the figure's idea
-    Plan,      // step 2: for `sum`, the corner numbers (`numbers`), or the pairs
+    Plan,      // step 2: for `sum`, the key places' numbers (`numbers`), or the pairs
     Place,     // step 3: `number` goes to `position`, on the way to `goal`
     Blocking,  // `number` at `position`: no solution at all keeps it there
     OffTarget, // `number` at `position`: no solution with `sum` keeps it there
@@ -59,7 +59,11 @@ struct HintClaim {
     int step = 0;             // 1..3 on the way to a solution; 0 otherwise
     std::int64_t sum = 0;     // the sum the hint aims at
     std::vector<int> goal;    // the solution aimed at: number index per slot
-    std::vector<int> numbers; // Plan and OffTarget on a triangle: the corners' numbers
+    // Solved, Plan and OffTarget on a figure with key places (figure.h): the goal's
+    // numbers there, smallest first; `keyNumbersFixed` when every solution with `sum`
+    // has those very numbers there.
+    std::vector<int> numbers;
+    bool keyNumbersFixed = false;
     int number = kEmpty;      // the number named (index into the series)
     int partner = kEmpty;     // WrongPair: the other number at the vertex
     int position = kEmpty;    // where the named number stands, or goes (Place)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "puzzle/game.h"
 
+#include "puzzle/figure.h"
+
 #include <utility>
 
 namespace velmora {
@@ -10,16 +12,44 @@ bool Practising(const Game& game) {
     return game.mode == PlayMode::Practice;
 }
 
-// An empty figure for the series on show; the sums found stay while the series does.
+// Whether the demonstration can show the figure.
+bool Demonstrated(FigureMode figure) {
+    return figure == FigureMode::Triangle || figure == FigureMode::Rhombus;
+}
+
+// An empty figure for the series on show, with the sums found on it before.
 void RenewPractice(Game& game) {
     if (!Practising(game)) {
         game.practice = {};
         return;
     }
-    Practice fresh = NewPractice(game.puzzle.figureMode, game.puzzle.series);
-    if (fresh.numbers == game.practice.numbers && fresh.figure == game.practice.figure)
-        fresh.foundSums = game.practice.foundSums;
-    game.practice = std::move(fresh);
+    game.practice = NewPractice(game.puzzle.figureMode, game.puzzle.series);
+    if (!game.practice.numbers.empty())
+        game.practice.foundSums =
+            FoundSumsFrom(game.progress, game.practice.figure, game.practice.numbers.front());
+}
+
+// After a practice move: a sum found is kept with the figure's progress.
+Game Remember(Game game) {
+    game.progress = RecordSums(std::move(game.progress), game.practice);
+    return game;
+}
+
+// Practice lists as many numbers as the figure has cells, the demonstration's figures
+// included: they agree with what it lists.
+void ListPracticeSeries(Game& game, int start) {
+    game.puzzle.series.clear();
+    for (int i = 0; i < SlotCount(game.puzzle.figureMode); ++i)
+        game.puzzle.series.push_back(std::to_string(start + i));
+}
+
+// Once the figure's level is done, the next one not done is suggested.
+std::string NextLevelText(const Game& game) {
+    const FigureMode next = SuggestedFigure(game.progress);
+    if (!LevelDone(game.progress, game.practice.figure) || next == FigureMode::None ||
+        Judge(game.practice).kind != VerdictKind::Solved)
+        return {};
+    return " Следващо ниво: «" + FigureOf(next).title + "».";
 }
 
 } // namespace
@@ -27,12 +57,31 @@ void RenewPractice(Game& game) {
 Game StartGame(PlayMode mode) {
     Game game;
     game.mode = mode;
+    game.progress.practice = mode == PlayMode::Practice;
     game.puzzle = Start();
+    return game;
+}
+
+Game ResumeGame(Progress progress) {
+    Game game = StartGame(progress.practice ? PlayMode::Practice : PlayMode::Demonstration);
+    game.progress = std::move(progress);
+    if (game.progress.lastFigure != FigureMode::None)
+        game = ChooseFigure(std::move(game), static_cast<std::int16_t>(game.progress.lastFigure));
+    return game;
+}
+
+Game ForgetProgress(Game game) {
+    game.progress.found.clear();
+    game.practice.foundSums.clear();
     return game;
 }
 
 Game SwitchMode(Game game, PlayMode mode) {
     game.mode = mode;
+    game.progress.practice = mode == PlayMode::Practice;
+    // The demonstration has no other figures: it starts with none chosen.
+    if (!Practising(game) && !Demonstrated(game.puzzle.figureMode))
+        game.puzzle.figureMode = FigureMode::None;
     if (game.puzzle.figureMode != FigureMode::None)
         game.puzzle =
             SelectFigure(std::move(game.puzzle), static_cast<std::int16_t>(game.puzzle.figureMode));
@@ -47,6 +96,13 @@ Game TypeStartText(Game game, std::string text) {
 }
 
 Game ChooseFigure(Game game, std::int16_t index) {
+    const auto figure = static_cast<FigureMode>(index);
+    if (!Practising(game) && !Demonstrated(figure) && !FigureOf(figure).places.empty()) {
+        game.mode = PlayMode::Practice;
+        game.progress.practice = true;
+    }
+    if (!FigureOf(figure).places.empty())
+        game.progress.lastFigure = figure;
     game.puzzle = SelectFigure(std::move(game.puzzle), index);
     game.practice = {};
     RenewPractice(game);
@@ -64,6 +120,8 @@ GameResult Compute(Game game) {
     }
     SeriesResult result = GenerateSeries(std::move(game.puzzle));
     game.puzzle = std::move(result.state);
+    if (result.outcome == SeriesOutcome::Generated && Practising(game))
+        ListPracticeSeries(game, *PracticeStart(game.puzzle.startText));
     if (result.outcome == SeriesOutcome::Generated)
         RenewPractice(game);
     // Practice says what is missing; the demonstration stays silent, as it always was.
@@ -88,7 +146,7 @@ Game ClickTriangle(Game game, int position) {
     if (!Practising(game))
         game.puzzle = FillTrianglePosition(std::move(game.puzzle), position);
     else if (game.practice.figure == FigureMode::Triangle)
-        game.practice = PickPosition(std::move(game.practice), position);
+        return ClickPosition(std::move(game), position);
     return game;
 }
 
@@ -96,8 +154,15 @@ Game ClickRhombus(Game game, int vertex) {
     if (!Practising(game))
         game.puzzle = FillRhombusVertex(std::move(game.puzzle), vertex);
     else if (game.practice.figure == FigureMode::Rhombus)
-        game.practice = PickPosition(std::move(game.practice), vertex);
+        return ClickPosition(std::move(game), vertex);
     return game;
+}
+
+Game ClickPosition(Game game, int position) {
+    if (!Practising(game))
+        return game;
+    game.practice = PickPosition(std::move(game.practice), position);
+    return Remember(std::move(game));
 }
 
 Game ClickListItem(Game game, int row) {
@@ -105,7 +170,7 @@ Game ClickListItem(Game game, int row) {
         game.puzzle = FillFromList(std::move(game.puzzle), row);
     else
         game.practice = PickNumber(std::move(game.practice), row);
-    return game;
+    return Remember(std::move(game));
 }
 
 GameHint AskHint(Game game) {
@@ -117,6 +182,7 @@ GameHint AskHint(Game game) {
     }
     Coaching coaching = Hint(std::move(game.practice));
     game.practice = std::move(coaching.practice);
+    game = Remember(std::move(game));
     // The hint alone: the sums beside the figure already show the verdict.
     std::string status = coaching.text;
     if (coaching.claim.kind == HintKind::Solved)
@@ -134,7 +200,7 @@ Game RevealSolution(Game game) {
 Game RestoreOwnPlacement(Game game) {
     if (Practising(game))
         game.practice = RestoreOwnPlacement(std::move(game.practice));
-    return game;
+    return Remember(std::move(game));
 }
 
 bool CanRestoreOwnPlacement(const Game& game) noexcept {
@@ -151,7 +217,7 @@ std::string StatusOf(const Game& game) {
     if (Practising(game) && game.practice.placed.empty())
         return MissingText(game.puzzle.figureMode, game.puzzle.startText);
     if (Practising(game))
-        return StatusText(game.practice);
+        return StatusText(game.practice) + NextLevelText(game);
     // Nothing to say before the first series: the statement says what to do.
     const std::vector<std::string>& series = game.puzzle.series;
     if (series.empty())
@@ -164,13 +230,16 @@ std::string StatusOf(const Game& game) {
 
 FigureCaptions CaptionsOf(const Game& game) {
     if (!Practising(game))
-        return {game.puzzle.triangleCaptions, game.puzzle.rhombusCaptions};
+        return {game.puzzle.triangleCaptions, game.puzzle.rhombusCaptions, {}};
     FigureCaptions captions;
     const bool triangle = game.practice.figure == FigureMode::Triangle;
     for (std::size_t k = 0; triangle && k < captions.triangle.size(); ++k)
         captions.triangle[k] = PositionCaption(game.practice, static_cast<int>(k));
-    for (std::size_t v = 0; !triangle && v < captions.rhombus.size(); ++v)
+    const bool rhombus = game.practice.figure == FigureMode::Rhombus;
+    for (std::size_t v = 0; rhombus && v < captions.rhombus.size(); ++v)
         captions.rhombus[v] = PositionCaption(game.practice, static_cast<int>(v));
+    for (int k = 0; k < PositionCount(game.practice.figure); ++k)
+        captions.places.push_back(PositionCaption(game.practice, k));
     return captions;
 }
 

@@ -8,6 +8,7 @@
 
 #include "puzzle/coach.h"
 #include "puzzle/practice.h"
+#include "puzzle/progress.h"
 #include "puzzle/puzzle.h"
 
 #include <array>
@@ -21,6 +22,7 @@ struct Game {
     PlayMode mode = PlayMode::Demonstration;
     PuzzleState puzzle;
     Practice practice; // empty in the demonstration
+    Progress progress; // the sums found on every figure, in every series
     bool operator==(const Game&) const = default;
 };
 
@@ -33,15 +35,22 @@ struct GameResult {
 };
 
 [[nodiscard]] Game StartGame(PlayMode mode);
+// The game as a pupil left it: the mode and figure kept in `progress`, with its sums.
+[[nodiscard]] Game ResumeGame(Progress progress);
+// «Започни отначало»: no sums found on any figure; the mode and zoom stay.
+[[nodiscard]] Game ForgetProgress(Game game);
 // Starts the figure afresh in the other mode, keeping the start text.
 [[nodiscard]] Game SwitchMode(Game game, PlayMode mode);
 [[nodiscard]] Game TypeStartText(Game game, std::string text);
+// A figure the demonstration does not show (figure.h) is practised.
 [[nodiscard]] Game ChooseFigure(Game game, std::int16_t index);
 [[nodiscard]] GameResult Compute(Game game);
 [[nodiscard]] Game Clear(Game game);
 // A click on a triangle position or rhombus vertex of the figure on show.
 [[nodiscard]] Game ClickTriangle(Game game, int position);
 [[nodiscard]] Game ClickRhombus(Game game, int vertex);
+// Practice: a click on place `position` of any figure.
+[[nodiscard]] Game ClickPosition(Game game, int position);
 // A list item clicked or selected: the demonstration fills, practice picks the number.
 [[nodiscard]] Game ClickListItem(Game game, int row);
 struct GameHint {
@@ -63,10 +72,12 @@ struct GameHint {
 // series on show, so a screen reader hears what compute did ("" while there is none).
 [[nodiscard]] std::string StatusOf(const Game& game);
 
-// What the figure's labels show: 6 triangle and 4 rhombus captions.
+// What the figure's labels show: 6 triangle and 4 rhombus captions, and in practice
+// one per place of the figure practised.
 struct FigureCaptions {
     std::array<std::string, kTrianglePositions> triangle;
     std::array<std::string, kRhombusVertices> rhombus;
+    std::vector<std::string> places;
 };
 [[nodiscard]] FigureCaptions CaptionsOf(const Game& game);
 

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "puzzle/practice.h"
 
+#include "puzzle/figure.h"
 #include "puzzle/number_text.h"
 
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <mutex>
 #include <tuple>
 #include <utility>
 
@@ -35,6 +37,16 @@ std::vector<std::vector<int>> LinesEndingAt(FigureMode figure, int slot) {
     return ending;
 }
 
+// The lines through `slot` that still have a later cell to fill.
+std::vector<std::vector<int>> LinesOpenAt(FigureMode figure, int slot) {
+    std::vector<std::vector<int>> open;
+    for (const std::vector<int>& line : Lines(figure))
+        if (std::find(line.begin(), line.end(), slot) != line.end() &&
+            *std::max_element(line.begin(), line.end()) > slot)
+            open.push_back(line);
+    return open;
+}
+
 // Depth-first search over the empty cells, in slot order, pruning as soon as a line
 // is complete and its sum differs from the first complete line's (or the one asked).
 class CompletionSearch {
@@ -44,20 +56,59 @@ class CompletionSearch {
         , firstOnly_(firstOnly)
         , cells_(practice.placed)
         , used_(practice.numbers.size(), false) {
-        for (int slot = 0; slot < SlotCount(practice.figure); ++slot)
+        for (int slot = 0; slot < SlotCount(practice.figure); ++slot) {
             ending_.push_back(LinesEndingAt(practice.figure, slot));
+            open_.push_back(LinesOpenAt(practice.figure, slot));
+        }
+        if (!practice.numbers.empty()) {
+            const auto [low, high] =
+                std::minmax_element(practice.numbers.begin(), practice.numbers.end());
+            low_ = *low;
+            high_ = *high;
+        }
         for (int index : cells_)
             if (index != kEmpty)
                 used_[static_cast<std::size_t>(index)] = true;
     }
 
     std::vector<std::vector<int>> Run(std::optional<std::int64_t> sum) {
-        if (cells_.size() == practice_.numbers.size() && !cells_.empty())
-            Visit(0, sum);
+        if (cells_.size() != practice_.numbers.size() || cells_.empty())
+            return {};
+        // When every cell lies on the same number of lines, the lines together count every
+        // number that many times: the sum is known before the search.
+        if (const auto through = CellsOnLines(); !sum && through > 0) {
+            std::int64_t all = 0;
+            for (std::int32_t n : practice_.numbers)
+                all += n;
+            const auto lines = static_cast<std::int64_t>(Lines(practice_.figure).size());
+            if (all * through % lines != 0)
+                return {};
+            sum = all * through / lines;
+        }
+        Visit(0, sum);
         return std::move(found_);
     }
 
   private:
+    // How many lines pass through every cell, or 0 when cells differ.
+    std::int64_t CellsOnLines() const {
+        std::vector<std::int64_t> count(cells_.size(), 0);
+        for (const std::vector<int>& line : Lines(practice_.figure))
+            for (int s : line)
+                ++count[static_cast<std::size_t>(s)];
+        const bool same = std::all_of(count.begin(), count.end(),
+                                      [&](std::int64_t c) { return c == count.front(); });
+        return same ? count.front() : 0;
+    }
+
+    // Whether a number not placed yet has `value` (then a line missing one cell can close).
+    bool Unused(std::int64_t value) const {
+        for (std::size_t index = 0; index < used_.size(); ++index)
+            if (!used_[index] && practice_.numbers[index] == value)
+                return true;
+        return false;
+    }
+
     void Visit(int slot, std::optional<std::int64_t> sum) {
         if (firstOnly_ && !found_.empty())
             return;
@@ -83,7 +134,8 @@ class CompletionSearch {
         }
     }
 
-    // The sum to keep to after `slot` is filled; nullopt when a line breaks it.
+    // The sum to keep to after `slot` is filled; nullopt when a line breaks it, or a line
+    // still open can no longer reach it even with the smallest or largest numbers.
     std::optional<std::optional<std::int64_t>> Check(int slot, std::optional<std::int64_t> sum) {
         for (const std::vector<int>& line : ending_[static_cast<std::size_t>(slot)]) {
             std::int64_t total = 0;
@@ -93,6 +145,22 @@ class CompletionSearch {
                 return std::nullopt;
             sum = total;
         }
+        if (!sum)
+            return sum;
+        for (const std::vector<int>& line : open_[static_cast<std::size_t>(slot)]) {
+            std::int64_t partial = 0;
+            std::int64_t open = 0;
+            for (int s : line) {
+                if (s <= slot)
+                    partial += ValueAt(practice_, cells_, s);
+                else
+                    ++open;
+            }
+            if (partial + open * low_ > *sum || partial + open * high_ < *sum)
+                return std::nullopt;
+            if (open == 1 && !Unused(*sum - partial))
+                return std::nullopt;
+        }
         return sum;
     }
 
@@ -101,6 +169,8 @@ class CompletionSearch {
     std::vector<int> cells_;
     std::vector<bool> used_;
     std::vector<std::vector<std::vector<int>>> ending_;
+    std::vector<std::vector<std::vector<int>>> open_;
+    std::int64_t low_ = 0, high_ = 0;
     std::vector<std::vector<int>> found_;
 };
 
@@ -125,13 +195,51 @@ std::int64_t ReferenceSum(const std::vector<std::int64_t>& sums) {
     return best;
 }
 
-// A number left its slot: a rhombus vertex keeps its remaining number first.
+// A number left its cell: a place of two cells keeps its remaining number first.
 void Vacate(Practice& practice, int slot) {
     practice.placed[static_cast<std::size_t>(slot)] = kEmpty;
-    if (practice.figure == FigureMode::Rhombus && slot % 2 == 0) {
-        std::swap(practice.placed[static_cast<std::size_t>(slot)],
-                  practice.placed[static_cast<std::size_t>(slot + 1)]);
+    const std::vector<int> cells =
+        SlotsOfPosition(practice.figure, PositionOfSlot(practice.figure, slot));
+    for (std::size_t i = 0; i + 1 < cells.size(); ++i) {
+        auto& here = practice.placed[static_cast<std::size_t>(cells[i])];
+        auto& next = practice.placed[static_cast<std::size_t>(cells[i + 1])];
+        if (here == kEmpty)
+            std::swap(here, next);
     }
+}
+
+// Whether the numbers are N, N + 1, …: then the solutions, as number indexes, are the
+// same for every N, since every line of a figure has as many cells as the others.
+bool Consecutive(const std::vector<std::int32_t>& numbers) {
+    for (std::size_t i = 1; i < numbers.size(); ++i)
+        if (numbers[i] != numbers[i - 1] + 1)
+            return false;
+    return !numbers.empty();
+}
+
+// Every solution of the figure for the numbers 1, 2, …, searched once per figure.
+const std::vector<std::vector<int>>& SolutionsOfFigure(FigureMode figure) {
+    static std::mutex guard;
+    static std::map<FigureMode, std::vector<std::vector<int>>> found;
+    const std::lock_guard lock(guard);
+    auto at = found.find(figure);
+    if (at == found.end()) {
+        Practice empty;
+        empty.figure = figure;
+        for (int n = 1; n <= SlotCount(figure); ++n)
+            empty.numbers.push_back(n);
+        empty.placed.assign(empty.numbers.size(), kEmpty);
+        at = found.emplace(figure, CompletionSearch(empty, false).Run(std::nullopt)).first;
+    }
+    return at->second;
+}
+
+// Whether a solution keeps every number placed where it is.
+bool Keeps(const std::vector<int>& solution, const std::vector<int>& placed) {
+    for (std::size_t slot = 0; slot < placed.size(); ++slot)
+        if (placed[slot] != kEmpty && placed[slot] != solution[slot])
+            return false;
+    return true;
 }
 
 // A figure the pupil has emptied is theirs again: the help shown is over.
@@ -156,36 +264,42 @@ void RecordFoundSum(Practice& practice) {
 } // namespace
 
 int PositionCount(FigureMode figure) noexcept {
-    return figure == FigureMode::Triangle ? 6 : figure == FigureMode::Rhombus ? 4 : 0;
+    return static_cast<int>(FigureOf(figure).places.size());
 }
 
 int SlotCount(FigureMode figure) noexcept {
-    return static_cast<int>(SeriesLength(figure));
+    return PositionCount(figure) * FigureOf(figure).cellsPerPlace;
 }
 
 int PositionOfSlot(FigureMode figure, int slot) noexcept {
-    return figure == FigureMode::Rhombus ? slot / 2 : slot;
+    return slot / FigureOf(figure).cellsPerPlace;
 }
 
 std::vector<int> SlotsOfPosition(FigureMode figure, int position) {
-    if (figure == FigureMode::Rhombus)
-        return {2 * position, 2 * position + 1};
-    return {position};
+    const int per = FigureOf(figure).cellsPerPlace;
+    std::vector<int> cells;
+    for (int i = 0; i < per; ++i)
+        cells.push_back(per * position + i);
+    return cells;
 }
 
 const std::vector<std::vector<int>>& Lines(FigureMode figure) {
-    static const std::vector<std::vector<int>> triangle{{0, 4, 2}, {2, 3, 1}, {1, 5, 0}};
-    static const std::vector<std::vector<int>> rhombus{{0, 1}, {2, 3}, {4, 5}, {6, 7}};
-    static const std::vector<std::vector<int>> none;
-    return figure == FigureMode::Triangle  ? triangle
-           : figure == FigureMode::Rhombus ? rhombus
-                                           : none;
+    static const std::map<FigureMode, std::vector<std::vector<int>>> lines = [] {
+        std::map<FigureMode, std::vector<std::vector<int>>> all;
+        all[FigureMode::None] = {};
+        for (const Figure& f : Figures())
+            for (const FigureLine& line : f.lines)
+                all[f.mode].push_back(line.cells);
+        return all;
+    }();
+    const auto at = lines.find(figure);
+    return at == lines.end() ? lines.at(FigureMode::None) : at->second;
 }
 
 Practice NewPractice(FigureMode figure, const std::vector<std::string>& series) {
     Practice practice;
     practice.figure = figure;
-    if (series.size() != SeriesLength(figure) || series.empty())
+    if (series.size() != static_cast<std::size_t>(SlotCount(figure)) || series.empty())
         return practice;
     for (const std::string& item : series)
         practice.numbers.push_back(static_cast<std::int32_t>(TextToNumber(item)));
@@ -335,11 +449,21 @@ Verdict Judge(const Practice& practice) {
 
 std::vector<std::vector<int>> Completions(const Practice& practice,
                                           std::optional<std::int64_t> sum) {
-    return CompletionSearch(practice, false).Run(sum);
+    if (!Consecutive(practice.numbers) || practice.placed.size() != practice.numbers.size())
+        return CompletionSearch(practice, false).Run(sum);
+    std::vector<std::vector<int>> kept;
+    for (const std::vector<int>& solution : SolutionsOfFigure(practice.figure))
+        if (Keeps(solution, practice.placed) && (!sum || SumOfSolution(practice, solution) == *sum))
+            kept.push_back(solution);
+    return kept;
 }
 
 bool CanComplete(const Practice& practice) {
-    return !CompletionSearch(practice, true).Run(std::nullopt).empty();
+    if (!Consecutive(practice.numbers) || practice.placed.size() != practice.numbers.size())
+        return !CompletionSearch(practice, true).Run(std::nullopt).empty();
+    const auto& all = SolutionsOfFigure(practice.figure);
+    return std::any_of(all.begin(), all.end(),
+                       [&](const std::vector<int>& s) { return Keeps(s, practice.placed); });
 }
 
 std::vector<std::vector<int>> Solutions(const Practice& practice) {
@@ -385,7 +509,7 @@ std::vector<std::int64_t> PossibleSums(FigureMode figure,
     Practice empty;
     empty.figure = figure;
     empty.numbers = numbers;
-    if (numbers.size() == SeriesLength(figure))
+    if (numbers.size() == static_cast<std::size_t>(SlotCount(figure)))
         empty.placed.assign(numbers.size(), kEmpty);
     std::vector<std::int64_t> sums;
     for (const std::vector<int>& solution : Completions(empty))

@@ -4,12 +4,9 @@
 // Practice: the pupil places the series on the figure and the program judges, counts
 // the sums found and gives hints. Standard C++ only, like the rest of the puzzle.
 //
-// A figure is a set of cells grouped into lines whose sums must be equal:
-//   triangle: slot k is position k (0 bottom-left, 1 apex, 2 bottom-right, 3 right side,
-//             4 base, 5 left side); the lines are its sides base {0,4,2},
-//             right {2,3,1} and left {1,5,0};
-//   rhombus:  vertex v (0 top, 1 left, 2 bottom, 3 right) holds cells 2v and 2v + 1,
-//             in the order the numbers were put there; each vertex is a line.
+// A figure (figure.h) is a set of cells grouped into lines whose sums must be equal.
+// A place holds one cell, or two on the rhombus: vertex v holds cells 2v and 2v + 1,
+// in the order the numbers were put there.
 
 #include "puzzle/puzzle.h"
 
@@ -51,13 +48,12 @@ struct Practice {
     bool operator==(const Practice&) const = default;
 };
 
-// Positions a pupil can point at (6 or 4) and the cells they hold (6 or 8).
+// Positions a pupil can point at and the cells they hold.
 [[nodiscard]] int PositionCount(FigureMode figure) noexcept;
 [[nodiscard]] int SlotCount(FigureMode figure) noexcept;
 [[nodiscard]] int PositionOfSlot(FigureMode figure, int slot) noexcept;
 [[nodiscard]] std::vector<int> SlotsOfPosition(FigureMode figure, int position);
-// The lines whose sums must agree, as slot lists: the triangle's sides, the rhombus's
-// vertices.
+// The lines whose sums must agree, as slot lists.
 [[nodiscard]] const std::vector<std::vector<int>>& Lines(FigureMode figure);
 
 // An empty figure for the series (the list's texts); found sums start afresh.

@@ -9,13 +9,23 @@
 
 namespace velmora {
 
-// Which figure the pupil chose. Holds the index of the last option clicked.
-enum class FigureMode : std::int16_t { None = -1, Triangle = 0, Rhombus = 1 };
+// Which figure the pupil chose. Holds the index of the last option clicked; the
+// demonstration shows the first two, practice every one (figure.h).
+enum class FigureMode : std::int16_t {
+    None = -1,
+    Triangle = 0,
+    Rhombus = 1,
+    V = 2,
+    BigTriangle = 3,
+    Star = 4,
+    Square = 5,
+};
 
 inline constexpr std::size_t kTrianglePositions = 6;
 inline constexpr std::size_t kRhombusVertices = 4;
 
-// How many consecutive numbers a figure takes: 6 for the triangle, 8 for the rhombus.
+// How many consecutive numbers the demonstration lists: 6 for the triangle, 8 for the
+// rhombus, none for a figure it does not show.
 [[nodiscard]] std::size_t SeriesLength(FigureMode mode) noexcept;
 
 // Everything the window shows of the puzzle. A plain value: every action takes a

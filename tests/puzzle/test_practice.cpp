@@ -395,7 +395,7 @@ TEST_CASE("placing") {
         const Practice p = Play(NewPractice(row.figure, Series(row.figure, 7)), row.steps);
         CHECK(CaptionLine(p) == row.captions);
         CHECK(BrokenPracticeInvariant(
-                  {PlayMode::Practice, Computed(int16_t(row.figure), "7"), p}) == "");
+                  {PlayMode::Practice, Computed(int16_t(row.figure), "7"), p, {}}) == "");
     }
 }
 
@@ -577,9 +577,10 @@ TEST_CASE("what is missing") {
           "«0» не е число от 1 до 999. " + write + ". Числата на фигурата остават.");
 }
 
-// The sums found stay while the series does: computing the same start again keeps
-// them, another start or figure starts afresh.
-TEST_CASE("the sums found follow the series") {
+// The sums found stay with the figure: another start shows them moved by 3 per start
+// (three numbers a side), choosing the figure again keeps them, «Започни отначало»
+// forgets them, and they survive being saved and read back.
+TEST_CASE("the sums found stay with the figure") {
     Game game = TypeStartText(ChooseFigure(StartGame(PlayMode::Practice), kTriangle), "7");
     game = RevealSolution(Compute(game).game); // shown, not found
     CHECK(game.practice.foundSums.empty());
@@ -591,8 +592,16 @@ TEST_CASE("the sums found follow the series") {
     game = Compute(game).game;
     CHECK(game.practice.foundSums == std::vector<std::int64_t>{27});
     CHECK(CaptionsOf(game).triangle == std::array<std::string, 6>{});
-    CHECK(Compute(TypeStartText(game, "8")).game.practice.foundSums.empty());
-    CHECK(ChooseFigure(game, kTriangle).practice.foundSums.empty());
+    CHECK(Compute(TypeStartText(game, "8")).game.practice.foundSums ==
+          std::vector<std::int64_t>{30});
+    CHECK(Compute(TypeStartText(ChooseFigure(game, kTriangle), "7")).game.practice.foundSums ==
+          std::vector<std::int64_t>{27});
+    const Game resumed = ResumeGame(LoadProgress(SaveProgress(game.progress)));
+    CHECK(resumed.progress == game.progress);
+    CHECK(resumed.mode == PlayMode::Practice);
+    CHECK(Compute(TypeStartText(resumed, "1")).game.practice.foundSums ==
+          std::vector<std::int64_t>{9});
+    CHECK(Compute(ForgetProgress(game)).game.practice.foundSums.empty());
 }
 
 // A number moved away from the hints' goal starts them afresh; with 27 found, they
@@ -666,7 +675,7 @@ TEST_CASE("why, in the demonstration") {
                 {1, "Сумата на всички числа е 84 = 4 × 21."}};
     for (const auto& row : rows) {
         CAPTURE(row.figure);
-        const Game game{PlayMode::Demonstration, Computed(row.figure, "7"), {}};
+        const Game game{PlayMode::Demonstration, Computed(row.figure, "7"), {}, {}};
         const std::string why = WhyOf(game);
         CHECK(why.find(row.said) != std::string::npos);
         CHECK(why.find("Избери фигура") == std::string::npos);

@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "puzzle/progress.h"
+
+#include "puzzle/figure.h"
+
+#include <algorithm>
+#include <sstream>
+
+namespace velmora {
+namespace {
+
+std::int64_t CellsPerLine(FigureMode figure) {
+    const auto& lines = FigureOf(figure).lines;
+    return lines.empty() ? 0 : static_cast<std::int64_t>(lines.front().cells.size());
+}
+
+const std::vector<std::int64_t>& SumsFromOne(FigureMode figure) {
+    static std::map<FigureMode, std::vector<std::int64_t>> sums;
+    auto at = sums.find(figure);
+    if (at == sums.end()) {
+        std::vector<std::int32_t> numbers;
+        for (int n = 1; n <= SlotCount(figure); ++n)
+            numbers.push_back(n);
+        at = sums.emplace(figure, PossibleSums(figure, numbers)).first;
+    }
+    return at->second;
+}
+
+void AddSum(std::vector<std::int64_t>& sums, std::int64_t sum) {
+    const auto at = std::lower_bound(sums.begin(), sums.end(), sum);
+    if (at == sums.end() || *at != sum)
+        sums.insert(at, sum);
+}
+
+// "9,10" as numbers; a part that is not a whole number is left out.
+std::vector<std::int64_t> ReadSums(const std::string& text) {
+    std::vector<std::int64_t> sums;
+    std::istringstream parts(text);
+    for (std::string part; std::getline(parts, part, ',');) {
+        if (part.empty() || part.size() > 6 || part.find_first_not_of("0123456789") != part.npos)
+            continue;
+        AddSum(sums, std::stoll(part));
+    }
+    return sums;
+}
+
+} // namespace
+
+Progress RecordSums(Progress progress, const Practice& practice) {
+    if (practice.numbers.empty() || practice.foundSums.empty())
+        return progress;
+    const std::int64_t shift = CellsPerLine(practice.figure) * (practice.numbers.front() - 1);
+    std::vector<std::int64_t>& found = progress.found[practice.figure];
+    for (std::int64_t sum : practice.foundSums)
+        AddSum(found, sum - shift);
+    return progress;
+}
+
+std::vector<std::int64_t> FoundSumsFrom(const Progress& progress, FigureMode figure,
+                                        std::int64_t start) {
+    const auto at = progress.found.find(figure);
+    if (at == progress.found.end())
+        return {};
+    std::vector<std::int64_t> sums;
+    for (std::int64_t sum : at->second)
+        sums.push_back(sum + CellsPerLine(figure) * (start - 1));
+    return sums;
+}
+
+int PossibleSumCount(FigureMode figure) {
+    return static_cast<int>(SumsFromOne(figure).size());
+}
+
+int FoundSumCount(const Progress& progress, FigureMode figure) {
+    const auto at = progress.found.find(figure);
+    return at == progress.found.end() ? 0 : static_cast<int>(at->second.size());
+}
+
+bool LevelDone(const Progress& progress, FigureMode figure) {
+    return PossibleSumCount(figure) > 0 && FoundSumCount(progress, figure) >= PossibleSumCount(figure);
+}
+
+FigureMode SuggestedFigure(const Progress& progress) {
+    for (const Figure& figure : Figures())
+        if (!LevelDone(progress, figure.mode))
+            return figure.mode;
+    return FigureMode::None;
+}
+
+std::string LevelTitle(const Progress& progress, FigureMode figure) {
+    const std::string title = std::to_string(LevelOf(figure)) + ". " + FigureOf(figure).title;
+    const int found = FoundSumCount(progress, figure);
+    if (LevelDone(progress, figure))
+        return title + " – готово ✓";
+    if (found == 0)
+        return title;
+    return title + " – " + std::to_string(found) + " от " +
+           std::to_string(PossibleSumCount(figure)) + " суми";
+}
+
+std::string SaveProgress(const Progress& progress) {
+    std::string text = std::string("mode=") + (progress.practice ? "practice" : "demonstration");
+    if (progress.lastFigure != FigureMode::None)
+        text += ";figure=" + FigureOf(progress.lastFigure).key;
+    text += ";zoom=" + std::to_string(progress.zoom);
+    for (const auto& [figure, sums] : progress.found) {
+        if (sums.empty() || FigureOf(figure).key.empty())
+            continue;
+        text += ";found." + FigureOf(figure).key + "=";
+        for (std::size_t i = 0; i < sums.size(); ++i)
+            text += (i == 0 ? "" : ",") + std::to_string(sums[i]);
+    }
+    return text;
+}
+
+Progress LoadProgress(const std::string& text) {
+    Progress progress;
+    std::istringstream fields(text);
+    for (std::string field; std::getline(fields, field, ';');) {
+        const std::size_t equals = field.find('=');
+        if (equals == std::string::npos)
+            continue;
+        const std::string name = field.substr(0, equals);
+        const std::string value = field.substr(equals + 1);
+        if (name == "mode") {
+            progress.practice = value == "practice";
+        } else if (name == "figure") {
+            progress.lastFigure = FigureByKey(value);
+        } else if (name == "zoom") {
+            const std::vector<std::int64_t> zoom = ReadSums(value);
+            if (zoom.size() == 1 && zoom.front() >= 25 && zoom.front() <= 400)
+                progress.zoom = static_cast<int>(zoom.front());
+        } else if (name.rfind("found.", 0) == 0) {
+            // Only sums the figure allows count: a damaged line cannot finish a level.
+            const FigureMode figure = FigureByKey(name.substr(6));
+            const std::vector<std::int64_t>& possible = SumsFromOne(figure);
+            std::vector<std::int64_t> kept;
+            for (std::int64_t sum : ReadSums(value))
+                if (std::binary_search(possible.begin(), possible.end(), sum))
+                    kept.push_back(sum);
+            if (!kept.empty())
+                progress.found[figure] = kept;
+        }
+    }
+    return progress;
+}
+
+} // namespace velmora
