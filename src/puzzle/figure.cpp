@@ -12,8 +12,17 @@ FigurePlace At(double x, double y, const std::string& name, const std::string& s
     return {x, y, name, shortName.empty() ? name : shortName};
 }
 
-FigureLine Line(std::vector<int> cells, const std::string& name, const std::string& location) {
-    return {std::move(cells), name, location};
+FigureLine Line(std::vector<int> cells, const std::string& name, const std::string& location,
+                double labelX, double labelY) {
+    return {std::move(cells), name, location, labelX, labelY};
+}
+
+// Each line drawn from its first place to its last.
+std::vector<std::pair<int, int>> LineEnds(const std::vector<FigureLine>& lines) {
+    std::vector<std::pair<int, int>> edges;
+    for (const FigureLine& line : lines)
+        edges.emplace_back(line.cells.front(), line.cells.back());
+    return edges;
 }
 
 Figure MagicV() {
@@ -25,8 +34,9 @@ Figure MagicV() {
                 At(0.3, 0.5, "средата на лявото рамо"), At(0.5, 0.9, "долният връх", "долния връх"),
                 At(0.7, 0.5, "средата на дясното рамо"),
                 At(0.9, 0.1, "горният десен връх", "горния десен връх")};
-    f.lines = {Line({0, 1, 2}, "лявото рамо", "на лявото рамо"),
-               Line({2, 3, 4}, "дясното рамо", "на дясното рамо")};
+    f.lines = {Line({0, 1, 2}, "лявото рамо", "на лявото рамо", 0.1, 0.62),
+               Line({2, 3, 4}, "дясното рамо", "на дясното рамо", 0.9, 0.62)};
+    f.edges = LineEnds(f.lines);
     f.keyPlaces = {2};
     f.keyLocation = "в долния връх";
     f.everyLine = "всяко рамо";
@@ -37,8 +47,16 @@ Figure MagicV() {
     return f;
 }
 
+std::vector<FigureLine> TriangleSides(std::vector<int> base, std::vector<int> right,
+                                      std::vector<int> left) {
+    return {Line(std::move(base), "основата", "на основата", 0.5, 0.97),
+            Line(std::move(right), "дясната страна", "на дясната страна", 0.88, 0.4),
+            Line(std::move(left), "лявата страна", "на лявата страна", 0.12, 0.4)};
+}
+
 // Triangle corners come first, in the order bottom-left, apex, bottom-right.
 Figure TriangleCorners(Figure f) {
+    f.edges = {{0, 1}, {1, 2}, {2, 0}};
     f.keyPlaces = {0, 1, 2};
     f.keyLocation = "във върховете";
     f.everyLine = "всяка страна";
@@ -54,14 +72,12 @@ Figure SmallTriangle() {
     f.mode = FigureMode::Triangle;
     f.key = "triangle";
     f.title = "Триъгълник";
-    f.places = {At(0.1, 0.9, "долният ляв връх", "долния ляв връх"),
-                At(0.5, 0.1, "горният връх", "горния връх"),
-                At(0.9, 0.9, "долният десен връх", "долния десен връх"),
-                At(0.7, 0.5, "средата на дясната страна"), At(0.5, 0.9, "средата на основата"),
-                At(0.3, 0.5, "средата на лявата страна")};
-    f.lines = {Line({0, 4, 2}, "основата", "на основата"),
-               Line({2, 3, 1}, "дясната страна", "на дясната страна"),
-               Line({1, 5, 0}, "лявата страна", "на лявата страна")};
+    f.places = {At(0.1, 0.85, "долният ляв връх", "долния ляв връх"),
+                At(0.5, 0.08, "горният връх", "горния връх"),
+                At(0.9, 0.85, "долният десен връх", "долния десен връх"),
+                At(0.7, 0.465, "средата на дясната страна"), At(0.5, 0.85, "средата на основата"),
+                At(0.3, 0.465, "средата на лявата страна")};
+    f.lines = TriangleSides({0, 4, 2}, {2, 3, 1}, {1, 5, 0});
     return TriangleCorners(f);
 }
 
@@ -71,13 +87,16 @@ Figure Rhombus() {
     f.key = "rhombus";
     f.title = "Ромб";
     f.cellsPerPlace = 2;
-    f.places = {At(0.5, 0.1, "горният връх", "горния връх"), At(0.1, 0.5, "левият връх", "левия връх"),
-                At(0.5, 0.9, "долният връх", "долния връх"),
-                At(0.9, 0.5, "десният връх", "десния връх")};
-    f.lines = {Line({0, 1}, "горният връх", "в горния връх"),
-               Line({2, 3}, "левият връх", "в левия връх"),
-               Line({4, 5}, "долният връх", "в долния връх"),
-               Line({6, 7}, "десният връх", "в десния връх")};
+    f.places = {At(0.5, 0.08, "горният връх", "горния връх"),
+                At(0.12, 0.45, "левият връх", "левия връх"),
+                At(0.5, 0.82, "долният връх", "долния връх"),
+                At(0.88, 0.45, "десният връх", "десния връх")};
+    // Each vertex is a line of its own: its sum shows below it.
+    f.lines = {Line({0, 1}, "горният връх", "в горния връх", 0.5, 0.18),
+               Line({2, 3}, "левият връх", "в левия връх", 0.12, 0.55),
+               Line({4, 5}, "долният връх", "в долния връх", 0.5, 0.92),
+               Line({6, 7}, "десният връх", "в десния връх", 0.88, 0.55)};
+    f.edges = {{0, 1}, {1, 2}, {2, 3}, {3, 0}};
     f.idea = FigureIdea::Pairs;
     f.everyLine = "всяка двойка";
     f.lineSums = "сумите във върховете";
@@ -92,62 +111,74 @@ Figure BigTriangle() {
     f.mode = FigureMode::BigTriangle;
     f.key = "big-triangle";
     f.title = "Голям триъгълник";
-    const double third = 0.8 / 3;
-    f.places = {At(0.1, 0.9, "долният ляв връх", "долния ляв връх"),
-                At(0.5, 0.1, "горният връх", "горния връх"),
-                At(0.9, 0.9, "долният десен връх", "долния десен връх"),
-                At(0.9 - third / 2, 0.9 - third, "долното място на дясната страна"),
-                At(0.9 - third, 0.9 - 2 * third, "горното място на дясната страна"),
-                At(0.1 + third, 0.9, "лявото място на основата"),
-                At(0.1 + 2 * third, 0.9, "дясното място на основата"),
-                At(0.1 + third, 0.9 - 2 * third, "горното място на лявата страна"),
-                At(0.1 + third / 2, 0.9 - third, "долното място на лявата страна")};
-    f.lines = {Line({0, 5, 6, 2}, "основата", "на основата"),
-               Line({2, 3, 4, 1}, "дясната страна", "на дясната страна"),
-               Line({1, 7, 8, 0}, "лявата страна", "на лявата страна")};
+    const FigurePlace left{0.1, 0.85, {}, {}}, apex{0.5, 0.08, {}, {}}, right{0.9, 0.85, {}, {}};
+    // The place `part` thirds of the way from `from` to `to`.
+    const auto along = [](const FigurePlace& from, const FigurePlace& to, int part,
+                          const std::string& name) {
+        return At(from.x + (to.x - from.x) * part / 3, from.y + (to.y - from.y) * part / 3, name);
+    };
+    f.places = {At(left.x, left.y, "долният ляв връх", "долния ляв връх"),
+                At(apex.x, apex.y, "горният връх", "горния връх"),
+                At(right.x, right.y, "долният десен връх", "долния десен връх"),
+                along(right, apex, 1, "долното място на дясната страна"),
+                along(right, apex, 2, "горното място на дясната страна"),
+                along(left, right, 1, "лявото място на основата"),
+                along(left, right, 2, "дясното място на основата"),
+                along(apex, left, 1, "горното място на лявата страна"),
+                along(apex, left, 2, "долното място на лявата страна")};
+    f.lines = TriangleSides({0, 5, 6, 2}, {2, 3, 4, 1}, {1, 7, 8, 0});
     return TriangleCorners(f);
 }
 
 // Points P0..P5 clockwise from the top, inner places I0..I5 between them; the cells are
-// numbered so that a search completes a line every few cells.
+// numbered so that a search completes a line every few cells. Each line's sum shows
+// beyond one of its points, a different point for each line.
 Figure Star() {
     Figure f;
     f.mode = FigureMode::Star;
     f.key = "star";
     f.title = "Звезда";
     const double pi = std::acos(-1.0);
-    const auto point = [&](int k, double radius, const std::string& name,
-                           const std::string& shortName = {}) {
-        const double angle = (90.0 - 60.0 * k) * pi / 180.0;
+    const double outer = 0.4;
+    const auto onCircle = [&](double degrees, double radius, const std::string& name,
+                              const std::string& shortName) {
+        const double angle = degrees * pi / 180.0;
         return At(0.5 + radius * std::cos(angle), 0.5 - radius * std::sin(angle), name, shortName);
     };
-    const auto inner = [&](int k, const std::string& name) {
-        const double angle = (60.0 - 60.0 * k) * pi / 180.0;
-        const double radius = 0.45 / std::sqrt(3.0);
-        return At(0.5 + radius * std::cos(angle), 0.5 - radius * std::sin(angle), name);
+    const auto point = [&](int k, const std::string& name, const std::string& shortName) {
+        return onCircle(90.0 - 60.0 * k, outer, name, shortName);
     };
-    f.places = {point(0, 0.45, "горният връх", "горния връх"),
+    const auto inner = [&](int k, const std::string& name) {
+        return onCircle(60.0 - 60.0 * k, outer / std::sqrt(3.0), name, name);
+    };
+    f.places = {point(0, "горният връх", "горния връх"),
                 inner(0, "вътрешното място горе вдясно"),
                 inner(1, "вътрешното място вдясно"),
-                point(2, 0.45, "долният десен връх", "долния десен връх"),
-                point(1, 0.45, "горният десен връх", "горния десен връх"),
+                point(2, "долният десен връх", "долния десен връх"),
+                point(1, "горният десен връх", "горния десен връх"),
                 inner(2, "вътрешното място долу вдясно"),
-                point(3, 0.45, "долният връх", "долния връх"),
+                point(3, "долният връх", "долния връх"),
                 inner(3, "вътрешното място долу вляво"),
-                point(4, 0.45, "долният ляв връх", "долния ляв връх"),
+                point(4, "долният ляв връх", "долния ляв връх"),
                 inner(4, "вътрешното място вляво"),
-                point(5, 0.45, "горният ляв връх", "горния ляв връх"),
+                point(5, "горният ляв връх", "горния ляв връх"),
                 inner(5, "вътрешното място горе вляво")};
-    f.lines = {Line({10, 11, 1, 4}, "горната линия", "на горната линия"),
-               Line({3, 5, 7, 8}, "долната линия", "на долната линия"),
-               Line({0, 1, 2, 3}, "линията от горния връх надолу вдясно",
-                    "на линията от горния връх надолу вдясно"),
-               Line({8, 9, 11, 0}, "линията от горния връх надолу вляво",
-                    "на линията от горния връх надолу вляво"),
-               Line({4, 2, 5, 6}, "линията от долния връх нагоре вдясно",
-                    "на линията от долния връх нагоре вдясно"),
-               Line({6, 7, 9, 10}, "линията от долния връх нагоре вляво",
-                    "на линията от долния връх нагоре вляво")};
+    // A line from point `from` to point `to`, its sum a little beyond `to`.
+    const auto line = [&](std::vector<int> cells, int from, int to, const std::string& name) {
+        const FigurePlace& a = f.places[static_cast<std::size_t>(from)];
+        const FigurePlace& b = f.places[static_cast<std::size_t>(to)];
+        const double length = std::hypot(b.x - a.x, b.y - a.y);
+        const double beyond = 0.09 / length;
+        return Line(std::move(cells), name, "на " + name, b.x + (b.x - a.x) * beyond,
+                    b.y + (b.y - a.y) * beyond);
+    };
+    f.lines = {line({10, 11, 1, 4}, 10, 4, "горната линия"),
+               line({3, 5, 7, 8}, 8, 3, "долната линия"),
+               line({0, 1, 2, 3}, 3, 0, "линията от горния връх надолу вдясно"),
+               line({8, 9, 11, 0}, 0, 8, "линията от горния връх надолу вляво"),
+               line({4, 2, 5, 6}, 4, 6, "линията от долния връх нагоре вдясно"),
+               line({6, 7, 9, 10}, 6, 10, "линията от долния връх нагоре вляво")};
+    f.edges = LineEnds(f.lines);
     f.idea = FigureIdea::EveryTwice;
     f.everyLine = "всяка линия";
     f.lineSums = "сумите на линиите";
@@ -162,7 +193,8 @@ Figure MagicSquare() {
     f.mode = FigureMode::Square;
     f.key = "square";
     f.title = "Магически квадрат";
-    const auto cell = [](int k) { return 0.5 / 3 + (1.0 / 3) * k; };
+    // A 3 × 3 grid in 0.1..0.85, the sums to its right, below it and beyond its corners.
+    const auto cell = [](int k) { return 0.225 + 0.25 * k; };
     f.places = {At(cell(0), cell(0), "горният ляв ъгъл", "горния ляв ъгъл"),
                 At(cell(1), cell(0), "средата на горния ред"),
                 At(cell(2), cell(0), "горният десен ъгъл", "горния десен ъгъл"),
@@ -172,15 +204,17 @@ Figure MagicSquare() {
                 At(cell(0), cell(2), "долният ляв ъгъл", "долния ляв ъгъл"),
                 At(cell(1), cell(2), "средата на долния ред"),
                 At(cell(2), cell(2), "долният десен ъгъл", "долния десен ъгъл")};
-    f.lines = {Line({0, 1, 2}, "горният ред", "на горния ред"),
-               Line({3, 4, 5}, "средният ред", "на средния ред"),
-               Line({6, 7, 8}, "долният ред", "на долния ред"),
-               Line({0, 3, 6}, "левият стълб", "на левия стълб"),
-               Line({1, 4, 7}, "средният стълб", "на средния стълб"),
-               Line({2, 5, 8}, "десният стълб", "на десния стълб"),
-               Line({0, 4, 8}, "диагоналът от горния ляв ъгъл", "на диагонала от горния ляв ъгъл"),
+    f.lines = {Line({0, 1, 2}, "горният ред", "на горния ред", 0.94, cell(0)),
+               Line({3, 4, 5}, "средният ред", "на средния ред", 0.94, cell(1)),
+               Line({6, 7, 8}, "долният ред", "на долния ред", 0.94, cell(2)),
+               Line({0, 3, 6}, "левият стълб", "на левия стълб", cell(0), 0.94),
+               Line({1, 4, 7}, "средният стълб", "на средния стълб", cell(1), 0.94),
+               Line({2, 5, 8}, "десният стълб", "на десния стълб", cell(2), 0.94),
+               Line({0, 4, 8}, "диагоналът от горния ляв ъгъл", "на диагонала от горния ляв ъгъл",
+                    0.94, 0.94),
                Line({2, 4, 6}, "диагоналът от горния десен ъгъл",
-                    "на диагонала от горния десен ъгъл")};
+                    "на диагонала от горния десен ъгъл", 0.04, 0.94)};
+    f.grid = true;
     f.idea = FigureIdea::RowsHoldAll;
     f.keyPlaces = {4};
     f.keyLocation = "в центъра";

@@ -8,6 +8,7 @@
 #include "puzzle/puzzle.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velmora {
@@ -26,6 +27,7 @@ struct FigureLine {
     std::vector<int> cells;
     std::string name;
     std::string location;
+    double labelX = 0, labelY = 0; // where its sum shows, in the unit square
 };
 
 // Why the sums come out equal, which shapes the hints and «Защо става?».
@@ -44,6 +46,9 @@ struct Figure {
     int cellsPerPlace = 1;
     std::vector<FigurePlace> places;
     std::vector<FigureLine> lines;
+    // What is drawn: segments between places (by index), or a grid of boxes.
+    std::vector<std::pair<int, int>> edges;
+    bool grid = false;
     FigureIdea idea = FigureIdea::CountedTwice;
     // The places the idea is about: the corners counted twice, the square's centre.
     std::vector<int> keyPlaces;
