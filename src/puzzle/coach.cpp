@@ -163,7 +163,8 @@ void NameKeyNumbers(const Practice& practice, const std::vector<std::vector<int>
         return;
     claim.numbers = KeyNumbersOf(practice, claim.goal);
     claim.keyNumbersFixed = std::all_of(solutions.begin(), solutions.end(), [&](const auto& s) {
-        return SumOfSolution(practice, s) != claim.sum || KeyNumbersOf(practice, s) == claim.numbers;
+        return SumOfSolution(practice, s) != claim.sum ||
+               KeyNumbersOf(practice, s) == claim.numbers;
     });
 }
 
@@ -586,8 +587,8 @@ std::string WhyText(const Practice& practice) {
                " × " + sum + ". Затова " + figure.everyLine + " има сума " + sum + ".";
     case FigureIdea::RowsHoldAll:
         return Capital(figure.allLines) +
-               " заедно съдържат всяко число веднъж. Сумата на всички числа е " +
-               to_string(total) + " = 3 × " + sum + ". Затова всеки ред има сума " + sum +
+               " заедно съдържат всяко число веднъж. Сумата на всички числа е " + to_string(total) +
+               " = 3 × " + sum + ". Затова всеки ред има сума " + sum +
                ", а стълбовете и диагоналите – също. " + Capital(figure.keyLocation) +
                " е средното число, " + NumbersText(practice, KeyNumbersOf(practice, cells)) + ".";
     case FigureIdea::Pairs:

@@ -56,18 +56,18 @@ enum class HintKind {
 
 struct HintClaim {
     HintKind kind = HintKind::NoSeries;
-    int step = 0;             // 1..3 on the way to a solution; 0 otherwise
-    std::int64_t sum = 0;     // the sum the hint aims at
-    std::vector<int> goal;    // the solution aimed at: number index per slot
+    int step = 0;          // 1..3 on the way to a solution; 0 otherwise
+    std::int64_t sum = 0;  // the sum the hint aims at
+    std::vector<int> goal; // the solution aimed at: number index per slot
     // Solved, Plan and OffTarget on a figure with key places (figure.h): the goal's
     // numbers there, smallest first; `keyNumbersFixed` when every solution with `sum`
     // has those very numbers there.
     std::vector<int> numbers;
     bool keyNumbersFixed = false;
-    int number = kEmpty;      // the number named (index into the series)
-    int partner = kEmpty;     // WrongPair: the other number at the vertex
-    int position = kEmpty;    // where the named number stands, or goes (Place)
-    int target = kEmpty;      // Move: where it belongs
+    int number = kEmpty;   // the number named (index into the series)
+    int partner = kEmpty;  // WrongPair: the other number at the vertex
+    int position = kEmpty; // where the named number stands, or goes (Place)
+    int target = kEmpty;   // Move: where it belongs
     bool operator==(const HintClaim&) const = default;
 };
 

@@ -75,7 +75,8 @@ Figure SmallTriangle() {
     f.places = {At(0.1, 0.85, "долният ляв връх", "долния ляв връх"),
                 At(0.5, 0.08, "горният връх", "горния връх"),
                 At(0.9, 0.85, "долният десен връх", "долния десен връх"),
-                At(0.7, 0.465, "средата на дясната страна"), At(0.5, 0.85, "средата на основата"),
+                At(0.7, 0.465, "средата на дясната страна"),
+                At(0.5, 0.85, "средата на основата"),
                 At(0.3, 0.465, "средата на лявата страна")};
     f.lines = TriangleSides({0, 4, 2}, {2, 3, 1}, {1, 5, 0});
     return TriangleCorners(f);
@@ -258,8 +259,8 @@ int LevelOf(FigureMode mode) {
 }
 
 int LinesThrough(const Figure& figure, int cell) {
-    return static_cast<int>(std::count_if(
-        figure.lines.begin(), figure.lines.end(), [&](const FigureLine& line) {
+    return static_cast<int>(
+        std::count_if(figure.lines.begin(), figure.lines.end(), [&](const FigureLine& line) {
             return std::find(line.cells.begin(), line.cells.end(), cell) != line.cells.end();
         }));
 }

@@ -53,10 +53,10 @@ struct Figure {
     // The places the idea is about: the corners counted twice, the square's centre.
     std::vector<int> keyPlaces;
     std::string keyLocation; // "във върховете", "в долния връх", "в центъра"
-    std::string everyLine;   // "всяка страна": "всяка страна има сума 27"
-    std::string lineSums;    // "сумите на страните": "… не са равни"
-    std::string allLines;    // "трите страни": "когато съберем трите страни"
-    std::string idea1;       // the first hint's question
+    std::string everyLine; // "всяка страна": "всяка страна има сума 27"
+    std::string lineSums;  // "сумите на страните": "… не са равни"
+    std::string allLines; // "трите страни": "когато съберем трите страни"
+    std::string idea1; // the first hint's question
 };
 
 // Every figure, in the order a pupil meets them: the levels.

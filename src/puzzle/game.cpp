@@ -81,7 +81,7 @@ Game SwitchMode(Game game, PlayMode mode) {
     game.progress.practice = mode == PlayMode::Practice;
     // The demonstration has no other figures: it starts with none chosen.
     if (!Practising(game) && !Demonstrated(game.puzzle.figureMode))
-        game.puzzle.figureMode = FigureMode::None;
+        game.puzzle = SelectFigure(std::move(game.puzzle), -1);
     if (game.puzzle.figureMode != FigureMode::None)
         game.puzzle =
             SelectFigure(std::move(game.puzzle), static_cast<std::int16_t>(game.puzzle.figureMode));
@@ -98,8 +98,10 @@ Game TypeStartText(Game game, std::string text) {
 Game ChooseFigure(Game game, std::int16_t index) {
     const auto figure = static_cast<FigureMode>(index);
     if (!Practising(game) && !Demonstrated(figure) && !FigureOf(figure).places.empty()) {
-        game.mode = PlayMode::Practice;
-        game.progress.practice = true;
+        // Practice starts with the demonstration's figure on show emptied.
+        game = SwitchMode(std::move(game), PlayMode::Practice);
+        if (const FigureMode shown = game.puzzle.shownFigure; shown != FigureMode::None)
+            game.puzzle = SelectFigure(std::move(game.puzzle), static_cast<std::int16_t>(shown));
     }
     if (!FigureOf(figure).places.empty())
         game.progress.lastFigure = figure;

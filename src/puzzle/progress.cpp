@@ -77,7 +77,8 @@ int FoundSumCount(const Progress& progress, FigureMode figure) {
 }
 
 bool LevelDone(const Progress& progress, FigureMode figure) {
-    return PossibleSumCount(figure) > 0 && FoundSumCount(progress, figure) >= PossibleSumCount(figure);
+    return PossibleSumCount(figure) > 0 &&
+           FoundSumCount(progress, figure) >= PossibleSumCount(figure);
 }
 
 FigureMode SuggestedFigure(const Progress& progress) {

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -18,10 +19,21 @@
 namespace velmora::testing {
 
 // The lines as the rules state them, kept apart from the code under test.
+// Cells: the triangles' corners first (bottom-left, apex, bottom-right); the V from its
+// top left down and up again; the star's points P0..P5 clockwise from the top with the
+// inner places I0..I5 between them as P0 I0 I1 P2 P1 I2 P3 I3 P4 I4 P5 I5; the square
+// row by row.
 inline const std::vector<std::vector<int>>& ExpectedLines(FigureMode figure) {
-    static const std::vector<std::vector<int>> triangle{{0, 4, 2}, {2, 3, 1}, {1, 5, 0}};
-    static const std::vector<std::vector<int>> rhombus{{0, 1}, {2, 3}, {4, 5}, {6, 7}};
-    return figure == FigureMode::Triangle ? triangle : rhombus;
+    static const std::map<FigureMode, std::vector<std::vector<int>>> lines{
+        {FigureMode::Triangle, {{0, 4, 2}, {2, 3, 1}, {1, 5, 0}}},
+        {FigureMode::Rhombus, {{0, 1}, {2, 3}, {4, 5}, {6, 7}}},
+        {FigureMode::V, {{0, 1, 2}, {2, 3, 4}}},
+        {FigureMode::BigTriangle, {{0, 5, 6, 2}, {2, 3, 4, 1}, {1, 7, 8, 0}}},
+        {FigureMode::Star,
+         {{10, 11, 1, 4}, {3, 5, 7, 8}, {0, 1, 2, 3}, {8, 9, 11, 0}, {4, 2, 5, 6}, {6, 7, 9, 10}}},
+        {FigureMode::Square,
+         {{0, 1, 2}, {3, 4, 5}, {6, 7, 8}, {0, 3, 6}, {1, 4, 7}, {2, 5, 8}, {0, 4, 8}, {2, 4, 6}}}};
+    return lines.at(figure);
 }
 
 // The verdict worked out from the cells alone: nullopt while incomplete, else
@@ -90,14 +102,19 @@ inline std::string BrokenPracticeInvariant(const Game& game) {
 }
 
 inline std::string BrokenGameInvariant(const Game& game) {
-    const std::string puzzle = BrokenInvariant(game.puzzle);
+    // The demonstration's rules hold of its own figures; practice lists any figure's series.
+    const bool demonstrated = game.puzzle.figureMode == FigureMode::Triangle ||
+                              game.puzzle.figureMode == FigureMode::Rhombus ||
+                              game.mode == PlayMode::Demonstration;
+    const std::string puzzle = demonstrated ? BrokenInvariant(game.puzzle) : "";
     return puzzle.empty() ? BrokenPracticeInvariant(game) : puzzle;
 }
 
-// The things a pupil can do in either mode: 0 choose a figure (argument & 1), 1 type
-// `text`, 2 compute, 3 clear, 4 a triangle position, 5 a rhombus vertex, 6 a list item,
-// 7 a hint, 8 show the solution, 9 switch mode (argument & 1: practice).
-inline constexpr int kGameActionKinds = 10;
+// The things a pupil can do in either mode: 0 choose a figure option (argument & 1), 1
+// type `text`, 2 compute, 3 clear, 4 a triangle position, 5 a rhombus vertex, 6 a list
+// item, 7 a hint, 8 show the solution, 9 switch mode (argument & 1: practice), 10 a place
+// of any figure, 11 start the progress afresh, 12 a figure from the menu (argument % 6).
+inline constexpr int kGameActionKinds = 13;
 
 inline Game PerformInGame(Game game, int action, int argument, const std::string& text) {
     switch (action) {
@@ -119,6 +136,12 @@ inline Game PerformInGame(Game game, int action, int argument, const std::string
         return AskHint(std::move(game)).game;
     case 8:
         return RevealSolution(std::move(game));
+    case 10:
+        return ClickPosition(std::move(game), argument);
+    case 11:
+        return ForgetProgress(std::move(game));
+    case 12:
+        return ChooseFigure(std::move(game), static_cast<std::int16_t>(argument % 6));
     default:
         return SwitchMode(std::move(game),
                           argument & 1 ? PlayMode::Practice : PlayMode::Demonstration);
