@@ -4,6 +4,8 @@
 // Xvfb is installed, on a real X server), then the time each kind of click takes.
 // Ends with startup_ratio=, memory_ratio= and click_p99_us= lines for scripts.
 
+#include "puzzle/figure.h"
+#include "puzzle/game.h"
 #include "window/application.h"
 #include "window/velmora.h"
 
@@ -266,6 +268,48 @@ double MeasureClicks() {
     return worst;
 }
 
+// Every figure's practice in the core alone, as the front ends call it: a number, then its
+// place in a solution, round the figure; hints from a fresh figure, three at a time.
+// The first compute of a figure searches its solutions once; that is timed apart.
+double MeasureFigures() {
+    double worst = 0;
+    std::printf("practice in the core, per figure (microseconds; first compute in ms):\n");
+    for (const velmora::Figure& figure : velmora::Figures()) {
+        using namespace velmora;
+        Game game = TypeStartText(
+            ChooseFigure(StartGame(PlayMode::Practice), static_cast<std::int16_t>(figure.mode)),
+            "7");
+        const auto before = Clock::now();
+        game = Compute(std::move(game)).game;
+        const double first =
+            std::chrono::duration<double, std::milli>(Clock::now() - before).count();
+        const std::vector<int> solution = Solutions(game.practice).front();
+        const int cells = static_cast<int>(solution.size());
+        int step = 0;
+        const std::vector<double> place = TimeClicks([&] {
+            const int slot = (step / 2) % cells;
+            if (step % 2 == 0)
+                game = ClickListItem(std::move(game), solution[static_cast<std::size_t>(slot)]);
+            else
+                game = ClickPosition(std::move(game), PositionOfSlot(figure.mode, slot));
+            (void)StatusOf(game);
+            if (++step % (2 * cells) == 0)
+                game = Compute(std::move(game)).game;
+        });
+        const std::vector<double> hint = TimeClicks([&] { (void)AskHint(game); },
+                                                    [&](int i) {
+                                                        if (i % 3 == 0)
+                                                            game = Compute(std::move(game)).game;
+                                                        else
+                                                            game = AskHint(std::move(game)).game;
+                                                    });
+        std::printf("  %-17s place p99 %6.1f   hint p99 %6.1f   first compute %5.1f\n",
+                    figure.title.c_str(), Percentile99(place), Percentile99(hint), first);
+        worst = std::max({worst, Percentile99(place), Percentile99(hint)});
+    }
+    return worst;
+}
+
 // A ten-page worksheet (forty puzzles, four a page) from the command line, as a
 // teacher scripts it: the median of five runs, whole process included.
 double MeasureWorksheet() {
@@ -349,10 +393,12 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const double clickP99 = MeasureClicks();
+    const double figureP99 = MeasureFigures();
     MeasureWorksheet();
     const double instructions = InstructionRatio();
     std::printf("startup_instr_ratio=%.3f\n", instructions);
     std::printf("startup_ratio=%.2f\nmemory_ratio=%.2f\nclick_p99_us=%.0f\n", worst.startRatio,
                 worst.memoryRatio, clickP99);
+    std::printf("figure_p99_us=%.0f\n", figureP99);
     return measured ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include "puzzle/figure.h"
 
 #include <algorithm>
+#include <mutex>
 #include <sstream>
 
 namespace velmora {
@@ -15,7 +16,9 @@ std::int64_t CellsPerLine(FigureMode figure) {
 }
 
 const std::vector<std::int64_t>& SumsFromOne(FigureMode figure) {
+    static std::mutex guard;
     static std::map<FigureMode, std::vector<std::int64_t>> sums;
+    const std::lock_guard lock(guard);
     auto at = sums.find(figure);
     if (at == sums.end()) {
         std::vector<std::int32_t> numbers;
