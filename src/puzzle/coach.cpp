@@ -394,6 +394,13 @@ std::string VerdictText(const Practice& practice) {
     }
     if (verdict.kind == VerdictKind::Incomplete)
         return {};
+    // Many lines off are too many to read out: how many, and where to look.
+    const auto wrong = std::count_if(verdict.differences.begin(), verdict.differences.end(),
+                                     [](std::int64_t by) { return by != 0; });
+    if (wrong > 3)
+        return Capital(figure.lineSums) + " не са равни. Сумата на " + to_string(wrong) + " от " +
+               to_string(verdict.differences.size()) + " не е " + to_string(verdict.sum) +
+               ": виж червените числа до фигурата.";
     // "Сумата на основата е с 2 по-голяма от 27, на … – с 1 по-малка, а на … – …"
     std::vector<std::string> off;
     for (std::size_t line = 0; line < verdict.differences.size(); ++line) {

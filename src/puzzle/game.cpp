@@ -45,7 +45,7 @@ void ListPracticeSeries(Game& game, int start) {
 
 // Once the figure's level is done, the next one not done is suggested.
 std::string NextLevelText(const Game& game) {
-    const FigureMode next = SuggestedFigure(game.progress);
+    const FigureMode next = SuggestedFigure(game.progress, game.practice.figure);
     if (!LevelDone(game.progress, game.practice.figure) || next == FigureMode::None ||
         Judge(game.practice).kind != VerdictKind::Solved)
         return {};

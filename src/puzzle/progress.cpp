@@ -84,10 +84,14 @@ bool LevelDone(const Progress& progress, FigureMode figure) {
            FoundSumCount(progress, figure) >= PossibleSumCount(figure);
 }
 
-FigureMode SuggestedFigure(const Progress& progress) {
-    for (const Figure& figure : Figures())
+FigureMode SuggestedFigure(const Progress& progress, FigureMode after) {
+    const auto& all = Figures();
+    const std::size_t first = static_cast<std::size_t>(LevelOf(after)); // 0 for None
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const Figure& figure = all[(first + i) % all.size()];
         if (!LevelDone(progress, figure.mode))
             return figure.mode;
+    }
     return FigureMode::None;
 }
 

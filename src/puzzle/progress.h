@@ -33,8 +33,10 @@ struct Progress {
 [[nodiscard]] int PossibleSumCount(FigureMode figure);
 [[nodiscard]] int FoundSumCount(const Progress& progress, FigureMode figure);
 [[nodiscard]] bool LevelDone(const Progress& progress, FigureMode figure);
-// The first level not done, or None when all are.
-[[nodiscard]] FigureMode SuggestedFigure(const Progress& progress);
+// The first level not done after `after` (from the first level when None), going round
+// to the first; None when all are done.
+[[nodiscard]] FigureMode SuggestedFigure(const Progress& progress,
+                                         FigureMode after = FigureMode::None);
 // A level as a list or menu shows it: "1. Магическо V – 2 от 3 суми", "… – готово ✓".
 [[nodiscard]] std::string LevelTitle(const Progress& progress, FigureMode figure);
 
