@@ -258,11 +258,4 @@ int LevelOf(FigureMode mode) {
     return 0;
 }
 
-int LinesThrough(const Figure& figure, int cell) {
-    return static_cast<int>(
-        std::count_if(figure.lines.begin(), figure.lines.end(), [&](const FigureLine& line) {
-            return std::find(line.cells.begin(), line.cells.end(), cell) != line.cells.end();
-        }));
-}
-
 } // namespace velmora

@@ -67,7 +67,5 @@ struct Figure {
 [[nodiscard]] FigureMode FigureByKey(const std::string& key);
 // Its level, 1 for the first figure; 0 for None.
 [[nodiscard]] int LevelOf(FigureMode mode);
-// How many lines meet at each place: 2 for a corner counted twice.
-[[nodiscard]] int LinesThrough(const Figure& figure, int cell);
 
 } // namespace velmora
