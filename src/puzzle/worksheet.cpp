@@ -2,6 +2,7 @@
 #include "puzzle/worksheet.h"
 
 #include "puzzle/coach.h"
+#include "puzzle/figure.h"
 #include "puzzle/practice.h"
 
 #include <algorithm>
@@ -12,11 +13,13 @@
 namespace velmora {
 namespace {
 
-std::string TaskOf(FigureMode figure, std::size_t sums) {
-    if (figure == FigureMode::Rhombus)
-        return "Подреди числата по двойки във върховете така, че всяка двойка да има една и "
-               "съща сума.";
-    std::string task = "Подреди числата така, че всяка страна да има една и съща сума.";
+// The task from the figure's words: "Подреди числата така, че всяка страна да има една и
+// съща сума.", a place of two cells asking for its numbers two to a box.
+std::string TaskOf(FigureMode mode, std::size_t sums) {
+    const Figure& figure = FigureOf(mode);
+    const std::string how = figure.cellsPerPlace == 2 ? " по две във всяка кутийка" : "";
+    const std::string task =
+        "Подреди числата" + how + " така, че " + figure.everyLine + " да има една и съща сума.";
     return sums > 1 ? task + " Можеш ли да намериш подредба с друга сума?" : task;
 }
 
@@ -28,8 +31,9 @@ std::string JoinOr(const std::vector<std::int64_t>& sums) {
     return text;
 }
 
-// The key is fair: any placement with equal sides is right, whichever sum it has.
-std::string AnswerLineOf(std::int64_t sum, const std::vector<std::int64_t>& possible) {
+// The key is fair: any placement with equal sums is right, whichever sum it has.
+std::string AnswerLineOf(FigureMode mode, std::int64_t sum,
+                         const std::vector<std::int64_t>& possible) {
     std::vector<std::int64_t> others;
     for (std::int64_t s : possible)
         if (s != sum)
@@ -37,7 +41,8 @@ std::string AnswerLineOf(std::int64_t sum, const std::vector<std::int64_t>& poss
     const std::string first = "Сума " + std::to_string(sum);
     if (others.empty())
         return first + ".";
-    return first + "; вярно е и с " + JoinOr(others) + " — всяка подредба с равни страни е вярна.";
+    return first + "; вярно е и с " + JoinOr(others) + " — вярна е всяка подредба, в която " +
+           FigureOf(mode).lineSums + " са равни.";
 }
 
 std::string NumbersLineOf(const std::vector<std::int32_t>& numbers) {
@@ -47,25 +52,30 @@ std::string NumbersLineOf(const std::vector<std::int32_t>& numbers) {
     return text;
 }
 
-// The answer's caption: a rhombus vertex shows its pair, the smaller number first, and
-// the sum.
+// The answer's caption: a place of one cell its number; a place of more its numbers,
+// the smallest first, and their sum: "7 + 14 = 21", the sum kept with its sign by a
+// no-break space when the caption wraps.
 std::string AnswerCaption(const Practice& solved, int position) {
-    if (solved.figure != FigureMode::Rhombus)
-        return PositionCaption(solved, position);
     const std::vector<int> cells = SlotsOfPosition(solved.figure, position);
-    std::int64_t a = solved.numbers[std::size_t(solved.placed[std::size_t(cells[0])])];
-    std::int64_t b = solved.numbers[std::size_t(solved.placed[std::size_t(cells[1])])];
-    if (a > b)
-        std::swap(a, b);
-    return std::to_string(a) + " + " + std::to_string(b) + " = " + std::to_string(a + b);
+    if (cells.size() == 1)
+        return PositionCaption(solved, position);
+    std::vector<std::int64_t> numbers;
+    for (int cell : cells)
+        numbers.push_back(solved.numbers[std::size_t(solved.placed[std::size_t(cell)])]);
+    std::sort(numbers.begin(), numbers.end());
+    std::string caption;
+    for (std::int64_t n : numbers)
+        caption += (caption.empty() ? "" : " + ") + std::to_string(n);
+    return caption + " =\u00a0" +
+           std::to_string(std::accumulate(numbers.begin(), numbers.end(), std::int64_t{0}));
 }
 
 // One puzzle of the variant: `random` picks the answer among every solution and which
 // of its numbers are given.
 SheetPuzzle MakePuzzle(FigureMode figure, int start, int given, std::mt19937& random) {
     std::vector<std::string> series;
-    for (std::size_t i = 0; i < SeriesLength(figure); ++i)
-        series.push_back(std::to_string(start + static_cast<int>(i)));
+    for (int i = 0; i < SlotCount(figure); ++i)
+        series.push_back(std::to_string(start + i));
     Practice solved = NewPractice(figure, series);
     const std::vector<std::vector<int>> solutions = Solutions(solved);
     solved.placed = solutions[random() % solutions.size()];
@@ -74,7 +84,7 @@ SheetPuzzle MakePuzzle(FigureMode figure, int start, int given, std::mt19937& ra
     for (std::size_t i = 0; i + 1 < slots.size(); ++i) // the standard's shuffle is not fixed
         std::swap(slots[i], slots[i + random() % (slots.size() - i)]);
     Practice partial = NewPractice(figure, series);
-    for (int k = 0; k < given && k < static_cast<int>(slots.size()); ++k) {
+    for (int k = 0; k < std::min(given, MostGiven(figure)); ++k) {
         const int slot = slots[static_cast<std::size_t>(k)];
         partial = Place(std::move(partial), solved.placed[std::size_t(slot)],
                         PositionOfSlot(figure, slot));
@@ -91,7 +101,7 @@ SheetPuzzle MakePuzzle(FigureMode figure, int start, int given, std::mt19937& ra
                               puzzle.possibleSums.end());
     puzzle.task = TaskOf(figure, puzzle.possibleSums.size());
     puzzle.numbersLine = NumbersLineOf(puzzle.numbers);
-    puzzle.answerLine = AnswerLineOf(puzzle.sum, puzzle.possibleSums);
+    puzzle.answerLine = AnswerLineOf(figure, puzzle.sum, puzzle.possibleSums);
     for (int position = 0; position < PositionCount(figure); ++position) {
         puzzle.shown.push_back(PositionCaption(partial, position));
         puzzle.solution.push_back(AnswerCaption(solved, position));
@@ -100,6 +110,39 @@ SheetPuzzle MakePuzzle(FigureMode figure, int start, int given, std::mt19937& ra
 }
 
 } // namespace
+
+const std::vector<SheetChoice>& SheetChoices() {
+    static const std::vector<SheetChoice> choices = [] {
+        std::vector<SheetChoice> all;
+        SheetFigureList every;
+        for (const Figure& figure : Figures()) {
+            all.push_back({figure.key, figure.title, {figure.mode}});
+            every.push_back(figure.mode);
+        }
+        all.push_back({"both", "Триъгълник и ромб", SheetFigures::Both});
+        all.push_back({"all", "Всички фигури по ред", every});
+        return all;
+    }();
+    return choices;
+}
+
+std::optional<SheetFigureList> SheetFiguresByKey(const std::string& key) {
+    for (const SheetChoice& choice : SheetChoices())
+        if (choice.key == key)
+            return choice.figures;
+    return std::nullopt;
+}
+
+int MostGiven(FigureMode figure) {
+    return std::max(SlotCount(figure) - 1, 0);
+}
+
+int MostGiven(const SheetFigureList& figures) {
+    int most = 0;
+    for (FigureMode figure : figures)
+        most = std::max(most, MostGiven(figure));
+    return most;
+}
 
 std::variant<Worksheet, std::string> MakeWorksheet(const WorksheetRequest& request) {
     if (request.count < 1 || request.count > kSheetMaxCount)
@@ -112,7 +155,11 @@ std::variant<Worksheet, std::string> MakeWorksheet(const WorksheetRequest& reque
     if (request.starts.empty() && (request.randomFrom < 1 || request.randomTo > kSheetMaxStart ||
                                    request.randomFrom > request.randomTo))
         return std::string("обхватът трябва да е от 1 до 999, първо по-малкото число.");
-    const int mostGiven = request.figures == SheetFigures::Rhombus ? 7 : 5;
+    if (request.figures.empty() ||
+        std::any_of(request.figures.begin(), request.figures.end(),
+                    [](FigureMode figure) { return FigureOf(figure).places.empty(); }))
+        return std::string("избери поне една фигура.");
+    const int mostGiven = MostGiven(request.figures);
     if (request.given < 0 || request.given > mostGiven)
         return "дадените числа трябва да са от 0 до " + std::to_string(mostGiven) + ".";
 
@@ -128,10 +175,8 @@ std::variant<Worksheet, std::string> MakeWorksheet(const WorksheetRequest& reque
         const int start = request.starts.empty()
                               ? request.randomFrom + static_cast<int>(random() % span)
                               : request.starts[static_cast<std::size_t>(i) % request.starts.size()];
-        const FigureMode figure = request.figures == SheetFigures::Triangle  ? FigureMode::Triangle
-                                  : request.figures == SheetFigures::Rhombus ? FigureMode::Rhombus
-                                  : i % 2 == 0                               ? FigureMode::Triangle
-                                                                             : FigureMode::Rhombus;
+        const FigureMode figure =
+            request.figures[static_cast<std::size_t>(i) % request.figures.size()];
         sheet.puzzles.push_back(MakePuzzle(figure, start, request.given, random));
     }
     return sheet;

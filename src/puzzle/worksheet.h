@@ -15,13 +15,38 @@
 
 namespace velmora {
 
-enum class SheetFigures { Triangle, Rhombus, Both };
+// The figures of a sheet, in turn: puzzle i has figure i modulo their count.
+using SheetFigureList = std::vector<FigureMode>;
+
+// The figures a teacher can ask for by name (the command line's keys, the dialog's
+// list): each figure alone in level order, the triangle and the rhombus in turn as the
+// first sheets had them, and all six in level order.
+struct SheetChoice {
+    std::string key; // "star", "both", "all"
+    std::string title; // "Звезда", "Триъгълник и ромб", "Всички фигури по ред"
+    SheetFigureList figures;
+};
+[[nodiscard]] const std::vector<SheetChoice>& SheetChoices();
+// The figures of the choice named `key`, or nullopt.
+[[nodiscard]] std::optional<SheetFigureList> SheetFiguresByKey(const std::string& key);
+
+// The choices the first sheets offered, by name.
+namespace SheetFigures {
+inline const SheetFigureList Triangle{FigureMode::Triangle};
+inline const SheetFigureList Rhombus{FigureMode::Rhombus};
+inline const SheetFigureList Both{FigureMode::Triangle, FigureMode::Rhombus};
+} // namespace SheetFigures
+
+// How many numbers a figure may have given: all but one. A sheet of several figures
+// allows the most any of them does, and gives each at most its own most.
+[[nodiscard]] int MostGiven(FigureMode figure);
+[[nodiscard]] int MostGiven(const SheetFigureList& figures);
 
 inline constexpr int kSheetMaxCount = 60;
 inline constexpr int kSheetMaxStart = 999;
 
 struct WorksheetRequest {
-    SheetFigures figures = SheetFigures::Triangle;
+    SheetFigureList figures = SheetFigures::Triangle;
     int count = 4;
     // The start numbers in turn; when empty, random ones in [randomFrom, randomTo].
     std::vector<int> starts;
@@ -29,7 +54,7 @@ struct WorksheetRequest {
     // The variant: the random starts, the answer shown and the numbers given all follow
     // from it, so the same variant makes the same sheet again.
     std::uint32_t seed = 1;
-    int given = 0; // numbers already placed on each figure, for easier sheets
+    int given = 0; // numbers already placed on each figure (at most its own most)
     // Large print scales the whole puzzle and puts at most two on a page.
     bool largePrint = false;
     bool answers = true;
@@ -42,7 +67,7 @@ struct SheetPuzzle {
     std::vector<std::int32_t> numbers; // to place, in order
     std::vector<std::string> shown;    // per position: given caption or ""
     std::vector<std::string> solution; // per position: the answer's caption
-    std::int64_t sum = 0;              // every side's (pair's) sum in the answer shown
+    std::int64_t sum = 0;              // every line's sum in the answer shown
     // Every sum a placement keeping the given numbers can have: the key marks them all.
     std::vector<std::int64_t> possibleSums;
     std::string task;

@@ -36,6 +36,15 @@ void PrintHelp(QTextStream& out, const QList<QCommandLineOption>& options) {
            "Приемат се и общите опции на Qt: -platform, -display, -style, -reverse и другите.\n";
 }
 
+// The worksheet's figure names: "v, triangle, …, both или all".
+QString SheetChoiceKeys() {
+    QStringList keys;
+    for (const SheetChoice& choice : SheetChoices())
+        keys << QString::fromStdString(choice.key);
+    const QString last = keys.takeLast();
+    return keys.join(QStringLiteral(", ")) + QStringLiteral(" или ") + last;
+}
+
 CommandLine Fail(QTextStream& err, const QString& message) {
     err << "velmora: " << message << "\nВижте „velmora --help“.\n";
     return {false, 2, 100};
@@ -103,8 +112,10 @@ CommandLine ParseCommandLine(const QStringList& arguments, QTextStream& out, QTe
                       "връща прозореца).");
     const QCommandLineOption worksheet("worksheet",
                                        "Записва работен лист в PDF файл, без прозорец.", "файл");
-    const QCommandLineOption figure("figure", "Работен лист: triangle, rhombus или both.", "фигура",
-                                    "triangle");
+    const QCommandLineOption figure("figure",
+                                    "Работен лист: " + SheetChoiceKeys() +
+                                        " (both: триъгълник и ромб; all: всички фигури по ред).",
+                                    "фигура", "triangle");
     const QCommandLineOption count("count", "Работен лист: брой задачи, от 1 до 60.", "брой", "4");
     const QCommandLineOption starts("start", "Работен лист: начални числа, напр. 3,7,12.", "числа");
     const QCommandLineOption random("random", "Работен лист: случайни начала в обхват, напр. 1-20.",
@@ -159,15 +170,10 @@ CommandLine ParseCommandLine(const QStringList& arguments, QTextStream& out, QTe
     // The worksheet's values; their ranges are the worksheet's own to check.
     WorksheetRequest& sheet = result.worksheet;
     result.worksheetPath = parser.value(worksheet);
-    const QString figureName = parser.value(figure);
-    if (figureName == "triangle")
-        sheet.figures = SheetFigures::Triangle;
-    else if (figureName == "rhombus")
-        sheet.figures = SheetFigures::Rhombus;
-    else if (figureName == "both")
-        sheet.figures = SheetFigures::Both;
-    else
-        return Fail(err, QStringLiteral("фигурата трябва да е triangle, rhombus или both."));
+    const auto figures = SheetFiguresByKey(parser.value(figure).toStdString());
+    if (!figures)
+        return Fail(err, "фигурата трябва да е " + SheetChoiceKeys() + ".");
+    sheet.figures = *figures;
     const auto whole = [&](const QCommandLineOption& option, int& into) {
         bool ok = false;
         into = parser.value(option).toInt(&ok);

@@ -20,6 +20,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QUrl>
 
@@ -41,9 +42,17 @@ QSpinBox* Spin(int from, int to, int value) {
 WorksheetDialog::WorksheetDialog(FigureMode figure, int start, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(tr("Работен лист"));
+    // Each figure, the triangle and rhombus in turn, or all of them: the command line's
+    // choices. The figure on show is chosen, else the triangle.
     figures_ = new QComboBox;
-    figures_->addItems({tr("Триъгълник"), tr("Ромб"), tr("Триъгълник и ромб")});
-    figures_->setCurrentIndex(figure == FigureMode::Rhombus ? 1 : 0);
+    int chosen = 0;
+    for (const SheetChoice& choice : SheetChoices()) {
+        if (choice.figures == SheetFigureList{figure} ||
+            (choice.figures == SheetFigures::Triangle && chosen == 0))
+            chosen = figures_->count();
+        figures_->addItem(QString::fromStdString(choice.title));
+    }
+    figures_->setCurrentIndex(chosen);
     count_ = Spin(1, kSheetMaxCount, 4);
     starts_ = new QLineEdit(QString::number(start));
     starts_->setAccessibleName(tr("Начални числа, разделени със запетая"));
@@ -56,7 +65,7 @@ WorksheetDialog::WorksheetDialog(FigureMode figure, int start, QWidget* parent)
     to_->setAccessibleName(tr("Случайни начални числа до"));
     seed_ = Spin(1, 999999, int(QRandomGenerator::global()->bounded(1, 10000)));
     seed_->setToolTip(tr("Същият вариант дава същия лист."));
-    given_ = Spin(0, 7, 0);
+    given_ = Spin(0, MostGiven(ChosenFigures()), 0);
     perPage_ = Spin(1, 6, 4);
     large_ = new QCheckBox(tr("Едър шрифт"));
     answers_ = new QCheckBox(tr("Страници с отговори"));
@@ -103,14 +112,23 @@ WorksheetDialog::WorksheetDialog(FigureMode figure, int start, QWidget* parent)
         connect(spin, &QSpinBox::valueChanged, this, &WorksheetDialog::Refresh);
     for (QCheckBox* box : {random_, large_, answers_})
         connect(box, &QCheckBox::toggled, this, &WorksheetDialog::Refresh);
-    connect(figures_, &QComboBox::currentIndexChanged, this, &WorksheetDialog::Refresh);
+    // As many given numbers as the figures allow; the count kept when it still fits.
+    connect(figures_, &QComboBox::currentIndexChanged, this, [this] {
+        const QSignalBlocker quiet(given_);
+        given_->setMaximum(MostGiven(ChosenFigures()));
+        Refresh();
+    });
     connect(starts_, &QLineEdit::textChanged, this, &WorksheetDialog::Refresh);
     Refresh();
 }
 
+const SheetFigureList& WorksheetDialog::ChosenFigures() const {
+    return SheetChoices()[std::size_t(figures_->currentIndex())].figures;
+}
+
 WorksheetRequest WorksheetDialog::Request() const {
     WorksheetRequest request;
-    request.figures = static_cast<SheetFigures>(figures_->currentIndex());
+    request.figures = ChosenFigures();
     request.count = count_->value();
     if (!random_->isChecked()) {
         const auto starts = ParseStarts(starts_->text().remove(' ').toStdString());

@@ -27,6 +27,7 @@ class WorksheetDialog : public QDialog {
     bool SavePdf(const QString& path);
 
   private:
+    [[nodiscard]] const velmora::SheetFigureList& ChosenFigures() const;
     void Refresh();
     void AskAndSavePdf();
     void Print();

@@ -1,32 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "worksheet/worksheet_layout.h"
 
-#include "puzzle/outline.h"
+#include "puzzle/figure.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
 
 #include <algorithm>
-#include <array>
+#include <cmath>
 
 namespace velmora {
 namespace {
 
-// The figures' places as the window lays them out, in twips: the sheet draws the
-// same figures.
-constexpr std::array<LabelBox, 6> kTrianglePlaces{{{1320, 2400, 735, 375},
-                                                   {3360, 480, 735, 375},
-                                                   {5400, 2400, 735, 375},
-                                                   {4560, 1440, 735, 375},
-                                                   {3360, 2400, 735, 375},
-                                                   {2040, 1440, 735, 375}}};
-constexpr std::array<LabelBox, 4> kRhombusPlaces{{{2880, 600, 1215, 615},
-                                                  {840, 1800, 1215, 615},
-                                                  {2880, 3000, 1215, 615},
-                                                  {4920, 1800, 1215, 615}}};
-// A number's line in a box, in twips: the triangle's box height, so both figures show
-// their numbers alike.
-constexpr double kNumberLine = 375;
+// A number's box in the unit square a figure's places are given in (figure.h): wide
+// enough for four digits, wider and taller for a place of two cells. Boxes keep a gap
+// between them where the figure's lines show, and shrink together when the places
+// stand closer than that. Every figure is drawn at the unit square's scale, or smaller
+// when it does not fit, so that the numbers are alike on all of them.
+constexpr double kBoxWidth = 0.16, kBoxHeight = 0.1, kBoxGap = 0.05;
+// Large print's boxes are larger, and its numbers fill more of them.
+constexpr double kLargeBox = 1.25;
+// A place of two cells: twice as wide and taller, room for two numbers, or for them
+// and their sum on two lines.
+constexpr double kTallerPerCell = 0.7;
 constexpr double kLargePrint = 1.5;
 constexpr double kSmallestPoints = 3;
 
@@ -155,40 +151,60 @@ class Layout {
 
     void Figure(const SheetPuzzle& puzzle, const QRectF& room,
                 const std::vector<std::string>& captions, const QRectF& cell) {
-        const bool triangle = puzzle.figure == FigureMode::Triangle;
-        std::vector<LabelBox> places(kTrianglePlaces.begin(), kTrianglePlaces.end());
-        if (!triangle)
-            places.assign(kRhombusPlaces.begin(), kRhombusPlaces.end());
-        // The figure's own extent, centred in the room.
-        QRectF frame;
-        for (const LabelBox& b : places)
-            frame |= QRectF(b.left, b.top, b.width, b.height);
-        const double factor =
-            std::min(room.width() / frame.width(), room.height() / frame.height());
+        const velmora::Figure& figure = FigureOf(puzzle.figure);
+        const QSizeF size = BoxSize(figure, sheet_.largePrint ? kLargeBox : 1.0);
+        std::vector<QRectF> places;
+        QRectF frame; // the figure's own extent, centred in the room
+        for (const FigurePlace& place : figure.places) {
+            places.emplace_back(QPointF(place.x - size.width() / 2, place.y - size.height() / 2),
+                                size);
+            frame |= places.back();
+        }
+        const double factor = std::min(room.width() / std::max(frame.width(), 1.0),
+                                       room.height() / std::max(frame.height(), 1.0));
         const QPointF origin(room.center().x() - frame.center().x() * factor,
                              room.center().y() - frame.center().y() * factor);
-        const auto map = [&](double x, double y) { return origin + QPointF(x, y) * factor; };
-        const std::vector<Segment> outline =
-            triangle ? TriangleOutline({places[0], places[1], places[2]})
-                     : RhombusOutline({places[0], places[1], places[2], places[3]});
-        for (const Segment& s : outline)
-            pages_.back().lines.emplace_back(map(s.x1, s.y1), map(s.x2, s.y2));
+        const auto map = [&](QPointF p) { return origin + p * factor; };
+        for (const auto& [from, to] : figure.edges)
+            pages_.back().lines.emplace_back(map(places[std::size_t(from)].center()),
+                                             map(places[std::size_t(to)].center()));
+        // The numbers grow with the figure, alike on every figure; large print fills more
+        // of each box.
+        QFont font(QStringLiteral("Times New Roman"));
+        const double fill = sheet_.largePrint ? 0.85 : 0.6;
+        font.setPointSizeF(kBoxHeight * factor * fill * 72.0 / device_.logicalDpiY());
         for (std::size_t p = 0; p < places.size(); ++p) {
-            const LabelBox& b = places[p];
-            const QRectF box(map(b.left, b.top), map(b.left + b.width, b.top + b.height));
-            pages_.back().boxes.push_back(box);
+            const QRectF box(map(places[p].topLeft()), map(places[p].bottomRight()));
+            pages_.back().boxes.push_back({box, cell});
             if (captions[p].empty())
                 continue;
-            // The numbers grow with their boxes, alike on both figures; large print fills
-            // more of each box.
-            QFont font(QStringLiteral("Times New Roman"));
-            const double fill = sheet_.largePrint ? 0.85 : 0.6;
-            font.setPointSizeF(kNumberLine * factor * fill * 72.0 / device_.logicalDpiY());
-            const double inset = box.height() * 0.08;
+            const double inset = std::min(box.width(), box.height()) * 0.08;
             Text(QString::fromStdString(captions[p]), font,
                  box.adjusted(inset, inset, -inset, -inset), Qt::AlignCenter | Qt::TextWordWrap,
                  cell, true);
         }
+    }
+
+    // The size of every box of `figure` in its unit square: a grid's boxes touch, the
+    // others keep their gap.
+    static QSizeF BoxSize(const velmora::Figure& figure, double larger) {
+        const auto& places = figure.places;
+        const int cells = figure.cellsPerPlace;
+        const QSizeF wanted =
+            QSizeF(kBoxWidth * cells, kBoxHeight * (1 + kTallerPerCell * (cells - 1))) * larger;
+        const double gap = figure.grid ? 0 : kBoxGap;
+        double scale = figure.grid ? 1e9 : 1;
+        for (std::size_t a = 0; a < places.size(); ++a)
+            for (std::size_t b = a + 1; b < places.size(); ++b) {
+                const double dx = std::abs(places[a].x - places[b].x);
+                const double dy = std::abs(places[a].y - places[b].y);
+                if (figure.grid) // the grid's step, the same both ways
+                    scale = std::min(scale, std::max(dx, dy) / wanted.height());
+                else
+                    scale = std::min(
+                        scale, std::max(dx / (wanted.width() + gap), dy / (wanted.height() + gap)));
+            }
+        return figure.grid ? QSizeF(wanted.height(), wanted.height()) * scale : wanted * scale;
     }
 
     const Worksheet& sheet_;

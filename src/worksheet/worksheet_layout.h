@@ -26,10 +26,16 @@ struct SheetText {
     QRectF cell;   // the puzzle's cell it belongs to, or the page's area
 };
 
+// A box a pupil writes in.
+struct SheetBox {
+    QRectF rect;
+    QRectF cell; // the puzzle's cell it belongs to
+};
+
 struct SheetPage {
     std::vector<SheetText> texts;
-    std::vector<QRectF> boxes; // the boxes a pupil writes in
-    std::vector<QLineF> lines; // the figures' outlines
+    std::vector<SheetBox> boxes;
+    std::vector<QLineF> lines; // the figures' lines, drawn under the boxes
 };
 
 // Every page of `sheet` (puzzle pages, then answer pages) laid out in `area`, the

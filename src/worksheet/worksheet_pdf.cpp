@@ -22,10 +22,11 @@ void DrawWorksheet(const Worksheet& sheet, QPagedPaintDevice& device) {
         painter.setPen(QPen(Qt::black, 0.3 * mm));
         painter.drawLines(pages[page].lines.data(), int(pages[page].lines.size()));
         painter.setPen(QPen(Qt::black, 0.4 * mm));
-        for (const QRectF& box : pages[page].boxes) {
-            painter.fillRect(box, Qt::white);
-            painter.drawRect(box);
-        }
+        // All filled first: a grid's boxes share their edges.
+        for (const SheetBox& box : pages[page].boxes)
+            painter.fillRect(box.rect, Qt::white);
+        for (const SheetBox& box : pages[page].boxes)
+            painter.drawRect(box.rect);
         for (const SheetText& text : pages[page].texts) {
             painter.setFont(text.font);
             painter.drawText(text.box, text.flags, text.text);

@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A worksheet's content: as many numbers given as asked, each one where a solution
-// has it, an answer key that names every sum a pupil could rightly find, and variants
-// that differ and repeat.
+// A worksheet's content on every figure: as many numbers given as asked, each one where
+// a solution has it, an answer key that names every sum a pupil could rightly find, and
+// variants that differ and repeat.
+#include "puzzle/figure.h"
 #include "puzzle/practice.h"
 #include "puzzle/worksheet.h"
 
 #include <doctest/doctest.h>
 
 #include <algorithm>
-#include <numeric>
+#include <set>
 #include <string>
 #include <variant>
 
@@ -28,59 +29,60 @@ std::vector<std::int64_t> NumbersIn(const std::string& caption) {
     return numbers;
 }
 
-// Every equal sum a placement keeping the given numbers can have, by trying every
-// permutation of the numbers.
-std::vector<std::int64_t> SumsKeeping(const SheetPuzzle& puzzle) {
+// The placement `captions` show: each place's numbers put there in turn (a pair's sum
+// after them left out).
+Practice PlacementOf(const SheetPuzzle& puzzle, const std::vector<std::string>& captions) {
     std::vector<std::string> series;
     for (std::int32_t n : puzzle.numbers)
         series.push_back(std::to_string(n));
     Practice p = NewPractice(puzzle.figure, series);
-    std::vector<int> cells(series.size());
-    std::iota(cells.begin(), cells.end(), 0);
-    std::vector<std::int64_t> sums;
-    do {
-        bool keeps = true;
-        for (int position = 0; position < PositionCount(puzzle.figure) && keeps; ++position)
-            for (std::int64_t given : NumbersIn(puzzle.shown[std::size_t(position)])) {
-                const std::vector<int> slots = SlotsOfPosition(puzzle.figure, position);
-                keeps = keeps && std::any_of(slots.begin(), slots.end(), [&](int slot) {
-                            return p.numbers[std::size_t(cells[std::size_t(slot)])] == given;
-                        });
-            }
-        p.placed = cells;
-        const auto lineSums = LineSums(p);
-        if (keeps && std::all_of(lineSums.begin(), lineSums.end(),
-                                 [&](const auto& s) { return s == lineSums.front(); }))
-            sums.push_back(*lineSums.front());
-    } while (std::next_permutation(cells.begin(), cells.end()));
-    std::sort(sums.begin(), sums.end());
-    sums.erase(std::unique(sums.begin(), sums.end()), sums.end());
-    return sums;
+    for (int position = 0; position < PositionCount(puzzle.figure); ++position) {
+        const std::vector<std::int64_t> numbers = NumbersIn(captions[std::size_t(position)]);
+        const std::size_t cells = SlotsOfPosition(puzzle.figure, position).size();
+        for (std::size_t k = 0; k < std::min(cells, numbers.size()); ++k)
+            p = Place(std::move(p), int(numbers[k] - puzzle.numbers.front()), position);
+    }
+    return p;
 }
 
 } // namespace
 
-TEST_CASE("given numbers, fair keys and variants") {
-    for (SheetFigures figures : {SheetFigures::Triangle, SheetFigures::Rhombus})
-        for (int given = 0; given <= 5; ++given) {
-            CAPTURE(int(figures));
+// Every figure, from none given to all but one: the answer printed is a solution with
+// the sum stated, the given numbers stand where it has them, and the key names exactly
+// the sums the core finds for the given numbers, the answer's first.
+TEST_CASE("given numbers, fair keys and variants on every figure") {
+    for (const Figure& figure : Figures())
+        for (int given : {0, 1, MostGiven(figure.mode) / 2, MostGiven(figure.mode)}) {
+            CAPTURE(figure.key);
             CAPTURE(given);
             WorksheetRequest request;
-            request.figures = figures;
+            request.figures = {figure.mode};
             request.count = 3;
             request.given = given;
             request.seed = 11;
+            request.randomTo = kSheetMaxStart;
             const auto sheet = std::get<Worksheet>(MakeWorksheet(request));
             for (const SheetPuzzle& puzzle : sheet.puzzles) {
-                std::size_t shown = 0;
-                for (const std::string& caption : puzzle.shown)
-                    shown += NumbersIn(caption).size();
-                CHECK(shown == std::size_t(given));
-                const std::vector<std::int64_t> possible = SumsKeeping(puzzle);
+                const Verdict answer = Judge(PlacementOf(puzzle, puzzle.solution));
+                CHECK(answer.kind == VerdictKind::Solved);
+                CHECK(answer.sum == puzzle.sum);
+                const Practice partial = PlacementOf(puzzle, puzzle.shown);
+                for (std::size_t position = 0; position < puzzle.shown.size(); ++position)
+                    for (std::int64_t n : NumbersIn(puzzle.shown[position])) {
+                        const auto there = NumbersIn(puzzle.solution[position]);
+                        CHECK(std::count(there.begin(), there.end(), n) == 1);
+                    }
+                std::set<std::int64_t> sums;
+                for (const std::vector<int>& completion : Completions(partial))
+                    sums.insert(SumOfSolution(partial, completion));
+                const std::vector<std::int64_t> possible(sums.begin(), sums.end());
                 CHECK(puzzle.possibleSums == possible);
-                CHECK(std::count(possible.begin(), possible.end(), puzzle.sum) == 1);
-                for (std::int64_t sum : possible) // the key names every one of them
-                    CHECK(puzzle.answerLine.find(std::to_string(sum)) != std::string::npos);
+                std::vector<std::int64_t> named = NumbersIn(puzzle.answerLine);
+                REQUIRE(!named.empty());
+                CHECK(named.front() == puzzle.sum);
+                std::sort(named.begin(), named.end());
+                CHECK(named == possible);
+                CHECK(puzzle.task.find(figure.everyLine) != std::string::npos);
                 CHECK((puzzle.task.find("друга сума") != std::string::npos) ==
                       (possible.size() > 1));
             }
@@ -98,25 +100,24 @@ TEST_CASE("given numbers, fair keys and variants") {
 // turn, two a page in large print, the key on or off, and each pair in the key smaller
 // number first, as the pupil is taught to write it.
 TEST_CASE("the sheet follows the request") {
-    const SheetFigures t = SheetFigures::Triangle, r = SheetFigures::Rhombus,
-                       b = SheetFigures::Both;
     const struct {
-        SheetFigures figures;
-        int count, perPage;
+        std::string figures; // a choice's key
+        int count, perPage, given;
         bool large, answers;
-        std::string kinds; // t or r per puzzle
+        std::string levels; // each puzzle's figure by its level
         int sheetPerPage;
     } rows[] = {
-        {b, 5, 4, false, true, "trtrt", 4}, {r, 2, 6, false, false, "rr", 6},
-        {t, 3, 5, true, true, "ttt", 2},    {b, 2, 1, true, false, "tr", 1},
-        {r, 3, 2, true, true, "rrr", 2},
+        {"both", 5, 4, 0, false, true, "23232", 4},  {"rhombus", 2, 6, 7, false, false, "33", 6},
+        {"triangle", 3, 5, 5, true, true, "222", 2}, {"both", 2, 1, 6, true, false, "23", 1},
+        {"all", 8, 3, 6, true, true, "12345612", 2}, {"star", 2, 4, 11, false, true, "55", 4},
     };
     for (const auto& row : rows) {
-        CAPTURE(row.kinds);
+        CAPTURE(row.levels);
         WorksheetRequest request;
-        request.figures = row.figures;
+        request.figures = *SheetFiguresByKey(row.figures);
         request.count = row.count;
         request.perPage = row.perPage;
+        request.given = row.given;
         request.largePrint = row.large;
         request.answers = row.answers;
         request.starts = {5, 40, 999};
@@ -124,11 +125,15 @@ TEST_CASE("the sheet follows the request") {
         CHECK(sheet.perPage == row.sheetPerPage);
         CHECK(sheet.largePrint == row.large);
         CHECK(sheet.answers == row.answers);
-        std::string kinds;
+        std::string levels;
         for (std::size_t i = 0; i < sheet.puzzles.size(); ++i) {
             const SheetPuzzle& puzzle = sheet.puzzles[i];
-            kinds += puzzle.figure == FigureMode::Triangle ? 't' : 'r';
+            levels += std::to_string(LevelOf(puzzle.figure));
             CHECK(puzzle.start == request.starts[i % 3]);
+            std::size_t shown = 0; // each figure all but one at most
+            for (const std::string& caption : puzzle.shown)
+                shown += NumbersIn(caption).size();
+            CHECK(shown == std::size_t(std::min(row.given, SlotCount(puzzle.figure) - 1)));
             if (puzzle.figure == FigureMode::Rhombus)
                 for (const std::string& caption : puzzle.solution) {
                     const std::vector<std::int64_t> n = NumbersIn(caption);
@@ -136,6 +141,9 @@ TEST_CASE("the sheet follows the request") {
                     CHECK((n[0] < n[1] && n[0] + n[1] == n[2] && n[2] == puzzle.sum));
                 }
         }
-        CHECK(kinds == row.kinds);
+        CHECK(levels == row.levels);
+        request.given = SlotCount(FigureMode::Star); // every number given: refused
+        CHECK(std::holds_alternative<std::string>(MakeWorksheet(request)));
     }
+    CHECK(!SheetFiguresByKey("pentagon"));
 }

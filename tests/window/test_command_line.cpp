@@ -113,7 +113,17 @@ class CommandLineTest : public QObject {
         QTest::newRow("rhombus, random")
             << pdf + QStringList{"--figure", "rhombus", "--random", "5-20"}
             << "a.pdf rhombus 4 [] 5-20 seed 1 given 0 per 4";
-        const QStringList refused[] = {{"--figure", "square"},
+        for (const SheetChoice& choice : SheetChoices()) {
+            const QString key = QString::fromStdString(choice.key);
+            QTest::addRow("figure %s", qPrintable(key))
+                << pdf + QStringList{"--figure", key}
+                << "a.pdf " + key + " 4 [] 1-99 seed 1 given 0 per 4";
+        }
+        QTest::newRow("figure pentagon")
+            << pdf + QStringList{"--figure", "pentagon"}
+            << "velmora: фигурата трябва да е v, triangle, rhombus, big-triangle, star, square, "
+               "both или all.";
+        const QStringList refused[] = {{"--figure", "Star"},
                                        {"--figure", "b"},
                                        {"--count", "x"},
                                        {"--seed", "-1"},
@@ -148,14 +158,16 @@ class CommandLineTest : public QObject {
         QStringList starts;
         for (int start : r.starts)
             starts << QString::number(start);
-        const char* figures[] = {"triangle", "rhombus", "both"};
-        const QString read =
-            QString("%1 %2 %3 [%4] %5-%6 seed %7 given %8 per %9")
-                .arg(result.worksheetPath, figures[int(r.figures)], QString::number(r.count),
-                     starts.join(','), QString::number(r.randomFrom), QString::number(r.randomTo),
-                     QString::number(r.seed), QString::number(r.given),
-                     QString::number(r.perPage)) +
-            (r.largePrint ? " large" : "") + (r.answers ? "" : " no-answers");
+        QString figures; // the choice read, by its key
+        for (const SheetChoice& choice : SheetChoices())
+            if (choice.figures == r.figures)
+                figures = QString::fromStdString(choice.key);
+        const QString read = QString("%1 %2 %3 [%4] %5-%6 seed %7 given %8 per %9")
+                                 .arg(result.worksheetPath, figures, QString::number(r.count),
+                                      starts.join(','), QString::number(r.randomFrom),
+                                      QString::number(r.randomTo), QString::number(r.seed),
+                                      QString::number(r.given), QString::number(r.perPage)) +
+                             (r.largePrint ? " large" : "") + (r.answers ? "" : " no-answers");
         QCOMPARE(read, sheet);
         QVERIFY(errText.isEmpty());
     }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Worksheets laid out for the PDF they will be drawn in, for every kind of sheet a
 // teacher can ask for: every text lies whole in its box, its box in its puzzle's cell,
-// every cell within the page's margins, and no two texts overlap.
+// every cell within the page's margins, no two texts overlap, and every box a pupil
+// writes in lies in its cell, apart from the other boxes, with no text over it but its
+// own number.
 
 #include "worksheet/worksheet_layout.h"
 #include "worksheet/worksheet_pdf.h"
@@ -47,12 +49,20 @@ QString Misfit(const Worksheet& sheet, double* smallestCaption) {
                 if (extent.intersects(other))
                     return text.text + " overlaps another text";
             drawn.push_back(extent);
+            for (const SheetBox& box : page.boxes)
+                if (extent.intersects(box.rect) && !inside(extent, box.rect))
+                    return text.text + " is over a box";
             if ((text.flags & Qt::AlignCenter) == Qt::AlignCenter) // the numbers in boxes
                 *smallestCaption = std::min(*smallestCaption, text.font.pointSizeF());
         }
-        for (const QRectF& box : page.boxes)
-            if (!inside(box, area))
-                return "a box leaves the page";
+        for (std::size_t b = 0; b < page.boxes.size(); ++b) {
+            const QRectF& box = page.boxes[b].rect;
+            if (!inside(box, page.boxes[b].cell) || !inside(page.boxes[b].cell, area))
+                return "a box leaves its puzzle";
+            for (std::size_t other = 0; other < b; ++other) // a grid's boxes share edges
+                if (box.adjusted(0.5, 0.5, -0.5, -0.5).intersects(page.boxes[other].rect))
+                    return "two boxes overlap";
+        }
     }
     return {};
 }
@@ -118,17 +128,17 @@ class WorksheetLayoutTest : public QObject {
         QCOMPARE(PagesInShort(std::get<Worksheet>(MakeWorksheet(request))), pages);
     }
 
-    // Figures × puzzles a page × large print × one-, three- and four-digit numbers, with
-    // given numbers and answers: nothing cut, and large print enlarges the numbers too.
+    // Every figure and mix × puzzles a page × large print × one-, three- and four-digit
+    // numbers (up to 999 + 11), with given numbers and answers: nothing cut or overlapping,
+    // and large print enlarges the numbers too.
     void nothingCut() {
-        for (SheetFigures figures :
-             {SheetFigures::Triangle, SheetFigures::Rhombus, SheetFigures::Both})
+        for (const SheetChoice& choice : SheetChoices())
             for (int perPage = 1; perPage <= 6; ++perPage)
-                for (int start : {3, 120, 995}) {
+                for (int start : {3, 120, kSheetMaxStart}) {
                     WorksheetRequest request;
-                    request.figures = figures;
+                    request.figures = choice.figures;
                     request.count = 6;
-                    request.starts = {start, start + 4};
+                    request.starts = {start, start - 2};
                     request.given = 2;
                     request.perPage = perPage;
                     double normal = 0, large = 0;
@@ -137,7 +147,7 @@ class WorksheetLayoutTest : public QObject {
                     request.largePrint = true;
                     const QString largeFault =
                         Misfit(std::get<Worksheet>(MakeWorksheet(request)), &large);
-                    const QByteArray row = QByteArray::number(int(figures)) + " per page " +
+                    const QByteArray row = QByteArray::fromStdString(choice.key) + " per page " +
                                            QByteArray::number(perPage) + " start " +
                                            QByteArray::number(start) + ": ";
                     QVERIFY2(normalFault.isEmpty(), row + normalFault.toUtf8());

@@ -70,13 +70,18 @@ class WorksheetPdfTest : public QObject {
                            "29",
                            "30",
                            "вярно е и с",
-                           "всяка подредба с равни страни е вярна"};
+                           "вярна е всяка подредба, в която сумите на страните са равни"};
         QTest::newRow("both, no answers")
             << QStringList{"--start", "7,20", "--figure", "both", "--count", "2", "--no-answers"}
             << 1
             << QStringList{"Числа: 7, 8, 9, 10, 11, 12", "Числа: 20, 21, 22, 23, 24, 25, 26, 27",
                            "всяка двойка"}
             << QStringList{"Числа: 20, 21"};
+        QTest::newRow("all six, largest numbers")
+            << QStringList{"--start", "999", "--figure", "all", "--count", "6", "--per-page", "2"}
+            << 6 << QStringList{"всяко рамо", "Числа: 999, 1000, 1001, 1002, 1003", "всяка страна"}
+            << QStringList{"всяка линия", "1010", "Сума 4018.", "всеки ред, стълб и диагонал",
+                           "Сума 3009."};
         QTest::newRow("nine at four a page") << QStringList{"--count", "9", "--per-page", "4"} << 6
                                              << QStringList{"1.", "4."} << QStringList{"9."};
         QTest::newRow("sixty at six a page")
@@ -173,7 +178,7 @@ class WorksheetPdfTest : public QObject {
         QTest::newRow("count 0") << QStringList{"--count", "0"};
         QTest::newRow("count 61") << QStringList{"--count", "61"};
         QTest::newRow("backwards range") << QStringList{"--random", "9-2"};
-        QTest::newRow("figure") << QStringList{"--figure", "square"};
+        QTest::newRow("figure") << QStringList{"--figure", "pentagon"};
         QTest::newRow("start and random") << QStringList{"--start", "3", "--random", "1-5"};
         QTest::newRow("given too many") << QStringList{"--given", "9"};
         QTest::newRow("seven a page") << QStringList{"--per-page", "7"};
