@@ -310,8 +310,8 @@ double MeasureFigures() {
     return worst;
 }
 
-// A ten-page worksheet (forty puzzles, four a page) from the command line, as a
-// teacher scripts it: the median of five runs, whole process included.
+// A ten-page worksheet (forty puzzles of the six figures in turn, four a page) from the
+// command line, as a teacher scripts it: the median of five runs, whole process included.
 double MeasureWorksheet() {
     QTemporaryDir folder;
     std::vector<double> runs;
@@ -320,7 +320,7 @@ double MeasureWorksheet() {
         const auto before = Clock::now();
         velmora.start(QStringLiteral(VELMORA_EXECUTABLE),
                       {"--worksheet", folder.filePath("sheet.pdf"), "--count", "40", "--random",
-                       "1-999", "--seed", QString::number(run), "--no-answers"});
+                       "1-999", "--seed", QString::number(run), "--no-answers", "--figure", "all"});
         velmora.waitForFinished(60000);
         runs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - before).count());
     }
