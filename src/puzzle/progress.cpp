@@ -79,9 +79,10 @@ int FoundSumCount(const Progress& progress, FigureMode figure) {
     return at == progress.found.end() ? 0 : static_cast<int>(at->second.size());
 }
 
+// A figure with nothing found is not searched: its level cannot be done.
 bool LevelDone(const Progress& progress, FigureMode figure) {
-    return PossibleSumCount(figure) > 0 &&
-           FoundSumCount(progress, figure) >= PossibleSumCount(figure);
+    const int found = FoundSumCount(progress, figure);
+    return found > 0 && found >= PossibleSumCount(figure);
 }
 
 FigureMode SuggestedFigure(const Progress& progress, FigureMode after) {

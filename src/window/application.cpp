@@ -70,6 +70,8 @@ void PrepareApplication(QApplication& app, Icon icon) {
     QFont font(QStringLiteral("Times New Roman"), 12);
     app.setFont(font);
     app.setApplicationName(QStringLiteral("velmora"));
+    // The settings, where a pupil's progress is kept: ~/.config/velmora/velmora.conf.
+    app.setOrganizationName(QStringLiteral("velmora"));
     app.setApplicationVersion(QStringLiteral(VELMORA_VERSION));
     if (icon == Icon::Now)
         SetWindowIcon(app);

@@ -11,6 +11,8 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include <algorithm>
+
 int main(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -32,7 +34,15 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     velmora::PrepareApplication(app, velmora::Icon::AfterFirstFrame);
     MainWindow window;
-    window.SetZoom(commandLine.zoomPercent);
+    // The pupil goes on where they stopped; what the command line asks for wins.
+    window.RememberProgress();
+    const bool zoomAsked =
+        std::any_of(arguments.begin() + 1, arguments.end(), [](const QString& a) {
+            return a.section(QLatin1Char('='), 0, 0) == QLatin1String("--zoom") ||
+                   a.section(QLatin1Char('='), 0, 0) == QLatin1String("-zoom");
+        });
+    if (zoomAsked)
+        window.SetZoom(commandLine.zoomPercent);
     if (commandLine.practice)
         window.SetPlayMode(velmora::PlayMode::Practice);
     // The icon one turn of the event loop after the first frame, so the frame (and the
@@ -47,7 +57,7 @@ int main(int argc, char* argv[]) {
         window.show();
     // Shown, the window knows its screen and frame: a zoom too large for them is lowered.
     if (const int zoom = window.form().zoom();
-        !commandLine.fullScreen && zoom != commandLine.zoomPercent)
+        zoomAsked && !commandLine.fullScreen && zoom != commandLine.zoomPercent)
         err << "velmora: мащаб " << commandLine.zoomPercent << " % не се побира на екрана; "
             << "прозорецът е в " << zoom << " %.\n";
     err.flush();

@@ -2,20 +2,28 @@
 #include "window/main_window.h"
 
 #include "puzzle/coach.h"
+#include "puzzle/figure.h"
 #include "puzzle/number_text.h"
+#include "window/first_frame.h"
 #include "window/velmora.h"
 #include "window/worksheet_dialog.h"
 
+#include <QAbstractItemView>
 #include <QActionGroup>
 #include <QApplication>
+#include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
@@ -41,6 +49,23 @@ void NameKeys(QAction& action, const QString& keys = {}) {
         keys.isEmpty() ? action.shortcut().toString(QKeySequence::NativeText) : keys;
     action.setToolTip(said.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(name, said));
 }
+
+// A level's title longer than the room the bar leaves ends in "…", not cut off; the
+// list that opens shows every title whole.
+class FigureChooser : public QComboBox {
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                    QStyle::SC_ComboBoxEditField, this);
+        option.currentText =
+            fontMetrics().elidedText(option.currentText, Qt::ElideRight, field.width());
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    }
+};
 
 } // namespace
 
@@ -75,8 +100,13 @@ MainWindow::MainWindow(QWidget* parent)
     form_->DropOwnShortcuts();
     CreateMenus();
     CreateBars();
-    connect(form_, &Velmora::gameChanged, this, &MainWindow::UpdateTeachingActions);
-    UpdateTeachingActions();
+    connect(form_, &Velmora::gameChanged, this, &MainWindow::FollowGame);
+    FollowGame();
+    velmora::AfterFirstFrame(*this, [this] {
+        levelsReady_ = true;
+        if (form_->game().mode == PlayMode::Practice)
+            ShowLevels();
+    });
     form_->FocusFirstStep(); // moving into the window lost the form's focus
     // The teaching keys work from the text boxes too, whose own keys would take them
     // (Ctrl+E is the end of the line on X11).
@@ -86,6 +116,8 @@ MainWindow::MainWindow(QWidget* parent)
     FitToForm();
     ShowStatus(form_->status());
 }
+
+MainWindow::~MainWindow() = default;
 
 void MainWindow::CreateMenus() {
     QMenu* file = menuBar()->addMenu(tr("&Файл"));
@@ -130,6 +162,7 @@ void MainWindow::CreateMenus() {
             form_->RevealSolution();
     });
     solution_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    CreateFigureMenu();
 
     QMenu* view = menuBar()->addMenu(tr("&Изглед"));
     zoomIn_ = view->addAction(tr("&Увеличи"), this, [this] {
@@ -196,7 +229,7 @@ void MainWindow::CreateBars() {
     modeBar_->addActions({demonstration_, practice_});
     auto* gap = new QWidget;
     gap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    modeBar_->addWidget(gap);
+    gap_ = modeBar_->addWidget(gap);
     modeBar_->addAction(leaveFullScreen_);
     teachingBar_ = bar(tr("Помощ при решаване"), Qt::BottomToolBarArea);
     teachingBar_->addActions({hint_, solution_, why_});
@@ -250,6 +283,7 @@ void MainWindow::ScaleBars(double scale) {
             if (QWidget* button = bar->widgetForAction(action); qobject_cast<QToolButton*>(button))
                 button->setMinimumHeight(qRound(kButtonHeight * scale));
     }
+    FitChooser();
     // Presenting, the verdicts and hints are the text the class reads from the back.
     statusFont_ = presenting_ ? form_->ScaledFont(scale * 1.25) : font;
     status_->setFont(statusFont_);
@@ -450,5 +484,203 @@ void MainWindow::ShowMessage(const QString& title, const QString& text) {
     box->setAttribute(Qt::WA_DeleteOnClose);
     // As large as the form is shown: zoomed or presenting, the class reads it too.
     box->setFont(form_->ScaledFont(form_->scale()));
+    box->open();
+}
+
+// The six figures in the order of the levels, the one in use checked and the one to
+// take up next in bold; then a fresh start.
+void MainWindow::CreateFigureMenu() {
+    figureMenu_ = new QMenu(tr("Фи&гура"), this);
+    menuBar()->addMenu(figureMenu_);
+    figures_ = new QActionGroup(this);
+    for (const velmora::Figure& figure : velmora::Figures()) {
+        QAction* action = figureMenu_->addAction(QString::fromStdString(figure.title));
+        action->setCheckable(true);
+        figures_->addAction(action);
+        const velmora::FigureMode mode = figure.mode;
+        connect(action, &QAction::triggered, this, [this, mode] { ChooseFigure(mode); });
+        figureActions_.push_back(action);
+    }
+    figureMenu_->addSeparator();
+    startAgain_ =
+        figureMenu_->addAction(tr("Започни &отначало…"), this, &MainWindow::AskToStartAgain);
+    connect(figureMenu_, &QMenu::aboutToShow, this, [this] {
+        levelsReady_ = true;
+        ShowLevels();
+    });
+}
+
+// Practice: the six figures, as in the menu «Фигура», beside the mode; made the first
+// time practice is on show, so the demonstration starts without it.
+void MainWindow::CreateChooser() {
+    auto* chooser = new QWidget;
+    chooser->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    auto* row = new QHBoxLayout(chooser);
+    row->setContentsMargins(6, 0, 0, 0);
+    auto* caption = new QLabel(tr("Фигура:"));
+    chooser_ = new FigureChooser;
+    chooser_->setObjectName(QStringLiteral("FigureChooser"));
+    chooser_->setAccessibleName(tr("Фигура"));
+    chooser_->setFocusPolicy(Qt::StrongFocus);
+    chooser_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    chooser_->setMinimumContentsLength(8);
+    chooser_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    for (const velmora::Figure& figure : velmora::Figures())
+        chooser_->addItem(QString::fromStdString(figure.title));
+    caption->setBuddy(chooser_);
+    row->addWidget(caption);
+    row->addWidget(chooser_, 100);
+    row->addStretch(1); // beyond its longest title
+    connect(chooser_, &QComboBox::activated, this,
+            [this](int index) { ChooseFigure(velmora::Figures().at(std::size_t(index)).mode); });
+    chooserAction_ = modeBar_->insertWidget(gap_, chooser);
+    // Tab reaches it right after the mode it belongs to.
+    setTabOrder(modeBar_->widgetForAction(practice_), chooser_);
+    ShowLevels();
+}
+
+// The figure in use again leaves the pupil's numbers where they are.
+void MainWindow::ChooseFigure(velmora::FigureMode figure) {
+    if (figure != form_->game().puzzle.figureMode)
+        form_->ChooseFigure(figure);
+    FollowGame();
+}
+
+// "1. Магическо V – 2 от 3 суми" in the menu and the chooser alike.
+void MainWindow::ShowLevels() {
+    if (!levelsReady_)
+        return;
+    const velmora::Progress& progress = form_->game().progress;
+    const velmora::FigureMode suggested = velmora::SuggestedFigure(progress);
+    bool changed = false;
+    for (std::size_t i = 0; i < figureActions_.size(); ++i) {
+        const velmora::FigureMode mode = velmora::Figures()[i].mode;
+        // The level's number is its key in the menu.
+        const QString title = QString::fromStdString(velmora::LevelTitle(progress, mode));
+        QAction* action = figureActions_[i];
+        if (action->text() != QLatin1Char('&') + title)
+            action->setText(QLatin1Char('&') + title);
+        QFont font = action->font();
+        font.setBold(mode == suggested);
+        if (action->font() != font)
+            action->setFont(font);
+        const int item = static_cast<int>(i);
+        if (!chooser_)
+            continue;
+        QFont itemFont = chooser_->font();
+        itemFont.setBold(mode == suggested);
+        if (chooser_->itemText(item) == title &&
+            chooser_->itemData(item, Qt::FontRole) == QVariant(itemFont))
+            continue;
+        chooser_->setItemText(item, title);
+        chooser_->setItemData(item, itemFont, Qt::FontRole);
+        changed = true;
+    }
+    if (changed)
+        FitChooser();
+}
+
+// The chooser as wide as its longest title where the bar has the room, and the list it
+// opens always so.
+void MainWindow::FitChooser() {
+    if (!chooser_)
+        return;
+    int widest = 0;
+    for (int item = 0; item < chooser_->count(); ++item)
+        widest = std::max(widest, chooser_->fontMetrics().horizontalAdvance(
+                                      chooser_->itemText(item) + QLatin1Char(' ')));
+    QStyleOptionComboBox option;
+    option.initFrom(chooser_);
+    // Never below the width it asks for: the bars, and the window, keep their size
+    // whatever the titles say.
+    chooser_->setMaximumWidth(
+        std::max(chooser_->sizeHint().width(),
+                 chooser_->style()
+                     ->sizeFromContents(QStyle::CT_ComboBox, &option,
+                                        QSize(widest, chooser_->fontMetrics().height()), chooser_)
+                     .width()));
+    chooser_->view()->setMinimumWidth(chooser_->view()->sizeHintForColumn(0) +
+                                      2 * chooser_->view()->frameWidth() + 8);
+}
+
+// After every change the menus and bars follow the game, and the progress is kept.
+void MainWindow::FollowGame() {
+    const velmora::Game& game = form_->game();
+    const bool practising = game.mode == PlayMode::Practice;
+    (practising ? practice_ : demonstration_)->setChecked(true);
+    for (std::size_t i = 0; i < figureActions_.size(); ++i) {
+        const bool current = velmora::Figures()[i].mode == game.puzzle.figureMode;
+        if (figureActions_[i]->isChecked() != current)
+            figureActions_[i]->setChecked(current);
+    }
+    if (practising && !chooser_) {
+        CreateChooser();
+        if (!presenting_)
+            FitToForm();
+    }
+    if (chooser_) {
+        int current = -1;
+        for (std::size_t i = 0; i < velmora::Figures().size(); ++i)
+            if (velmora::Figures()[i].mode == game.puzzle.figureMode)
+                current = static_cast<int>(i);
+        if (chooser_->currentIndex() != current)
+            chooser_->setCurrentIndex(current);
+    }
+    // The chooser takes the room, as wide as its titles.
+    gap_->setVisible(!practising);
+    if (chooserAction_ && chooserAction_->isVisible() != practising) {
+        chooserAction_->setVisible(practising);
+        if (!presenting_)
+            FitToForm();
+    }
+    if (practising)
+        ShowLevels();
+    UpdateTeachingActions();
+    KeepProgress();
+}
+
+void MainWindow::RememberProgress() {
+    auto settings = std::make_unique<QSettings>();
+    const QString kept = settings->value(QStringLiteral("progress")).toString();
+    if (!kept.isEmpty()) {
+        const velmora::Progress progress = velmora::LoadProgress(kept.toStdString());
+        form_->Resume(progress);
+        SetZoom(velmora::IsZoomStep(progress.zoom) ? progress.zoom : 100);
+    }
+    // Nothing is written until something changes.
+    settings_ = std::move(settings);
+    velmora::Progress now = form_->game().progress;
+    now.zoom = form_->zoom();
+    keptProgress_ = velmora::SaveProgress(now);
+    FollowGame();
+}
+
+// Presenting, the zoom kept is the one the window goes back to.
+void MainWindow::KeepProgress() {
+    if (!settings_)
+        return;
+    velmora::Progress progress = form_->game().progress;
+    progress.zoom = presenting_ ? zoomBeforePresenting_ : form_->zoom();
+    std::string text = velmora::SaveProgress(progress);
+    if (text == keptProgress_)
+        return;
+    settings_->setValue(QStringLiteral("progress"), QString::fromStdString(text));
+    keptProgress_ = std::move(text);
+}
+
+// It erases a child's work: asked first, «Не» the default.
+void MainWindow::AskToStartAgain() {
+    auto* box = new QMessageBox(QMessageBox::Question, tr("Започни отначало"),
+                                tr("Всички суми, които си намерил на фигурите, ще се изтрият. "
+                                   "Да започнем ли отначало?"),
+                                QMessageBox::Yes | QMessageBox::No, this);
+    box->setObjectName(QStringLiteral("StartAgainQuestion"));
+    box->setDefaultButton(QMessageBox::No);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setFont(form_->ScaledFont(form_->scale()));
+    connect(box, &QMessageBox::finished, this, [this](int answer) {
+        if (answer == QMessageBox::Yes)
+            form_->ForgetProgress();
+    });
     box->open();
 }

@@ -6,9 +6,16 @@
 #include <QFont>
 #include <QMainWindow>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 class QAction;
 class QActionGroup;
+class QComboBox;
 class QLabel;
+class QMenu;
+class QSettings;
 class QToolBar;
 class Velmora;
 
@@ -21,6 +28,7 @@ class MainWindow : public QMainWindow {
 
   public:
     explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     Velmora& form() const { return *form_; }
     void SetPlayMode(velmora::PlayMode mode);
@@ -31,6 +39,10 @@ class MainWindow : public QMainWindow {
     void SetPresenting(bool presenting);
     bool presenting() const { return presenting_; }
     QLabel& statusLine() const { return *status_; }
+    // Goes on from the progress kept in the user's settings (the figures' sums, the last
+    // figure, the mode and the zoom) and keeps it there after every change from now on.
+    void RememberProgress();
+    QComboBox& figureChooser() const { return *chooser_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -40,6 +52,14 @@ class MainWindow : public QMainWindow {
   private:
     void CreateMenus();
     void CreateBars();
+    void CreateFigureMenu();
+    void CreateChooser();
+    void FitChooser();
+    void ChooseFigure(velmora::FigureMode figure);
+    void ShowLevels();
+    void FollowGame();
+    void KeepProgress();
+    void AskToStartAgain();
     void FitToForm();
     void ScaleBars(double scale);
     void ShowStatus(const QString& text);
@@ -64,6 +84,18 @@ class MainWindow : public QMainWindow {
     QAction* hint_ = nullptr;
     QAction* solution_ = nullptr;
     QAction* why_ = nullptr;
+    QMenu* figureMenu_ = nullptr;
+    QActionGroup* figures_ = nullptr;
+    std::vector<QAction*> figureActions_; // in level order
+    QAction* startAgain_ = nullptr;
+    QComboBox* chooser_ = nullptr;
+    QAction* chooserAction_ = nullptr;
+    QAction* gap_ = nullptr; // in the mode bar, before the button out of full screen
+    // The levels' titles cost the figures' sums: worked out when the menu opens, or in
+    // practice, whose chooser shows them, once the first frame is on the screen.
+    bool levelsReady_ = false;
+    std::unique_ptr<QSettings> settings_;
+    std::string keptProgress_;
     QAction* zoomIn_ = nullptr;
     QAction* zoomOut_ = nullptr;
     QAction* normalSize_ = nullptr;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/velmora.h"
 
+#include "puzzle/figure.h"
 #include "ui_velmora.h"
+#include "window/figure_layout.h"
 #include "window/fit_text.h"
 #include "window/zoom.h"
 #include "window/zoom_style.h"
@@ -15,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <numeric>
 
 using namespace velmora;
 
@@ -45,6 +48,25 @@ void SetAccessibleName(QWidget& widget, const QString& name) {
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
+
+// Scaled by edges, so controls that touched at 100 % still touch.
+QRect Scaled(const QRect& r, double scale) {
+    const int left = qRound(r.left() * scale), top = qRound(r.top() * scale);
+    return QRect(QPoint(left, top),
+                 QPoint(qRound((r.right() + 1) * scale) - 1, qRound((r.bottom() + 1) * scale) - 1));
+}
+
+// The figures the form has labels of its own for, as the option buttons choose them.
+bool FormFigure(FigureMode figure) {
+    return figure == FigureMode::Triangle || figure == FigureMode::Rhombus;
+}
+
+// Where the other figures go: between the option buttons and the list, below the title
+// and above the start box, as the triangle and the rhombus do.
+const QRectF kFigureArea(133, 28, 288, 179);
+// A place as large as a triangle's, a sum as large as a side's.
+const QSizeF kLargestPlace(49, 25);
+const QSizeF kSumSize(62, 20);
 
 } // namespace
 
@@ -137,7 +159,8 @@ void Velmora::Option1_Click(int index) {
         draw = [this] { DrawTriangle(); };
     else if (index == 1)
         draw = [this] { DrawRhombus(); };
-    Apply([this, index] { return ChooseFigure(game_, static_cast<std::int16_t>(index)); }, draw);
+    Apply([this, index] { return velmora::ChooseFigure(game_, static_cast<std::int16_t>(index)); },
+          draw);
 }
 
 void Velmora::List1_Click() {
@@ -217,8 +240,11 @@ void Velmora::ShowPuzzle() {
     if (ui_->Text2->text() != startText)
         ui_->Text2->setText(startText);
 
-    const bool triangle = state.shownFigure == FigureMode::Triangle;
-    const bool rhombus = state.shownFigure == FigureMode::Rhombus;
+    // The form's own labels for its own figures; none while another figure is on show.
+    const bool triangle =
+        state.shownFigure == FigureMode::Triangle && state.figureMode == FigureMode::Triangle;
+    const bool rhombus =
+        state.shownFigure == FigureMode::Rhombus && state.figureMode == FigureMode::Rhombus;
     const FigureCaptions captions = CaptionsOf(game_);
     for (std::size_t v = 0; v < label2_.size(); ++v) {
         label2_[v]->setVisible(rhombus);
@@ -228,6 +254,8 @@ void Velmora::ShowPuzzle() {
         label3_[k]->setVisible(triangle);
         ShowCaption(*label3_[k], captions.triangle[k]);
     }
+    ShowFigureLabels(captions);
+    ShowOptions();
     ShowPractice();
     SetStatus(Text(statusInstead_.empty() ? StatusOf(game_) : statusInstead_));
     statusInstead_.clear();
@@ -295,19 +323,13 @@ void Velmora::SetScale(double scale) {
         return;
     scale_ = scale;
     SetFormZoom(this, scale);
-    // Scaled by edges, so controls that touched at 100 % still touch.
-    const auto scaled = [scale](const QRect& r) {
-        const int left = qRound(r.left() * scale), top = qRound(r.top() * scale);
-        return QRect(QPoint(left, top), QPoint(qRound((r.right() + 1) * scale) - 1,
-                                               qRound((r.bottom() + 1) * scale) - 1));
-    };
     const QFont zoomed = ScaledFont(scale);
     setFont(zoomed);
     setFixedSize(qRound(designSize_.width() * scale), qRound(designSize_.height() * scale));
     // Set on each control: a control with a style sheet of its own does not take its
     // parent's font.
     for (auto place = designPlaces_.cbegin(); place != designPlaces_.cend(); ++place) {
-        place.key()->setGeometry(scaled(place.value()));
+        place.key()->setGeometry(Scaled(place.value(), scale));
         place.key()->setFont(zoomed);
         // Frames take their width from the style once; ask again at the new scale.
         if (auto* frame = qobject_cast<QFrame*>(place.key()))
@@ -338,19 +360,17 @@ void Velmora::FitTexts() {
         FitLabelFont(*label, font());
     for (QLabel* label : pairSums_)
         FitLabelFont(*label, font());
+    for (const auto& figure : figureLabels_)
+        for (const auto* labels : {&figure->places, &figure->sums})
+            for (QLabel* label : *labels)
+                FitLabelFont(*label, font());
     FitListFont(*ui_->List1, font());
     ShowListMarks();
 }
 
 // The outline follows its labels when they move, as they do with the zoom.
 void Velmora::RedrawOutline() {
-    Apply([this] { return game_; },
-          [this] {
-              if (game_.puzzle.shownFigure == FigureMode::Triangle)
-                  DrawTriangle();
-              else if (game_.puzzle.shownFigure == FigureMode::Rhombus)
-                  DrawRhombus();
-          });
+    Apply([this] { return game_; }, [this] { DrawFigure(); });
 }
 
 void Velmora::ReportOutOfRange() {
@@ -393,6 +413,10 @@ bool Velmora::eventFilter(QObject* watched, QEvent* event) {
                 Label3_Click(k);
                 return true;
             }
+            if (const int place = PlaceOf(watched); place >= 0) {
+                Apply([this, place] { return ClickPosition(game_, place); });
+                return true;
+            }
         }
     } else if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -403,6 +427,8 @@ bool Velmora::eventFilter(QObject* watched, QEvent* event) {
                 Label2_Click(v);
             else if (const int k = IndexOf(label3_, watched); k >= 0)
                 Label3_Click(k);
+            else if (const int place = PlaceOf(watched); place >= 0)
+                Apply([this, place] { return ClickPosition(game_, place); });
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -472,6 +498,9 @@ void Velmora::ShowPractice() {
         mark(label3_[std::size_t(k)], k, FigureMode::Triangle);
     for (int v = 0; v < int(label2_.size()); ++v)
         mark(label2_[std::size_t(v)], v, FigureMode::Rhombus);
+    if (const FigureLabels* figure = LabelsOf(practice.figure))
+        for (int k = 0; k < int(figure->places.size()); ++k)
+            mark(figure->places[std::size_t(k)], k, figure->mode);
     ShowLineSums();
     ShowListMarks();
 }
@@ -500,7 +529,10 @@ void Velmora::ShowLineSums() {
     for (int line = 0; line < int(sideSums_.size()); ++line)
         show(sideSums_[std::size_t(line)], line, triangle);
     for (int line = 0; line < int(pairSums_.size()); ++line)
-        show(pairSums_[std::size_t(line)], line, !triangle);
+        show(pairSums_[std::size_t(line)], line, practice.figure == FigureMode::Rhombus);
+    if (const FigureLabels* figure = LabelsOf(practice.figure))
+        for (int line = 0; line < int(figure->sums.size()); ++line)
+            show(figure->sums[std::size_t(line)], line, game_.puzzle.figureMode == figure->mode);
 }
 
 // A placed number stays in the list, struck through and named so; the number waiting
@@ -532,10 +564,14 @@ void Velmora::SetStatus(const QString& text) {
 }
 
 void Velmora::MakePositionsFocusable(bool focusable) {
+    positionsFocusable_ = focusable;
     for (QLabel* label : label2_)
         label->setFocusPolicy(focusable ? Qt::TabFocus : Qt::NoFocus);
     for (QLabel* label : label3_)
         label->setFocusPolicy(focusable ? Qt::TabFocus : Qt::NoFocus);
+    for (const auto& figure : figureLabels_)
+        for (QLabel* label : figure->places)
+            label->setFocusPolicy(focusable ? Qt::TabFocus : Qt::NoFocus);
     if (!focusable)
         return;
     // After the list, in reading order, then the start box. Qt ignores the order of
@@ -547,13 +583,17 @@ void Velmora::MakePositionsFocusable(bool focusable) {
         previous = position;
     }
     setTabOrder(previous, ui_->Text2);
+    OrderFigureLabels();
 }
 
 void Velmora::SetPlayMode(PlayMode mode) {
     if (mode == game_.mode)
         return;
     MakePositionsFocusable(mode == PlayMode::Practice);
+    const FigureMode figure = game_.puzzle.figureMode;
     Apply([this, mode] { return SwitchMode(game_, mode); });
+    if (game_.puzzle.figureMode != figure)
+        DrawFigure();
     // Into practice, typing goes on in the start box; back in the demonstration the
     // focus stays where it is, unless on a place that no longer takes it.
     if (mode == PlayMode::Practice ||
@@ -593,4 +633,182 @@ void Velmora::DropOwnShortcuts() {
     for (QShortcut* shortcut : shortcuts_)
         delete shortcut;
     shortcuts_.clear();
+}
+
+void Velmora::ChooseFigure(FigureMode figure) {
+    if (FormFigure(figure)) {
+        Option1_Click(static_cast<int>(figure));
+    } else {
+        Apply([this,
+               figure] { return velmora::ChooseFigure(game_, static_cast<std::int16_t>(figure)); },
+              [this] { DrawFigure(); });
+    }
+    FollowMode();
+}
+
+void Velmora::Resume(const Progress& progress) {
+    Apply([&progress] { return ResumeGame(progress); }, [this] { DrawFigure(); });
+    FollowMode();
+    FocusFirstStep();
+}
+
+void Velmora::ForgetProgress() {
+    Apply([this] { return velmora::ForgetProgress(game_); });
+}
+
+// A figure chosen in the demonstration may have taken the game into practice.
+void Velmora::FollowMode() {
+    const bool practising = game_.mode == PlayMode::Practice;
+    if (practising != positionsFocusable_)
+        MakePositionsFocusable(practising);
+}
+
+void Velmora::DrawFigure() {
+    const FigureMode figure = game_.puzzle.figureMode;
+    if (figure == FigureMode::Triangle && game_.puzzle.shownFigure == figure) {
+        DrawTriangle();
+    } else if (figure == FigureMode::Rhombus && game_.puzzle.shownFigure == figure) {
+        DrawRhombus();
+    } else if (const FigureLabels* labels = LabelsOf(figure)) {
+        ClearOutline();
+        ShowOutline(labels->outline);
+    } else if (!outline_.empty()) {
+        ClearOutline();
+    }
+}
+
+// The two option buttons say which of their figures is on show: neither, for another.
+void Velmora::ShowOptions() {
+    for (int index = 0; index < int(option1_.size()); ++index) {
+        QRadioButton* option = option1_[std::size_t(index)];
+        const bool chosen = game_.puzzle.figureMode == static_cast<FigureMode>(index);
+        if (option->isChecked() == chosen)
+            continue;
+        option->setAutoExclusive(false);
+        option->setChecked(chosen);
+        option->setAutoExclusive(true);
+    }
+}
+
+Velmora::FigureLabels* Velmora::LabelsOf(FigureMode figure) {
+    if (FormFigure(figure) || FigureOf(figure).places.empty())
+        return nullptr;
+    for (const auto& labels : figureLabels_)
+        if (labels->mode == figure)
+            return labels.get();
+    return &CreateFigureLabels(figure);
+}
+
+const std::vector<QLabel*>& Velmora::PlaceLabels(FigureMode figure) const {
+    static const std::vector<QLabel*> none;
+    for (const auto& labels : figureLabels_)
+        if (labels->mode == figure)
+            return labels->places;
+    return none;
+}
+
+const std::vector<QLabel*>& Velmora::SumLabels(FigureMode figure) const {
+    static const std::vector<QLabel*> none;
+    for (const auto& labels : figureLabels_)
+        if (labels->mode == figure)
+            return labels->sums;
+    return none;
+}
+
+int Velmora::PlaceOf(const QObject* watched) const {
+    for (const auto& labels : figureLabels_)
+        for (std::size_t k = 0; k < labels->places.size(); ++k)
+            if (labels->places[k] == watched)
+                return static_cast<int>(k);
+    return -1;
+}
+
+// Made like the triangle's: the same colours, clicked and focused the same way, named
+// by the figure and the place; the sums like its sides'.
+Velmora::FigureLabels& Velmora::CreateFigureLabels(FigureMode mode) {
+    const Figure& figure = FigureOf(mode);
+    const FigureLayout layout = LayOutFigure(figure, kFigureArea, kLargestPlace, kSumSize);
+    auto labels = std::make_unique<FigureLabels>();
+    labels->mode = mode;
+    const QLabel& model = *label3_[0];
+    const auto make = [&](const QString& name, const QRectF& place, const QString& spoken) {
+        auto* label = new QLabel(this);
+        label->setObjectName(name);
+        label->setAlignment(Qt::AlignCenter);
+        label->setAutoFillBackground(true);
+        label->setAccessibleName(spoken);
+        placeNames_.insert(label, spoken);
+        const QRect design(qRound(place.left()), qRound(place.top()), qRound(place.width()),
+                           qRound(place.height()));
+        designPlaces_.insert(label, design);
+        label->setGeometry(Scaled(design, scale_));
+        label->setFont(font());
+        label->hide();
+        return label;
+    };
+    const QString key = Text(figure.key);
+    for (std::size_t k = 0; k < figure.places.size(); ++k) {
+        QLabel* place = make(QStringLiteral("Place_%1_%2").arg(key).arg(k), layout.places[k],
+                             Text(figure.title) + QStringLiteral(", ") +
+                                 Text(PositionName(mode, static_cast<int>(k))));
+        place->setPalette(model.palette());
+        place->setWordWrap(model.wordWrap());
+        place->setFocusPolicy(positionsFocusable_ ? Qt::TabFocus : Qt::NoFocus);
+        place->installEventFilter(this);
+        labels->places.push_back(place);
+    }
+    for (std::size_t line = 0; line < figure.lines.size(); ++line)
+        labels->sums.push_back(make(QStringLiteral("LineSum_%1_%2").arg(key).arg(line),
+                                    layout.sums[line],
+                                    tr("Сума ") + Text(figure.lines[line].location)));
+    for (const QLineF& line : layout.lines)
+        labels->outline.push_back({line.x1() * kTwipsPerPixel, line.y1() * kTwipsPerPixel,
+                                   line.x2() * kTwipsPerPixel, line.y2() * kTwipsPerPixel});
+    // Tab reads the places as a page is read: by rows from the top, each from the left.
+    std::vector<std::size_t> order(labels->places.size());
+    std::iota(order.begin(), order.end(), std::size_t(0));
+    std::stable_sort(order.begin(), order.end(), [&layout](std::size_t a, std::size_t b) {
+        const QPointF pa = layout.places[a].center(), pb = layout.places[b].center();
+        if (std::abs(pa.y() - pb.y()) > 2)
+            return pa.y() < pb.y();
+        return pa.x() < pb.x();
+    });
+    for (std::size_t k : order)
+        labels->readingOrder.push_back(labels->places[k]);
+    figureLabels_.push_back(std::move(labels));
+    if (positionsFocusable_)
+        OrderFigureLabels();
+    return *figureLabels_.back();
+}
+
+// Right after the list, before the form's own figures: only the figure on show takes
+// the focus, the hidden ones are passed over.
+void Velmora::OrderFigureLabels() {
+    QWidget* previous = ui_->List1;
+    for (const auto& labels : figureLabels_)
+        for (QLabel* place : labels->readingOrder) {
+            setTabOrder(previous, place);
+            previous = place;
+        }
+}
+
+void Velmora::ShowFigureLabels(const FigureCaptions& captions) {
+    const FigureMode shown =
+        game_.mode == PlayMode::Practice && game_.practice.figure == game_.puzzle.figureMode
+            ? game_.puzzle.figureMode
+            : FigureMode::None;
+    const FigureLabels* current = LabelsOf(shown);
+    for (const auto& labels : figureLabels_) {
+        const bool visible = labels.get() == current;
+        for (std::size_t k = 0; k < labels->places.size(); ++k) {
+            QLabel* place = labels->places[k];
+            if (visible)
+                ShowCaption(*place, k < captions.places.size() ? captions.places[k] : "");
+            if (place->isHidden() == visible)
+                place->setVisible(visible);
+        }
+        if (!visible)
+            for (QLabel* sum : labels->sums)
+                sum->hide();
+    }
 }

@@ -53,6 +53,15 @@ class Velmora : public QWidget {
     void DropOwnShortcuts();
 
     void SetPlayMode(velmora::PlayMode mode);
+    // Any figure of figure.h, as its option button does for the triangle and the rhombus;
+    // one the demonstration lacks is practised.
+    void ChooseFigure(velmora::FigureMode figure);
+    // The game as the pupil left it, and «Започни отначало».
+    void Resume(const velmora::Progress& progress);
+    void ForgetProgress();
+    // A figure's own labels once it has been shown: its places and its lines' sums.
+    const std::vector<QLabel*>& PlaceLabels(velmora::FigureMode figure) const;
+    const std::vector<QLabel*>& SumLabels(velmora::FigureMode figure) const;
     // The mode's first step takes the focus: the statement to read, or the start box.
     void FocusFirstStep();
     void ShowHint();
@@ -80,6 +89,7 @@ class Velmora : public QWidget {
 
     void DrawTriangle();
     void DrawRhombus();
+    void DrawFigure();
     void ClearOutline();
     void ShowOutline(std::vector<velmora::Segment> segments);
     QRect OutlineArea() const;
@@ -95,6 +105,22 @@ class Velmora : public QWidget {
     void SetStatus(const QString& text);
     void MakePositionsFocusable(bool focusable);
     void CreateLineSumLabels();
+    // The labels of the figures the form has none of, made the first time one is shown.
+    struct FigureLabels {
+        velmora::FigureMode mode = velmora::FigureMode::None;
+        std::vector<QLabel*> places;
+        std::vector<QLabel*> sums;
+        std::vector<velmora::Segment> outline; // in twips, as the form's
+        std::vector<QLabel*> readingOrder;     // the places as Tab reaches them
+    };
+    FigureLabels* LabelsOf(velmora::FigureMode figure);
+    FigureLabels& CreateFigureLabels(velmora::FigureMode figure);
+    void ShowFigureLabels(const velmora::FigureCaptions& captions);
+    void OrderFigureLabels();
+    void ShowOptions();
+    void FollowMode();
+    // The place of a figure's own labels `watched` is, or -1.
+    int PlaceOf(const QObject* watched) const;
     void ShowSeries();
     void ShowCaption(QLabel& label, const std::string& caption);
     int SelectedListRow() const;
@@ -126,4 +152,6 @@ class Velmora : public QWidget {
     double designPointSize_ = 0;
     QHash<QWidget*, QRect> designPlaces_;
     QHash<QLabel*, QString> placeNames_; // the figure labels' accessible names
+    std::vector<std::unique_ptr<FigureLabels>> figureLabels_;
+    bool positionsFocusable_ = false;
 };

@@ -11,6 +11,7 @@ Prints 'N passed, N failed' and exits non-zero on any failure.
 import os
 import subprocess
 import sys
+import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from atspi_bus import Atspi, GLib, check, click, descendants, finish, key, wait_for  # noqa: E402
@@ -55,7 +56,10 @@ def main(program):
     listener = Atspi.EventListener.new(on_name)
     listener.register("object:property-change:accessible-name")
 
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    # Settings of the run's own: the user's progress is neither read nor written.
+    settings = tempfile.TemporaryDirectory()
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
+               XDG_CONFIG_HOME=settings.name)
     velmora = subprocess.Popen([program, "--practice"], env=env)
     try:
         app = wait_for(find_app)
@@ -108,6 +112,28 @@ def main(program):
               all(by_name(frame, side + ": сума 27, равна")
                   for side in ("основата", "дясната страна", "лявата страна")))
 
+        # The star, chosen in the mode bar by its level's number: its twelve places are
+        # named on the bus, and a number placed there is heard.
+        chooser = wait_for(lambda: next((n for n in descendants(frame)
+                                         if n.get_role() == Atspi.Role.COMBO_BOX), None))
+        labels = [r.get_target(0).get_name() for r in (chooser.get_relation_set() if chooser else [])
+                  if r.get_relation_type() == Atspi.RelationType.LABELLED_BY]
+        check("the figure chooser is labelled and reads its level", labels == ["Фигура:"]
+              and chooser.get_name().startswith("2. Триъгълник"), (labels, chooser.get_name()))
+        click(chooser)
+        key("5", "Return")
+        places = wait_for(lambda: [n.get_name() for n in descendants(frame)
+                                   if (n.get_name() or "").startswith("Звезда, ")
+                                   and n.get_state_set().contains(Atspi.StateType.SHOWING)])
+        check("the star's twelve places are named", places is not None and len(places) == 12
+              and "Звезда, горният връх" in places and "Звезда, вътрешното място вляво" in places,
+              places)
+        click(by_name(frame, "Изчисли"))
+        choose_number(by_name(frame, "Списък с числата"), 0)
+        click(by_name(frame, "Звезда, долният връх"))
+        check("placing a number on the star is announced",
+              wait_for(lambda: heard("Звезда, долният връх: 7")), names_heard[-5:])
+
         # The demonstration, chosen in the menu: a click fills and is announced.
         click(by_name(frame, "Режим"))
         click(wait_for(lambda: by_name(frame, "Показване")))
@@ -120,6 +146,7 @@ def main(program):
         velmora.terminate()
         velmora.wait(10)
         listener.deregister("object:property-change:accessible-name")
+        settings.cleanup()
 
 
 if __name__ == "__main__":

@@ -6,7 +6,9 @@
 set -euo pipefail
 test=$1
 export XDG_RUNTIME_DIR=$(mktemp -d)
-trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+# Settings of the run's own: the user's progress is neither read nor written.
+export XDG_CONFIG_HOME=$(mktemp -d)
+trap 'rm -rf "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"' EXIT
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING
 status=0
 while read -r size dpi settings; do

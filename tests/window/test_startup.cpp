@@ -21,6 +21,11 @@ class StartupTest : public QObject {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QString::fromLatin1(name));
+        // Each run keeps its progress in settings of its own: never the user's, nor
+        // another run's.
+        static QTemporaryDir settings;
+        static int runs = 0;
+        environment.insert("XDG_CONFIG_HOME", settings.filePath(QString::number(++runs)));
         return environment;
     }
 

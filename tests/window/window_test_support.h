@@ -3,6 +3,8 @@
 
 // Drives the window the way a pupil does: by its controls' names and real clicks.
 
+#include "puzzle/figure.h"
+#include "puzzle/outline.h"
 #include "window/application.h"
 #include "window/main_window.h"
 #include "window/velmora.h"
@@ -15,13 +17,23 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 
 namespace velmora::testing {
 
+// The user's own settings are never read or written: the progress a window keeps goes to
+// a folder of the test's own, which the programs it starts use too.
 inline void PrepareTestApplication() {
+    static QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+    QStandardPaths::setTestModeEnabled(true);
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, settings.path());
     PrepareApplication(*qApp);
 }
 
@@ -141,6 +153,63 @@ inline bool BlackNear(const QImage& image, QPointF point) {
 inline QImage Snapshot(QWidget& w) {
     QImage image = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
     return image.scaled(w.size());
+}
+
+// What is wrong with the figure on show, drawn from its data (not the triangle or the
+// rhombus): a place or sum outside the form, over another label or the form's controls, a
+// text cut, a sum over a line, or a line not drawn between two neighbours. "" when whole.
+inline QString FigureFault(Velmora& form) {
+    const FigureMode mode = form.game().puzzle.figureMode;
+    QList<QLabel*> labels(form.PlaceLabels(mode).begin(), form.PlaceLabels(mode).end());
+    QList<QLabel*> sums;
+    for (QLabel* sum : form.SumLabels(mode))
+        if (sum->isVisible())
+            sums << sum;
+    labels << sums;
+    if (labels.isEmpty())
+        return "no labels";
+    QList<QWidget*> controls;
+    for (const char* name : {"Label1_0", "Label1_1", "Label1_2", "Frame1", "List1", "Text2",
+                             "Command1_0", "Command1_1", "Text1_0"})
+        controls << Control(form, name);
+    for (QLabel* label : labels)
+        controls << label;
+    const double perTwip = form.scale() / kTwipsPerPixel;
+    for (QLabel* label : labels) {
+        const QRect box = label->geometry();
+        const QRect room = label->contentsRect();
+        const QRect text =
+            QFontMetrics(label->font())
+                .boundingRect(room, int(label->alignment()) | Qt::TextWordWrap, label->text());
+        if (!form.rect().contains(box) || !label->isVisible())
+            return label->objectName() + " not on the form";
+        if (text.width() > room.width() || text.height() > room.height())
+            return label->objectName() + " cuts " + label->text();
+        for (QWidget* other : controls)
+            if (other != label && other->geometry().intersects(box))
+                return label->objectName() + " over " + other->objectName();
+        for (const Segment& s : form.outline())
+            for (double t = 0; sums.contains(label) && t <= 1.0; t += 0.01)
+                if (box.contains(QLineF(s.x1, s.y1, s.x2, s.y2).pointAt(t).toPoint() * perTwip))
+                    return label->objectName() + " over a line";
+    }
+    // In device pixels: a line one pixel wide may not survive scaling the image down.
+    const QImage image = form.grab().toImage();
+    const double ratio = image.width() / double(form.width());
+    const Figure& figure = FigureOf(mode);
+    for (const FigureLine& line : figure.lines)
+        for (std::size_t k = 1; k < line.cells.size(); ++k) {
+            const QPointF middle = (labels[line.cells[k - 1]]->geometry().center() +
+                                    labels[line.cells[k]]->geometry().center()) *
+                                   (ratio / 2);
+            bool black = false;
+            for (int dx = -2; dx <= 2; ++dx)
+                for (int dy = -2; dy <= 2; ++dy)
+                    black |= IsBlack(image.pixel(int(middle.x()) + dx, int(middle.y()) + dy));
+            if (!black)
+                return QString::fromStdString("no line on " + line.name);
+        }
+    return {};
 }
 
 } // namespace velmora::testing

@@ -1,0 +1,163 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The figures beyond the triangle and the rhombus: played with the keyboard alone, laid
+// out whole at any size, and the progress on them kept from one run to the next.
+
+#include "window_test_support.h"
+
+#include <QComboBox>
+#include <QMessageBox>
+#include <QPushButton>
+
+using namespace velmora;
+using namespace velmora::testing;
+
+Q_DECLARE_METATYPE(velmora::FigureMode)
+
+namespace {
+
+// Tab (or Shift+Tab) from the focused control until `target` has the focus.
+bool TabTo(QWidget* target, bool backwards = false) {
+    for (int press = 0; press < 40 && QApplication::focusWidget() != target; ++press)
+        QTest::keyClick(QApplication::focusWidget(), backwards ? Qt::Key_Backtab : Qt::Key_Tab);
+    return QApplication::focusWidget() == target;
+}
+
+// The figure filled with `solution` by the pupil's clicks.
+void Place(Velmora& form, const std::vector<int>& solution) {
+    const auto& places = form.PlaceLabels(form.game().puzzle.figureMode);
+    for (std::size_t place = 0; place < solution.size(); ++place) {
+        ClickListItem(form, solution[place]);
+        Click(places[place]);
+    }
+}
+
+} // namespace
+
+class FiguresTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { PrepareTestApplication(); }
+
+    void playedByKeyboard_data() {
+        QTest::addColumn<FigureMode>("figure");
+        for (FigureMode figure :
+             {FigureMode::V, FigureMode::BigTriangle, FigureMode::Star, FigureMode::Square})
+            QTest::newRow(FigureOf(figure).key.c_str()) << figure;
+    }
+    // From the demonstration: practice by its key, the figure by its level's number in
+    // the chooser, the start number and Enter, then each number from the list and Tab on
+    // to its place in a solution, Space to put it there.
+    void playedByKeyboard() {
+        QFETCH(FigureMode, figure);
+        auto window = OpenMainWindow();
+        Velmora& form = window->form();
+        QTest::keySequence(window.get(), QKeySequence(Qt::CTRL | Qt::Key_2));
+        QTRY_VERIFY(window->figureChooser().itemText(0).startsWith("1. ")); // the levels
+        QVERIFY(TabTo(&window->figureChooser(), true));
+        QTest::keyClick(&window->figureChooser(), char('0' + LevelOf(figure)));
+        QCOMPARE(form.game().puzzle.figureMode, figure);
+        TypeStart(form, "7");
+        QTest::keyClick(StartBox(form), Qt::Key_Return);
+        const std::vector<int> solution = Solutions(form.game().practice).front();
+        for (std::size_t place = 0; place < solution.size(); ++place) {
+            QVERIFY(TabTo(List(form), true));
+            QTest::keyClick(List(form), Qt::Key_Home);
+            for (int row = 0; row < solution[place]; ++row)
+                QTest::keyClick(List(form), Qt::Key_Down);
+            QTest::keyClick(List(form), Qt::Key_Space); // the current number, picked
+            QLabel* label = form.PlaceLabels(figure)[place];
+            QVERIFY(TabTo(label));
+            QVERIFY(label->frameStyle() != QFrame::NoFrame); // the focus shows
+            QTest::keyClick(label, Qt::Key_Space);
+        }
+        const QString sum = QString::number(SumOfSolution(form.game().practice, solution));
+        QVERIFY2(window->statusLine().text().startsWith("Браво!") &&
+                     window->statusLine().text().contains(sum),
+                 qPrintable(window->statusLine().text()));
+        for (QLabel* line : form.SumLabels(figure))
+            QCOMPARE(line->text(), "= " + sum);
+        QCOMPARE(FoundSumCount(form.game().progress, figure), 1);
+        QCOMPARE(FigureFault(form), QString());
+        if (const QByteArray folder = qgetenv("VELMORA_SCREENSHOTS");
+            !folder.isEmpty() && figure == FigureMode::Star)
+            QVERIFY(window->grab().save(QString::fromLocal8Bit(folder) + "/star.png"));
+    }
+
+    void laidOutWhole_data() {
+        QTest::addColumn<FigureMode>("figure");
+        QTest::addColumn<double>("scale");
+        for (FigureMode figure :
+             {FigureMode::V, FigureMode::BigTriangle, FigureMode::Star, FigureMode::Square})
+            for (double scale : {1.0, 1.75, 2.37})
+                QTest::addRow("%s at %.2f", FigureOf(figure).key.c_str(), scale) << figure << scale;
+    }
+    // The largest numbers, every sum off by the most, at a zoom step and in a presentation.
+    void laidOutWhole() {
+        QFETCH(FigureMode, figure);
+        QFETCH(double, scale);
+        auto form = OpenWindow();
+        form->SetPlayMode(PlayMode::Practice);
+        form->ChooseFigure(figure);
+        TypeStart(*form, "999");
+        Compute(*form);
+        std::vector<int> reversed = Solutions(form->game().practice).front();
+        std::reverse(reversed.begin(), reversed.end());
+        std::rotate(reversed.begin(), reversed.begin() + 1, reversed.end());
+        Place(*form, reversed);
+        form->SetScale(scale);
+        QCOMPARE(FigureFault(*form), QString());
+        form->ShowHint();
+        QCOMPARE(FigureFault(*form), QString());
+    }
+
+    // Found sums, the last figure, the mode and the zoom come back in the next run;
+    // «Започни отначало», once confirmed, forgets the sums alone.
+    void progressKeptBetweenRuns() {
+        QSettings().clear();
+        const auto run = [] {
+            auto window = std::make_unique<MainWindow>();
+            window->RememberProgress();
+            window->show();
+            return window;
+        };
+        auto first = run();
+        QCOMPARE(first->form().game().mode, PlayMode::Demonstration); // a fresh start
+        QVERIFY(!QSettings().contains("progress"));
+        first->form().ChooseFigure(FigureMode::Star);
+        first->form().ChooseFigure(FigureMode::V);
+        TypeStart(first->form(), "7");
+        Compute(first->form());
+        Place(first->form(), Solutions(first->form().game().practice).front());
+        first->form().SetZoom(125);
+        const Progress kept = first->form().game().progress;
+        QCOMPARE(FoundSumCount(kept, FigureMode::V), 1);
+        first.reset();
+        QVERIFY(QSettings().value("progress").toString().contains("zoom=125"));
+
+        auto second = run();
+        QCOMPARE(second->form().game().progress.found, kept.found);
+        QCOMPARE(second->form().game().puzzle.figureMode, FigureMode::V);
+        QCOMPARE(second->form().game().mode, PlayMode::Practice);
+        QVERIFY(second->form().PlaceLabels(FigureMode::V).front()->isVisible());
+        QTRY_COMPARE(second->figureChooser().currentText(),
+                     QString::fromStdString(LevelTitle(kept, FigureMode::V)));
+        MenuItem(*second, "Фи&гура", "Започни &отначало…")->trigger();
+        auto* question = second->findChild<QMessageBox*>("StartAgainQuestion");
+        QVERIFY(question);
+        Click(question->button(QMessageBox::Yes));
+        QVERIFY(second->form().game().progress.found.empty());
+        second.reset();
+
+        auto third = run();
+        QVERIFY(third->form().game().progress.found.empty());
+        QCOMPARE(third->form().game().puzzle.figureMode, FigureMode::V);
+        ChooseFigure(third->form(), 0); // the option button, as ever
+        QVERIFY(!third->form().PlaceLabels(FigureMode::V).front()->isVisible());
+        QVERIFY(TriangleLabel(third->form(), 0)->isVisible());
+        QCOMPARE(third->figureChooser().currentIndex(), LevelOf(FigureMode::Triangle) - 1);
+    }
+};
+
+QTEST_MAIN(FiguresTest)
+#include "test_figures.moc"
