@@ -326,7 +326,7 @@ std::string HowToPlayText() {
            "<p><b>Нива.</b> В «Фигура» са шест фигури, от най-лесната към най-трудната: "
            "Магическо V, Триъгълник, Ромб, Голям триъгълник, Звезда и Магически квадрат. Ниво "
            "е готово, когато намериш всичките му суми; тогава програмата предлага следващото. "
-           "Можеш да избереш всяка фигура по всяко време. Програмата помни докъде си стигнал; "
+           "Можеш да избереш всяка фигура по всяко време. Програмата помни намерените суми; "
            "«Започни отначало» изтрива това.</p>"
            "<p><b>Помощ.</b> «Подсказка» (Ctrl+H) помага стъпка по стъпка. «Покажи решение» "
            "(Ctrl+R) показва едно решение, а «Върни моята подредба» връща твоите числа. "
@@ -398,9 +398,9 @@ std::string VerdictText(const Practice& practice) {
     const auto wrong = std::count_if(verdict.differences.begin(), verdict.differences.end(),
                                      [](std::int64_t by) { return by != 0; });
     if (wrong > 3)
-        return Capital(figure.lineSums) + " не са равни. Сумата на " + to_string(wrong) + " от " +
-               to_string(verdict.differences.size()) + " не е " + to_string(verdict.sum) +
-               ": виж червените числа до фигурата.";
+        return Capital(figure.lineSums) + " не са равни: " + to_string(wrong) + " от " +
+               to_string(verdict.differences.size()) + " линии нямат сума " +
+               to_string(verdict.sum) + ". Виж червените числа до фигурата.";
     // "Сумата на основата е с 2 по-голяма от 27, на … – с 1 по-малка, а на … – …"
     std::vector<std::string> off;
     for (std::size_t line = 0; line < verdict.differences.size(); ++line) {
@@ -504,7 +504,8 @@ std::string HintText(const Practice& practice, const HintClaim& claim) {
                    figure.keyLocation + " " + NumbersText(practice, claim.numbers) + ".";
         return "Фигурата е подредена със сума " + sum + ". Опитай да я подредиш с друга сума!";
     case HintKind::AllFound:
-        return "Намерени са всички възможни суми. Опитай с друго начално число!";
+        return "Намерени са всички възможни суми на тази фигура. Избери друга фигура от "
+               "«Фигура»!";
     case HintKind::Idea:
         return figure.idea1;
     case HintKind::Plan:

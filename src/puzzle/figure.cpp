@@ -164,7 +164,9 @@ Figure Star() {
                 inner(4, "вътрешното място вляво"),
                 point(5, "горният ляв връх", "горния ляв връх"),
                 inner(5, "вътрешното място горе вляво")};
-    // A line from point `from` to point `to`, its sum a little beyond `to`.
+    // A line from point `from` to point `to`, its sum `beyond` further on. No sum sits at
+    // the top or bottom point, where two slanted lines meet and a child could not tell
+    // which one it belongs to.
     const auto line = [&](std::vector<int> cells, int from, int to, const std::string& name) {
         const FigurePlace& a = f.places[static_cast<std::size_t>(from)];
         const FigurePlace& b = f.places[static_cast<std::size_t>(to)];
@@ -174,10 +176,10 @@ Figure Star() {
                     b.y + (b.y - a.y) * beyond);
     };
     f.lines = {line({10, 11, 1, 4}, 10, 4, "горната линия"),
-               line({3, 5, 7, 8}, 8, 3, "долната линия"),
-               line({0, 1, 2, 3}, 3, 0, "линията от горния връх надолу вдясно"),
+               line({3, 5, 7, 8}, 3, 8, "долната линия"),
+               line({0, 1, 2, 3}, 0, 3, "линията от горния връх надолу вдясно"),
                line({8, 9, 11, 0}, 0, 8, "линията от горния връх надолу вляво"),
-               line({4, 2, 5, 6}, 4, 6, "линията от долния връх нагоре вдясно"),
+               line({4, 2, 5, 6}, 6, 4, "линията от долния връх нагоре вдясно"),
                line({6, 7, 9, 10}, 6, 10, "линията от долния връх нагоре вляво")};
     f.edges = LineEnds(f.lines);
     f.idea = FigureIdea::EveryTwice;

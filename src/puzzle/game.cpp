@@ -45,10 +45,12 @@ void ListPracticeSeries(Game& game, int start) {
 
 // Once the figure's level is done, the next one not done is suggested.
 std::string NextLevelText(const Game& game) {
-    const FigureMode next = SuggestedFigure(game.progress, game.practice.figure);
-    if (!LevelDone(game.progress, game.practice.figure) || next == FigureMode::None ||
+    if (!LevelDone(game.progress, game.practice.figure) ||
         Judge(game.practice).kind != VerdictKind::Solved)
         return {};
+    const FigureMode next = SuggestedFigure(game.progress, game.practice.figure);
+    if (next == FigureMode::None)
+        return " Всички нива са готови!";
     return " Следващо ниво: «" + FigureOf(next).title + "».";
 }
 

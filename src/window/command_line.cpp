@@ -7,6 +7,7 @@
 #include <QHash>
 
 #include <QTextStream>
+#include <algorithm>
 #include <tuple>
 
 namespace velmora {
@@ -21,7 +22,8 @@ QString ZoomStepsText() {
 
 void PrintHelp(QTextStream& out, const QList<QCommandLineOption>& options) {
     out << "Употреба: velmora [опции]\n"
-           "Велмора от числа: поредни числа в триъгълник или ромб с равни суми.\n\n"
+           "Велмора от числа: поредни числа с равни суми в триъгълник, ромб и още четири "
+           "фигури.\n\n"
            "Опции:\n";
     for (const QCommandLineOption& option : options) {
         QStringList names;
@@ -181,6 +183,9 @@ CommandLine ParseCommandLine(const QStringList& arguments, QTextStream& out, QTe
     };
     if (!whole(count, sheet.count))
         return Fail(err, QStringLiteral("броят задачи трябва да е от 1 до 60."));
+    // Without a count, a sheet of several figures shows each of them once at least.
+    if (!parser.isSet(count))
+        sheet.count = std::max(sheet.count, static_cast<int>(sheet.figures.size()));
     if (!whole(given, sheet.given) || !whole(perPage, sheet.perPage))
         return Fail(err, QStringLiteral("броят трябва да е цяло число."));
     bool seedOk = false;
