@@ -3,6 +3,7 @@
 
 #include <QTest>
 #include <QTextStream>
+#include <algorithm>
 
 using namespace velmora;
 
@@ -115,9 +116,10 @@ class CommandLineTest : public QObject {
             << "a.pdf rhombus 4 [] 5-20 seed 1 given 0 per 4";
         for (const SheetChoice& choice : SheetChoices()) {
             const QString key = QString::fromStdString(choice.key);
+            const auto count = std::max<std::size_t>(4, choice.figures.size()); // each shown
             QTest::addRow("figure %s", qPrintable(key))
                 << pdf + QStringList{"--figure", key}
-                << "a.pdf " + key + " 4 [] 1-99 seed 1 given 0 per 4";
+                << "a.pdf " + key + " " + QString::number(count) + " [] 1-99 seed 1 given 0 per 4";
         }
         QTest::newRow("figure pentagon")
             << pdf + QStringList{"--figure", "pentagon"}
