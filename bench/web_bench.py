@@ -48,12 +48,13 @@ STEPS = (("start", "the HTML read up to the page's script, the core's loader run
          ("script", "the page's script run: controls bound, form laid out"),
          ("parsed", "HTML parsed (domInteractive)"),
          ("paint", "first paint (the form)"),
-         ("decoded", "the core's bytes decoded, its compiling started"),
+         ("decoded", "the core's bytes decoded, its unpacking and compiling started"),
          ("compiled", "compiled"),
          ("instantiated", "instantiated"),
          ("usable", "usable"),
          ("first-call", "first call into the core (on the first input or when idle)"))
-# A demonstration and a practice game, over and over: figure, compute, every place.
+# A demonstration and a practice game, over and over: figure, compute, every place; then
+# the star from the figure menu (practice), its twelve places.
 # Click after click, the page laid out between them (outside the timing) as a drawn
 # frame would leave it; with `pause`, the browser idle that long and a frame drawn
 # between clicks, as when a pupil thinks.
@@ -67,14 +68,21 @@ const byId = (id) => document.getElementById(id);
         if (round === 4) // the first rounds warm the browser's compilers up
             window.velmoraTimings.length = 0;
         await tap(byId(round % 2 ? 'modePractice' : 'modeDemonstration'));
-        for (const figure of [0, 1]) {
-            await tap(document.querySelector(`#Option1_${figure} input`));
+        for (const figure of [0, 1, 4]) {
+            if (figure === 4) {
+                byId('figureMenu').click();
+                await tap(byId('level4'));
+            } else {
+                await tap(document.querySelector(`#Option1_${figure} input`));
+            }
             await tap(byId('Command1_0'));
-            const places = figure ? [0, 1, 2, 3] : [0, 1, 2, 3, 4, 5];
+            const places = [...document.querySelectorAll(
+                figure === 4 ? '.drawn:not([hidden]) .place' : `.position.${figure ? 'rhombus' : 'triangle'}`)]
+                .sort((a, b) => a.id.localeCompare(b.id, 'en', { numeric: true }));
             const items = [...document.querySelectorAll('#List1 .item')];
             for (const [row, item] of items.entries()) {
                 await tap(item);
-                await tap(byId(`Label${figure ? 2 : 3}_${places[row % places.length]}`));
+                await tap(places[row % places.length]);
             }
             if (round % 2)
                 await tap(byId('hint'));

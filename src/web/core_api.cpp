@@ -2,6 +2,7 @@
 // The page's one way into the puzzle core: each input is one call that returns the
 // whole view as JSON, so the page only shows what it is given.
 
+#include "puzzle/figure.h"
 #include "puzzle/game.h"
 #include "puzzle/outline.h"
 #include "web/json_writer.h"
@@ -31,6 +32,9 @@ enum Action {
     kAskHowToPlay,
     kView,
     kRestoreOwnPlacement,
+    kClickPosition,
+    kForgetProgress,
+    kSetZoom,
 };
 
 Game game = StartGame(PlayMode::Demonstration);
@@ -51,7 +55,10 @@ struct Said {
 Said Perform(int action, int argument, const char* text) {
     switch (action) {
     case kStart:
-        game = StartGame(ModeOf(argument));
+        // The progress the page kept, if any; the address may ask for practice.
+        game = text && *text ? ResumeGame(LoadProgress(text)) : StartGame(ModeOf(argument));
+        if (argument && game.mode != PlayMode::Practice)
+            game = SwitchMode(game, PlayMode::Practice);
         break;
     case kSwitchMode:
         if (game.mode != ModeOf(argument))
@@ -92,6 +99,15 @@ Said Perform(int action, int argument, const char* text) {
         break;
     case kRestoreOwnPlacement:
         game = RestoreOwnPlacement(game);
+        break;
+    case kClickPosition:
+        game = ClickPosition(game, argument);
+        break;
+    case kForgetProgress:
+        game = ForgetProgress(game);
+        break;
+    case kSetZoom:
+        game.progress.zoom = argument;
         break;
     case kAskWhy:
         return {{}, WhyOf(game), true};
@@ -146,6 +162,9 @@ void WriteView(JsonWriter& json, const Said& said) {
     json.Field("sums", sums);
     json.Field("sumsSpoken", spoken);
     json.Field("sumMarks", marks);
+    json.Field("places", captions.places);
+    json.Field("zoom", game.progress.zoom);
+    json.Field("progress", SaveProgress(game.progress));
 }
 
 } // namespace
@@ -165,6 +184,51 @@ const char* velmora_act(int action, int argument, const char* text) {
         json = JsonWriter();
         WriteView(json, {{}, failure.what()});
     }
+    reply = json.Finish();
+    return reply.c_str();
+}
+
+// The levels in their order, as the figure menu lists them, and the one suggested next.
+const char* velmora_levels() {
+    std::vector<std::string> titles;
+    std::vector<int> figures;
+    for (const Figure& figure : Figures()) {
+        titles.push_back(LevelTitle(game.progress, figure.mode));
+        figures.push_back(static_cast<int>(figure.mode));
+    }
+    JsonWriter json;
+    json.Field("titles", titles);
+    json.Field("figures", figures);
+    json.Field("suggested",
+               static_cast<int>(SuggestedFigure(game.progress, game.progress.lastFigure)));
+    json.Field("startAgain", StartAgainQuestion());
+    reply = json.Finish();
+    return reply.c_str();
+}
+
+// What the page draws of a figure: its places' centres (x, y in a unit square, y down)
+// and names, the segments between places or a grid, and where each line's sum shows.
+const char* velmora_figure(int mode) {
+    const Figure& figure = FigureOf(static_cast<FigureMode>(mode));
+    std::vector<double> places, labels;
+    std::vector<std::string> names;
+    for (const FigurePlace& place : figure.places) {
+        places.insert(places.end(), {place.x, place.y});
+        names.push_back(place.name);
+    }
+    std::vector<int> edges;
+    for (const auto& [from, to] : figure.edges)
+        edges.insert(edges.end(), {from, to});
+    for (const FigureLine& line : figure.lines)
+        labels.insert(labels.end(), {line.labelX, line.labelY});
+    JsonWriter json;
+    json.Field("key", figure.key);
+    json.Field("title", figure.title);
+    json.Field("places", places);
+    json.Field("names", names);
+    json.Field("edges", edges);
+    json.Field("grid", figure.grid);
+    json.Field("labels", labels);
     reply = json.Finish();
     return reply.c_str();
 }

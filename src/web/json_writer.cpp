@@ -53,6 +53,22 @@ void JsonWriter::Field(const char* name, const std::vector<bool>& values) {
     text_ += ']';
 }
 
+void JsonWriter::Field(const char* name, const std::vector<int>& values) {
+    Name(name);
+    text_ += '[';
+    for (std::size_t i = 0; i < values.size(); ++i)
+        text_ += (i ? "," : "") + std::to_string(values[i]);
+    text_ += ']';
+}
+
+void JsonWriter::Field(const char* name, const std::vector<double>& values) {
+    Name(name);
+    text_ += '[';
+    for (std::size_t i = 0; i < values.size(); ++i)
+        text_ += (i ? "," : "") + NumberToText(values[i]);
+    text_ += ']';
+}
+
 void JsonWriter::Field(const char* name, const std::vector<std::string>& values) {
     Name(name);
     text_ += '[';

@@ -15,6 +15,8 @@ class JsonWriter {
     void Field(const char* name, int value);
     void Field(const char* name, const std::string& value);
     void Field(const char* name, const std::vector<bool>& values);
+    void Field(const char* name, const std::vector<int>& values);
+    void Field(const char* name, const std::vector<double>& values);
     void Field(const char* name, const std::vector<std::string>& values);
     void Field(const char* name, const std::vector<std::array<double, 4>>& values);
     template <std::size_t N>

@@ -7,7 +7,8 @@
     const Act = {
         Start: 0, SwitchMode: 1, TypeStart: 2, ChooseFigure: 3, Compute: 4, Clear: 5,
         ClickTriangle: 6, ClickRhombus: 7, ClickListItem: 8, AskHint: 9, RevealSolution: 10,
-        AskWhy: 11, AskHowToPlay: 12, View: 13, RestoreOwnPlacement: 14,
+        AskWhy: 11, AskHowToPlay: 12, View: 13, RestoreOwnPlacement: 14, ClickPosition: 15,
+        ForgetProgress: 16, SetZoom: 17,
     };
     const kZoomSteps = [100, 125, 150, 175, 200, 250, 300];
     const kTwipsPerPixel = 15;
@@ -21,7 +22,20 @@
     const placeNames = new Map([...triangle, ...rhombus].map((e) => [e, e.getAttribute("aria-label")]));
     const sums = { 0: [0, 1, 2].map((l) => $("LineSum3_" + l)), 1: [0, 1, 2, 3].map((l) => $("LineSum2_" + l)) };
     const sumNames = new Map([...sums[0], ...sums[1]].map((e) => [e, e.getAttribute("aria-label")]));
-
+    // Where each figure the form has no labels for is drawn: the box its unit square takes
+    // on the form, the size of its places and their letters, in the form's pixels. Such a
+    // figure takes the statement's room too, the start box going below it (velmora.css). A
+    // line's sum takes the free place nearest to where the core puts it, clear of the
+    // places, the other sums and the form's controls.
+    const kDrawn = {
+        "v": { box: [140, 40, 220, 300], place: [49, 25] },
+        "big-triangle": { box: [70, 30, 360, 330], place: [44, 24] },
+        "star": { box: [100, 57, 300, 300], place: [44, 24] },
+        "square": { box: [110, 34, 280, 280], place: [62, 62], letters: 22, sum: [56, 18] },
+    };
+    const kSumBox = [64, 18];
+    const drawn = new Map(); // figure → its places, sums and outline, built once
+    const kProgressKey = "velmora.progress";
     // Anything that goes wrong is kept for the tests and told to the pupil.
     window.velmoraErrors = [];
     const report = (what) => {
@@ -43,10 +57,33 @@
     // latest few thousand, so a whole school day's clicks cost no memory.
     window.velmoraTimings = [];
 
+    // The pupil's progress, kept in the browser under one key as the core writes it. A
+    // browser may refuse storage (some for file://, private windows): the game goes on.
+    // Read once the core is there: the browser's first look into its storage waits on it,
+    // up to 25 ms in a fresh browser, which the form's first paint need not wait for.
+    let storage = null;
+    let keptProgress = "";
+    function readKept() {
+        try {
+            storage = window.localStorage;
+            keptProgress = storage.getItem(kProgressKey) || "";
+        } catch { /* nothing kept */ }
+    }
+    function keep(progress) {
+        if (progress === keptProgress)
+            return;
+        keptProgress = progress;
+        try {
+            if (storage)
+                storage.setItem(kProgressKey, progress);
+        } catch { /* full or refused */ }
+    }
+
     function act(action, argument = 0, text = "") {
         view = JSON.parse(core.ccall("velmora_act", "string", ["number", "number", "string"],
                                      [action, argument, text]));
         window.velmoraView = view; // what the core said, for the tests to compare
+        keep(view.progress);
         show();
         if (view.message)
             tell(action === Act.AskWhy ? "Защо става?" : action === Act.AskHowToPlay
@@ -105,7 +142,9 @@
     function fitText(element) {
         const largest = Number(element.dataset.size) || 16;
         element.style.fontSize = element.dataset.size ? largest + "px" : "";
-        for (let size = largest; size > 9.5 && (element.scrollHeight > element.clientHeight ||
+        // The list scrolls down: only its width counts.
+        const tall = element !== list;
+        for (let size = largest; size > 9.5 && (tall && element.scrollHeight > element.clientHeight ||
                                                element.scrollWidth > element.clientWidth); size -= 0.5)
             element.style.fontSize = size + "px";
     }
@@ -143,36 +182,56 @@
             element.setAttribute(name, value);
     }
 
+    // A place with its caption; picked when the pupil chose it for the next number.
+    function showPlace(element, caption, picked) {
+        setText(element, caption);
+        setClass(element, "picked", picked);
+        const name = placeNames.get(element) + (caption ? ": " + caption : "");
+        setAttribute(element, "aria-label", picked ? name + ", избрано за число" : name);
+    }
+
+    // A line's sum beside it, marked as the core marks it, read as the core says it.
+    function showSum(element, line, mine) {
+        const text = mine && line < view.sums.length ? view.sums[line] : "";
+        setText(element, text);
+        setClass(element, "shown", text !== "");
+        setClass(element, "equal", text !== "" && view.sumMarks[line] === "equal");
+        setClass(element, "off", text !== "" && view.sumMarks[line] === "off");
+        setAttribute(element, "aria-label", text && view.sumsSpoken[line] ? view.sumsSpoken[line]
+                                                                          : sumNames.get(element) ?? "");
+    }
+
     function show() {
         const practising = view.practice;
-        setClass(document.body, "triangle-shown", view.shown === 0);
-        setClass(document.body, "rhombus-shown", view.shown === 1);
+        // Practice draws the figure chosen; the demonstration the one it last showed.
+        const shown = practising && view.figure > 1 ? view.figure : view.shown;
+        setClass(document.body, "triangle-shown", shown === 0);
+        setClass(document.body, "rhombus-shown", shown === 1);
+        setClass(document.body, "drawn-shown", shown > 1);
+        if (shown !== outlined)
+            drawOutline(shown);
         document.querySelectorAll("#Frame1 input").forEach((input, i) => { input.checked = view.figure === i; });
         if ($("Text2").value !== view.start)
             $("Text2").value = view.start;
-        const showPosition = (element, caption, position, figure) => {
-            setText(element, caption);
-            const picked = practising && view.shown === figure && view.pickedPosition === position;
-            setClass(element, "picked", picked);
+        const picked = (figure, position) => practising && shown === figure && view.pickedPosition === position;
+        [triangle, rhombus].forEach((labels, figure) => labels.forEach((element, k) => {
+            showPlace(element, (figure ? view.rhombus : view.triangle)[k], picked(figure, k));
             if (element.tabIndex !== (practising ? 0 : -1))
                 element.tabIndex = practising ? 0 : -1;
-            const name = placeNames.get(element) + (caption ? ": " + caption : "");
-            setAttribute(element, "aria-label", picked ? name + ", избрано за число" : name);
-        };
-        triangle.forEach((e, k) => showPosition(e, view.triangle[k], k, 0));
-        rhombus.forEach((e, v) => showPosition(e, view.rhombus[v], v, 1));
+        }));
         for (const figure of [0, 1])
-            sums[figure].forEach((element, line) => {
-                const mine = practising && view.shown === figure && line < view.sums.length;
-                const text = mine ? view.sums[line] : "";
-                setText(element, text);
-                setClass(element, "shown", text !== "");
-                setClass(element, "equal", mine && view.sumMarks[line] === "equal");
-                setClass(element, "off", mine && view.sumMarks[line] === "off");
-                setAttribute(element, "aria-label", mine && view.sumsSpoken[line] ? view.sumsSpoken[line]
-                                                                                  : sumNames.get(element));
-            });
+            sums[figure].forEach((element, line) => showSum(element, line, practising && shown === figure));
+        drawn.forEach((figure, mode) => {
+            figure.element.hidden = mode !== shown;
+        });
+        const figure = drawn.get(shown);
+        if (figure) {
+            figure.places.forEach((element, k) => showPlace(element, view.places[k] ?? "", picked(shown, k)));
+            figure.sums.forEach((element, line) => showSum(element, line, true));
+        }
         showList();
+        if (!$("levels").hidden)
+            showLevels();
         // «Защо става?» and «Как се играе» leave the line as it was, so a hint stays to read.
         if (!view.keepStatus)
             setText($("status"), view.status);
@@ -184,6 +243,62 @@
         const words = view.canRestore ? solution.dataset.restore : solution.dataset.reveal;
         if (solution.textContent !== words)
             solution.textContent = words;
+    }
+
+    // The figure menu, while it is open: the levels in their order as the core titles them,
+    // the figure on show pressed, the one the core suggests next marked.
+    function showLevels() {
+        const levels = JSON.parse(core.ccall("velmora_levels", "string", [], []));
+        $("forget").dataset.confirm = levels.startAgain;
+        const list = $("levelList");
+        if (list.children.length !== levels.titles.length)
+            list.replaceChildren(...levels.figures.map((figure) => {
+                const button = document.createElement("button");
+                button.type = "button";
+                button.className = "level";
+                button.id = "level" + figure;
+                button.addEventListener("click", handler(() => chooseFigure(figure, true)));
+                return button;
+            }));
+        levels.figures.forEach((figure, level) => {
+            const button = list.children[level];
+            if (button.textContent !== levels.titles[level])
+                button.textContent = levels.titles[level];
+            setAttribute(button, "aria-pressed", String(figure === view.figure));
+            setClass(button, "suggested", figure === levels.suggested);
+        });
+    }
+
+    // From the frame's options or the menu; the menu closes and practice goes on in the
+    // start box, where the next number is typed.
+    function chooseFigure(figure, fromMenu) {
+        if (figure === 0 || figure === 1)
+            labelBoxes(figure); // read while the layout on screen is still the one measured
+        act(Act.ChooseFigure, figure);
+        if (fromMenu) {
+            openLevels(false);
+            $("Text2").focus();
+        }
+    }
+
+    function openLevels(open) {
+        const menu = $("figureMenu");
+        const panel = $("levels");
+        if (open === !panel.hidden)
+            return;
+        panel.hidden = !open;
+        menu.setAttribute("aria-expanded", String(open));
+        if (!open)
+            return;
+        showLevels();
+        // Below the button, or beside it when presenting; always on the screen.
+        const r = menu.getBoundingClientRect();
+        const width = panel.offsetWidth;
+        panel.style.left = Math.max(4, Math.min(presenting ? r.right + 4 : r.left, innerWidth - width - 4)) + "px";
+        panel.style.top = (presenting ? r.top : r.bottom + 2) + "px";
+        const current = panel.querySelector("[aria-pressed=true]") || panel.querySelector(".suggested") ||
+            panel.querySelector("button");
+        current.focus();
     }
 
     function solutionOrOwn() {
@@ -208,6 +323,13 @@
             });
             list.replaceChildren(...listItems);
             listRow = -1;
+            // Practice's longer numbers (999 to 1010) are shrunk to show whole beside the
+            // scroll bar, as the places' are.
+            list.style.fontSize = "";
+            if (view.practice) {
+                fitBeforeFrame();
+                toFit.add(list);
+            }
             list.setAttribute("aria-label", texts.length ? "Списък с числата: " + texts.join(", ")
                                                          : "Списък с числата");
         }
@@ -235,33 +357,137 @@
         act(Act.ClickListItem, row);
     }
 
-    // The boxes of a figure's outline labels where the layout puts them, in twips. Read
-    // before the input changes anything, the page's layout is still the one on screen and
-    // reading it costs nothing (hidden labels keep their places).
-    function outlineBoxes(figure) {
-        const labels = figure === 0 ? triangle.slice(0, 3) : figure === 1 ? rhombus : [];
-        return labels.map((label) => [label.offsetLeft, label.offsetTop, label.offsetWidth,
-                                      label.offsetHeight].map((pixels) => pixels * kTwipsPerPixel));
+    // The boxes of a figure's outline labels where the layout puts them, in twips: the
+    // form's own, so read once (hidden labels keep their places), before an input changes
+    // anything, while the layout on screen is still the one measured.
+    const labelBoxesOf = [];
+    function labelBoxes(figure) {
+        labelBoxesOf[figure] ??= (figure === 0 ? triangle.slice(0, 3) : rhombus).map((label) =>
+            [label.offsetLeft, label.offsetTop, label.offsetWidth, label.offsetHeight]
+                .map((pixels) => pixels * kTwipsPerPixel));
+        return labelBoxesOf[figure];
     }
 
-    // The outline anchored on those boxes, by the core.
-    function drawOutline(boxes) {
-        const svg = $("outline");
-        svg.replaceChildren();
-        if (view.shown !== 0 && view.shown !== 1)
-            return;
-        const memory = core._malloc(8 * 16);
-        core.HEAPF64.set(boxes.flat(), memory / 8);
-        const result = JSON.parse(core.ccall("velmora_outline", "string", ["number", "number"],
-                                             [view.shown, memory]));
-        core._free(memory);
-        if (result.error)
-            return report(result.error);
-        window.velmoraOutline = result.segments;
-        for (const [x1, y1, x2, y2] of result.segments) {
+    // The figure's outline: for the triangle and the rhombus anchored on their labels' boxes
+    // by the core, for the others between their places or around the square's boxes.
+    let outlined = null; // the figure whose outline is drawn
+    function drawOutline(figure) {
+        outlined = figure;
+        let segments = [];
+        if (figure === 0 || figure === 1) {
+            const memory = core._malloc(8 * 16);
+            core.HEAPF64.set(labelBoxes(figure).flat(), memory / 8);
+            const result = JSON.parse(core.ccall("velmora_outline", "string", ["number", "number"],
+                                                 [figure, memory]));
+            core._free(memory);
+            if (result.error)
+                report(result.error);
+            segments = result.segments || [];
+        } else if (figure > 1) {
+            if (!drawn.has(figure))
+                drawn.set(figure, drawFigure(figure));
+            segments = drawn.get(figure).segments;
+        }
+        window.velmoraOutline = segments;
+        $("outline").replaceChildren(...segments.map(([x1, y1, x2, y2]) => {
             const line = document.createElementNS("http://www.w3.org/2000/svg", "line");
             Object.entries({ x1, y1, x2, y2 }).forEach(([k, v]) => line.setAttribute(k, v));
-            svg.appendChild(line);
+            return line;
+        }));
+    }
+
+    // The form's controls a drawn figure's sums keep clear of, where they stand beside it:
+    // left, top, width, height.
+    const formBoxes = () => ["Label1_0", "Frame1", "Label1_1", "List1", "Label1_2", "Text2", "Command1_0",
+                             "Command1_1"].map((id) => {
+        const e = $(id);
+        return [e.offsetLeft, e.offsetTop, e.offsetWidth, e.offsetHeight];
+    });
+
+    // The free box of a sum's size nearest to `at`, looking outwards from the figure's middle
+    // first: inside the form, 4 pixels clear of every box taken.
+    function freeBox([x, y], [middleX, middleY], taken, [w, h]) {
+        const clear = (left, top) => left >= 0 && top >= 0 && left + w <= kDesign.width &&
+            top + h <= kDesign.height && taken.every(([l, t, tw, th]) =>
+                left + w + 4 <= l || left >= l + tw + 4 || top + h + 4 <= t || top >= t + th + 4);
+        const outwards = Math.atan2(y - middleY, x - middleX);
+        for (let r = 0; r <= 120; r += 2)
+            for (let turn = 0; turn < (r ? 16 : 1); turn++) {
+                const angle = outwards + (turn % 2 ? 1 : -1) * Math.ceil(turn / 2) * Math.PI / 8;
+                const left = Math.round(x + r * Math.cos(angle) - w / 2);
+                const top = Math.round(y + r * Math.sin(angle) - h / 2);
+                if (clear(left, top))
+                    return [left, top, w, h];
+            }
+        return [Math.round(x - w / 2), Math.round(y - h / 2), w, h];
+    }
+
+    const place = (element, [left, top, width, height]) =>
+        Object.assign(element.style, { left: left + "px", top: top + "px", width: width + "px", height: height + "px" });
+
+    // A figure the form has no labels for, as the core describes it: its places buttons
+    // where kDrawn puts its unit square, in reading order for Tab; its sums beside its
+    // lines; its outline in twips, as the labels' is.
+    function drawFigure(mode) {
+        const figure = JSON.parse(core.ccall("velmora_figure", "string", ["number"], [mode]));
+        const [left, top, width, height] = kDrawn[figure.key].box;
+        const [w, h] = kDrawn[figure.key].place;
+        const at = (points, k) => [left + points[2 * k] * width, top + points[2 * k + 1] * height];
+        const centres = figure.names.map((_, k) => at(figure.places, k));
+        const boxes = centres.map(([x, y]) => [Math.round(x - w / 2), Math.round(y - h / 2), w, h]);
+        const element = document.createElement("div");
+        element.className = "drawn";
+        const places = boxes.map((box, k) => {
+            const label = document.createElement("div");
+            label.className = "label position place";
+            label.id = `${figure.key}-${k}`;
+            label.setAttribute("role", "button");
+            label.tabIndex = 0;
+            if (kDrawn[figure.key].letters)
+                label.dataset.size = kDrawn[figure.key].letters;
+            place(label, box);
+            placeNames.set(label, `${figure.title}, ${figure.names[k]}`);
+            label.addEventListener("click", handler(() => act(Act.ClickPosition, k)));
+            label.addEventListener("keydown", pressOnKey);
+            return label;
+        });
+        const taken = [...formBoxes(), ...boxes];
+        const middle = [left + width / 2, top + height / 2];
+        const sums = figure.labels.filter((_, k) => k % 2 === 0).map((_, line) => {
+            const box = freeBox(at(figure.labels, line), middle, taken, kDrawn[figure.key].sum || kSumBox);
+            taken.push(box);
+            const sum = document.createElement("div");
+            sum.className = "label sum";
+            sum.id = `${figure.key}-sum-${line}`;
+            sum.setAttribute("role", "note");
+            place(sum, box);
+            return sum;
+        });
+        const order = places.map((_, k) => k).sort((a, b) => boxes[a][1] - boxes[b][1] || boxes[a][0] - boxes[b][0]);
+        element.append(...order.map((k) => places[k]), ...sums);
+        form.insertBefore(element, $("LineSum3_0"));
+        const twips = (points) => points.map((v) => v * kTwipsPerPixel);
+        let segments = [];
+        if (figure.grid) {
+            // Each place in a square cell as wide as the places lie apart.
+            const cell = Math.min(...centres.flatMap(([x, y], a) => centres.slice(a + 1).map(([u, v]) =>
+                Math.hypot(u - x, v - y))));
+            segments = centres.flatMap(([x, y]) => {
+                const [l, t, r, b] = [x - cell / 2, y - cell / 2, x + cell / 2, y + cell / 2];
+                return [[l, t, r, t], [r, t, r, b], [r, b, l, b], [l, b, l, t]].map(twips);
+            });
+        } else {
+            for (let k = 0; k < figure.edges.length; k += 2)
+                segments.push(twips([...centres[figure.edges[k]], ...centres[figure.edges[k + 1]]]));
+        }
+        return { element, places, sums, segments };
+    }
+
+    // Space and Enter on a place, as a click.
+    function pressOnKey(event) {
+        if (event.key === " " || event.key === "Enter") {
+            event.preventDefault();
+            event.currentTarget.click();
         }
     }
 
@@ -338,7 +564,16 @@
     function setZoom(percent) {
         zoom = percent;
         layout();
+        keepZoom();
     }
+
+    // The zoom as shown, kept with the progress: a step as itself, the room's own size as
+    // the per cent it came to, which is no step (or shows the same).
+    const keepZoom = later(() => {
+        const shown = zoom || Math.round(scale * 100);
+        if (view.zoom !== shown)
+            act(Act.SetZoom, shown);
+    });
 
     // Up a step while it is smaller than the room, else to the room's size.
     function zoomIn() {
@@ -376,11 +611,7 @@
     function bind() {
         const on = (id, type, work) => $(id).addEventListener(type, handler(work));
         document.querySelectorAll("#Frame1 input").forEach((input, i) =>
-            input.addEventListener("click", handler(() => {
-                const boxes = outlineBoxes(i);
-                act(Act.ChooseFigure, i);
-                drawOutline(boxes);
-            })));
+            input.addEventListener("click", handler(() => chooseFigure(i, false))));
         on("Command1_0", "click", () => act(Act.Compute));
         on("Command1_1", "click", () => act(Act.Clear));
         on("Text2", "input", (event, typed) => act(Act.TypeStart, 0, typed ?? $("Text2").value));
@@ -405,12 +636,7 @@
         });
         triangle.forEach((e, k) => e.addEventListener("click", handler(() => act(Act.ClickTriangle, k))));
         rhombus.forEach((e, v) => e.addEventListener("click", handler(() => act(Act.ClickRhombus, v))));
-        [...triangle, ...rhombus].forEach((e) => e.addEventListener("keydown", (event) => {
-            if (event.key === " " || event.key === "Enter") {
-                event.preventDefault();
-                e.click();
-            }
-        }));
+        [...triangle, ...rhombus].forEach((e) => e.addEventListener("keydown", pressOnKey));
         on("List1", "click", (event) => {
             const item = event.target.closest(".item");
             if (item)
@@ -435,6 +661,31 @@
         on("solution", "click", solutionOrOwn);
         on("why", "click", () => act(Act.AskWhy));
         on("help", "click", () => act(Act.AskHowToPlay));
+        // The figure menu: opened by its button, walked by arrows, closed by Esc, a choice or
+        // a tap elsewhere. «Започни отначало» asks first.
+        $("figureMenu").addEventListener("click", later(() => openLevels($("levels").hidden)));
+        $("levels").addEventListener("keydown", (event) => {
+            const buttons = [...$("levels").querySelectorAll("button")];
+            const at = buttons.indexOf(document.activeElement);
+            const next = { ArrowDown: at + 1, ArrowUp: at - 1, Home: 0, End: buttons.length - 1 }[event.key];
+            if (next === undefined)
+                return;
+            event.preventDefault();
+            buttons[(next + buttons.length) % buttons.length].focus();
+        });
+        document.addEventListener("pointerdown", (event) => {
+            if (!event.target.closest("#levels, #figureMenu"))
+                openLevels(false);
+        });
+        $("levels").addEventListener("focusout", (event) => {
+            if (event.relatedTarget && !event.relatedTarget.closest("#levels, #figureMenu"))
+                openLevels(false);
+        });
+        $("forget").addEventListener("click", (event) => {
+            openLevels(false);
+            if (window.confirm($("forget").dataset.confirm))
+                handler(() => act(Act.ForgetProgress))(event);
+        });
         // The page's own: at once, core or not (full screen only in the tap's own time).
         $("zoomIn").addEventListener("click", timed(zoomIn));
         $("zoomOut").addEventListener("click", timed(zoomOut));
@@ -461,7 +712,8 @@
                 "F11": () => setPresenting(!presenting), "F1": later(() => act(Act.AskHowToPlay)),
                 // Esc closes a message first, then leaves the presentation.
                 "Escape": () => ($("message").open ? $("message").close()
-                                 : presenting && setPresenting(false)),
+                                 : !$("levels").hidden ? (openLevels(false), $("figureMenu").focus())
+                                     : presenting && setPresenting(false)),
             };
             // A letter by its key's place too, so Ctrl+H works on the Bulgarian keyboard.
             const letter = /^[a-z]$/i.test(event.key) ? event.key.toLowerCase()
@@ -479,12 +731,19 @@
     function started() {
         if (view)
             return;
-        act(Act.Start, practiceAsked ? 1 : 0);
+        const resumed = keptProgress !== "";
+        act(Act.Start, practiceAsked ? 1 : 0, keptProgress);
+        // The zoom step the pupil left, unless one was chosen while the core was coming.
+        if (resumed && !zoom && kZoomSteps.includes(view.zoom)) {
+            zoom = view.zoom;
+            layout();
+        }
+        keepZoom();
         performance.mark("velmora-first-call");
     }
 
-    // The module's bytes, from base64 in one native call where the browser has one.
-    function moduleBytes() {
+    // The module's gzip bytes, from base64 in one native call where the browser has one.
+    function packedBytes() {
         const element = $("module");
         const text = element.textContent;
         element.remove();
@@ -497,10 +756,122 @@
         return bytes;
     }
 
+    // A gzip member unpacked (RFC 1951 and 1952), for browsers without DecompressionStream.
+    // The page's own member has no optional header fields; its last four bytes give the size.
+    function inflate(packed) {
+        const end = packed.length - 4;
+        const out = new Uint8Array(packed[end] | packed[end + 1] << 8 | packed[end + 2] << 16 | packed[end + 3] << 24);
+        let at = 10 * 8; // in bits, past the header
+        let written = 0;
+        const bits = (n) => {
+            let value = 0;
+            for (let i = 0; i < n; i++, at++)
+                value |= (packed[at >> 3] >> (at & 7) & 1) << i;
+            return value;
+        };
+        // A canonical code from its lengths: how many codes of each length, symbols in order.
+        const code = (lengths) => {
+            const count = new Uint16Array(16);
+            lengths.forEach((length) => count[length]++);
+            count[0] = 0;
+            const offsets = [0];
+            for (let length = 1; length < 16; length++)
+                offsets[length] = offsets[length - 1] + count[length - 1];
+            const symbols = new Uint16Array(lengths.length);
+            lengths.forEach((length, symbol) => {
+                if (length)
+                    symbols[offsets[length]++] = symbol;
+            });
+            return { count, symbols };
+        };
+        const decode = ({ count, symbols }) => {
+            for (let length = 1, first = 0, index = 0, value = 0; length < 16; length++) {
+                value |= bits(1);
+                if (value - count[length] < first)
+                    return symbols[index + value - first];
+                index += count[length];
+                first = (first + count[length]) << 1;
+                value <<= 1;
+            }
+            throw new Error("the core's module is damaged");
+        };
+        const lengthBase = [3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 15, 17, 19, 23, 27, 31, 35, 43, 51, 59, 67, 83, 99, 115,
+                            131, 163, 195, 227, 258];
+        const lengthExtra = [0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0];
+        const distanceBase = [1, 2, 3, 4, 5, 7, 9, 13, 17, 25, 33, 49, 65, 97, 129, 193, 257, 385, 513, 769, 1025,
+                              1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577];
+        const order = [16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15];
+        for (let last = 0; !last;) {
+            last = bits(1);
+            const type = bits(2);
+            if (type === 0) { // stored
+                at = (at + 7) & ~7;
+                const length = packed[at >> 3] | packed[(at >> 3) + 1] << 8;
+                out.set(packed.subarray((at >> 3) + 4, (at >> 3) + 4 + length), written);
+                written += length;
+                at += (4 + length) * 8;
+                continue;
+            }
+            let literals, distances;
+            if (type === 1) {
+                literals = code([...Array(288)].map((_, i) => (i < 144 ? 8 : i < 256 ? 9 : i < 280 ? 7 : 8)));
+                distances = code(Array(30).fill(5));
+            } else {
+                const literalCount = bits(5) + 257, distanceCount = bits(5) + 1, codeCount = bits(4) + 4;
+                const codeLengths = Array(19).fill(0);
+                for (let i = 0; i < codeCount; i++)
+                    codeLengths[order[i]] = bits(3);
+                const lengthCode = code(codeLengths);
+                const lengths = [];
+                while (lengths.length < literalCount + distanceCount) {
+                    const symbol = decode(lengthCode);
+                    if (symbol < 16)
+                        lengths.push(symbol);
+                    else if (symbol === 16)
+                        lengths.push(...Array(3 + bits(2)).fill(lengths[lengths.length - 1]));
+                    else
+                        lengths.push(...Array(symbol === 17 ? 3 + bits(3) : 11 + bits(7)).fill(0));
+                }
+                literals = code(lengths.slice(0, literalCount));
+                distances = code(lengths.slice(literalCount));
+            }
+            for (let symbol = decode(literals); symbol !== 256; symbol = decode(literals)) {
+                if (symbol < 256) {
+                    out[written++] = symbol;
+                    continue;
+                }
+                const length = lengthBase[symbol - 257] + bits(lengthExtra[symbol - 257]);
+                const d = decode(distances);
+                const distance = distanceBase[d] + bits(d < 4 ? 0 : (d >> 1) - 1);
+                for (let i = 0; i < length; i++, written++)
+                    out[written] = out[written - distance];
+            }
+        }
+        return out;
+    }
+
+    // The module unpacked and compiled off the main thread, the compiling as the bytes come
+    // where the browser can; unpacked by `inflate` where it cannot. The bytes go in as a
+    // stream of their own: a Blob's stream went through the browser's storage and took three
+    // times as long.
+    function compile(packed) {
+        if (!window.DecompressionStream)
+            return WebAssembly.compile(inflate(packed));
+        const stream = new ReadableStream({
+            start(bytes) {
+                bytes.enqueue(packed);
+                bytes.close();
+            },
+        }).pipeThrough(new DecompressionStream("gzip"));
+        const module = new Response(stream, { headers: { "Content-Type": "application/wasm" } });
+        return WebAssembly.compileStreaming ? WebAssembly.compileStreaming(module)
+            : module.arrayBuffer().then((bytes) => WebAssembly.compile(bytes));
+    }
+
     // Compiled off the main thread; the loader (velmora_core.js) only instantiates what it
     // is handed.
     function startCore() {
-        const compiled = WebAssembly.compile(moduleBytes());
+        const compiled = compile(packedBytes());
         performance.mark("velmora-decoded");
         compiled.then(() => performance.mark("velmora-compiled"));
         VelmoraCore({
@@ -513,9 +884,10 @@
             },
         }).then((module) => {
             core = module;
+            readKept();
             // The demonstration starts as the form already shows it, so its first call waits
             // for the first input or a quiet moment; practice has its first words to say.
-            if (practiceAsked || waiting.length)
+            if (practiceAsked || keptProgress || waiting.length)
                 started();
             else
                 (window.requestIdleCallback || setTimeout)(started);
@@ -524,7 +896,7 @@
             // sooner: focusing before the first frame delayed it when measured.
             // Practice opens in the start box, so a number can be typed at once.
             if (document.activeElement === document.body)
-                $(practiceAsked ? "Text2" : "Text1_0").focus();
+                $(view && view.practice ? "Text2" : "Text1_0").focus();
             document.documentElement.dataset.ready = "true";
             performance.mark("velmora-usable");
         }, report);

@@ -97,6 +97,14 @@ def main():
               wait_for(lambda: any(verdict in said for kind, role, said in heard
                                    if kind.startswith("object:text-changed")
                                    and role == Atspi.Role.STATUS_BAR), 5), heard[-5:])
+
+        # The star from the figure menu: its twelve places are buttons named by the core.
+        click("Фигура")
+        click("5. Звезда")
+        star = lambda: sorted(n.get_name() for n in descendants(document) if n.get_role() == Atspi.Role.PUSH_BUTTON
+                              and (n.get_name() or "").startswith("Звезда, "))
+        check("the star's places are named", len(wait_for(lambda: len(star()) == 12 and star(), 5) or []) == 12
+              and {"Звезда, горният връх", "Звезда, вътрешното място долу вляво"} <= set(star()), star())
     finally:
         browser.terminate()
         browser.wait(10)

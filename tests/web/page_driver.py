@@ -34,7 +34,11 @@ def set_viewport(driver, width, height):
                             "mobile": False})
 
 
-def load(driver, page, query=""):
+def load(driver, page, query="", keep=False):
+    """The page as a pupil first meets it: the progress an earlier page kept in the browser
+    forgotten, unless `keep`."""
+    if not keep and driver.current_url.startswith("file:"):
+        driver.execute_script("try { localStorage.clear(); } catch (refused) {}")
     driver.get("file://" + os.path.abspath(page) + query)
     WebDriverWait(driver, 10).until(
         lambda d: d.execute_script("return document.documentElement.dataset.ready === 'true'"))
