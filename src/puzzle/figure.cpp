@@ -196,7 +196,8 @@ Figure MagicSquare() {
     f.mode = FigureMode::Square;
     f.key = "square";
     f.title = "Магически квадрат";
-    // A 3 × 3 grid in 0.1..0.85, the sums to its right, below it and beyond its corners.
+    // A 3 × 3 grid in 0.1..0.85: the rows' sums to its right, the columns' below it, each
+    // diagonal's beyond the top corner it starts from, where no other sum stands.
     const auto cell = [](int k) { return 0.225 + 0.25 * k; };
     f.places = {At(cell(0), cell(0), "горният ляв ъгъл", "горния ляв ъгъл"),
                 At(cell(1), cell(0), "средата на горния ред"),
@@ -214,9 +215,9 @@ Figure MagicSquare() {
                Line({1, 4, 7}, "средният стълб", "на средния стълб", cell(1), 0.94),
                Line({2, 5, 8}, "десният стълб", "на десния стълб", cell(2), 0.94),
                Line({0, 4, 8}, "диагоналът от горния ляв ъгъл", "на диагонала от горния ляв ъгъл",
-                    0.94, 0.94),
+                    0.04, 0.04),
                Line({2, 4, 6}, "диагоналът от горния десен ъгъл",
-                    "на диагонала от горния десен ъгъл", 0.04, 0.94)};
+                    "на диагонала от горния десен ъгъл", 0.94, 0.04)};
     f.grid = true;
     f.idea = FigureIdea::RowsHoldAll;
     f.keyPlaces = {4};

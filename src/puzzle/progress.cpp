@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <mutex>
-#include <sstream>
 
 namespace velmora {
 namespace {
@@ -35,11 +34,20 @@ void AddSum(std::vector<std::int64_t>& sums, std::int64_t sum) {
         sums.insert(at, sum);
 }
 
+// The parts of `text` between `separator`s, empty ones included.
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t from = 0;
+    for (std::size_t at; (at = text.find(separator, from)) != std::string::npos; from = at + 1)
+        parts.push_back(text.substr(from, at - from));
+    parts.push_back(text.substr(from));
+    return parts;
+}
+
 // "9,10" as numbers; a part that is not a whole number is left out.
 std::vector<std::int64_t> ReadSums(const std::string& text) {
     std::vector<std::int64_t> sums;
-    std::istringstream parts(text);
-    for (std::string part; std::getline(parts, part, ',');) {
+    for (const std::string& part : Split(text, ',')) {
         if (part.empty() || part.size() > 6 || part.find_first_not_of("0123456789") != part.npos)
             continue;
         AddSum(sums, std::stoll(part));
@@ -85,9 +93,9 @@ bool LevelDone(const Progress& progress, FigureMode figure) {
     return found > 0 && found >= PossibleSumCount(figure);
 }
 
-FigureMode SuggestedFigure(const Progress& progress, FigureMode after) {
+FigureMode SuggestedFigure(const Progress& progress, FigureMode from) {
     const auto& all = Figures();
-    const std::size_t first = static_cast<std::size_t>(LevelOf(after)); // 0 for None
+    const std::size_t first = static_cast<std::size_t>(std::max(LevelOf(from) - 1, 0));
     for (std::size_t i = 0; i < all.size(); ++i) {
         const Figure& figure = all[(first + i) % all.size()];
         if (!LevelDone(progress, figure.mode))
@@ -107,6 +115,10 @@ std::string LevelTitle(const Progress& progress, FigureMode figure) {
            std::to_string(PossibleSumCount(figure)) + " суми";
 }
 
+std::string StartAgainQuestion() {
+    return "Всички намерени суми на всички фигури ще се изтрият. Да започнем ли отначало?";
+}
+
 std::string SaveProgress(const Progress& progress) {
     std::string text = std::string("mode=") + (progress.practice ? "practice" : "demonstration");
     if (progress.lastFigure != FigureMode::None)
@@ -124,8 +136,7 @@ std::string SaveProgress(const Progress& progress) {
 
 Progress LoadProgress(const std::string& text) {
     Progress progress;
-    std::istringstream fields(text);
-    for (std::string field; std::getline(fields, field, ';');) {
+    for (const std::string& field : Split(text, ';')) {
         const std::size_t equals = field.find('=');
         if (equals == std::string::npos)
             continue;

@@ -33,12 +33,15 @@ struct Progress {
 [[nodiscard]] int PossibleSumCount(FigureMode figure);
 [[nodiscard]] int FoundSumCount(const Progress& progress, FigureMode figure);
 [[nodiscard]] bool LevelDone(const Progress& progress, FigureMode figure);
-// The first level not done after `after` (from the first level when None), going round
-// to the first; None when all are done.
+// The first level not done from `from` on (from the first level when None), going round
+// to the first: the figure in use while it is not done, else the next; None when all are.
 [[nodiscard]] FigureMode SuggestedFigure(const Progress& progress,
-                                         FigureMode after = FigureMode::None);
+                                         FigureMode from = FigureMode::None);
 // A level as a list or menu shows it: "1. Магическо V – 2 от 3 суми", "… – готово ✓".
 [[nodiscard]] std::string LevelTitle(const Progress& progress, FigureMode figure);
+
+// What «Започни отначало» asks before it erases the sums found.
+[[nodiscard]] std::string StartAgainQuestion();
 
 // Progress as one line of text to keep, and back; anything unreadable is left out.
 [[nodiscard]] std::string SaveProgress(const Progress& progress);

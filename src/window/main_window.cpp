@@ -551,7 +551,7 @@ void MainWindow::ShowLevels() {
     if (!levelsReady_)
         return;
     const velmora::Progress& progress = form_->game().progress;
-    const velmora::FigureMode suggested = velmora::SuggestedFigure(progress);
+    const velmora::FigureMode suggested = velmora::SuggestedFigure(progress, progress.lastFigure);
     bool changed = false;
     for (std::size_t i = 0; i < figureActions_.size(); ++i) {
         const velmora::FigureMode mode = velmora::Figures()[i].mode;
@@ -671,8 +671,7 @@ void MainWindow::KeepProgress() {
 // It erases a child's work: asked first, «Не» the default.
 void MainWindow::AskToStartAgain() {
     auto* box = new QMessageBox(QMessageBox::Question, tr("Започни отначало"),
-                                tr("Всички суми, които си намерил на фигурите, ще се изтрият. "
-                                   "Да започнем ли отначало?"),
+                                QString::fromStdString(velmora::StartAgainQuestion()),
                                 QMessageBox::Yes | QMessageBox::No, this);
     box->setObjectName(QStringLiteral("StartAgainQuestion"));
     box->setDefaultButton(QMessageBox::No);

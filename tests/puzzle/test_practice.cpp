@@ -762,23 +762,23 @@ TEST_CASE("progress read back") {
     const struct {
         std::string text;
         std::string v, rhombus; // LevelTitle of levels 1 and 3
-        FigureMode suggestedAfterV;
+        FigureMode suggestedFromV;
         int zoom;
     } rows[] = {
-        {"", "1. Магическо V", "3. Ромб", FigureMode::Triangle, 100},
+        {"", "1. Магическо V", "3. Ромб", FigureMode::V, 100},
         {"found.v=8,9,10;zoom=150", "1. Магическо V – готово ✓", "3. Ромб", FigureMode::Triangle,
          150},
         {"found.v=8,11,x,-9;found.rhombus=9;zoom=9000", "1. Магическо V – 1 от 3 суми",
-         "3. Ромб – готово ✓", FigureMode::Triangle, 100},
-        {"found.triangle=9,10,11,12;found.hexagon=3;figure=;mode=", "1. Магическо V", "3. Ромб",
-         FigureMode::Rhombus, 100},
+         "3. Ромб – готово ✓", FigureMode::V, 100},
+        {"found.v=10,9,8;found.triangle=9,10,11,12;found.hexagon=3;figure=;mode=",
+         "1. Магическо V – готово ✓", "3. Ромб", FigureMode::Rhombus, 100},
     };
     for (const auto& row : rows) {
         CAPTURE(row.text);
         const Progress progress = LoadProgress(row.text);
         CHECK(LevelTitle(progress, FigureMode::V) == row.v);
         CHECK(LevelTitle(progress, FigureMode::Rhombus) == row.rhombus);
-        CHECK(SuggestedFigure(progress, FigureMode::V) == row.suggestedAfterV);
+        CHECK(SuggestedFigure(progress, FigureMode::V) == row.suggestedFromV);
         CHECK(progress.zoom == row.zoom);
         CHECK(LoadProgress(SaveProgress(progress)) == progress);
     }
