@@ -102,6 +102,17 @@ std::optional<std::int64_t> LineOff(const Verdict& verdict, int line) {
     return std::nullopt;
 }
 
+// What the lines off are compared with: the reference sum, or with two lines the other
+// line, named ("сумата на лявото рамо (6)"), since neither of two is more right.
+std::string Reference(const Practice& practice, const Verdict& verdict) {
+    const std::string sum = to_string(verdict.sum);
+    if (verdict.onlySum || verdict.differences.size() != 2)
+        return sum;
+    const auto line = std::find(verdict.differences.begin(), verdict.differences.end(), 0) -
+                      verdict.differences.begin();
+    return "сумата " + LineLocation(practice, static_cast<int>(line)) + " (" + sum + ")";
+}
+
 std::string Amount(std::int64_t difference) {
     return "с " + to_string(std::llabs(difference)) + (difference < 0 ? " по-малко" : " повече");
 }
@@ -321,7 +332,8 @@ std::string HowToPlayText() {
            "«Числа»: програмата показва подредба с равни суми.</p>"
            "<p><b>Упражнение.</b> Натисни бутона «Упражнение». Избери фигура, напиши начално "
            "число от 1 до 999 и натисни «Изчисли» (или Enter). Избери число от списъка, после "
-           "място на фигурата. Щракване върху заето място връща числото в списъка. Когато "
+           "място на фигурата. Щракване върху заето място връща числото в списъка. За да "
+           "преместиш число, избери го в списъка и посочи новото място. Когато "
            "фигурата е пълна, редът отдолу казва дали сумите са равни.</p>"
            "<p><b>Нива.</b> В «Фигура» са шест фигури, от най-лесната към най-трудната: "
            "Магическо V, Триъгълник, Ромб, Голям триъгълник, Звезда и Магически квадрат. Ниво "
@@ -399,7 +411,7 @@ std::string VerdictText(const Practice& practice) {
                                      [](std::int64_t by) { return by != 0; });
     if (wrong > 3)
         return Capital(figure.lineSums) + " не са равни: " + to_string(wrong) + " от " +
-               to_string(verdict.differences.size()) + " линии нямат сума " +
+               to_string(verdict.differences.size()) + " " + figure.lineNoun + " нямат сума " +
                to_string(verdict.sum) + ". Виж червените числа до фигурата.";
     // "Сумата на основата е с 2 по-голяма от 27, на … – с 1 по-малка, а на … – …"
     std::vector<std::string> off;
@@ -410,9 +422,9 @@ std::string VerdictText(const Practice& practice) {
         const std::string amount =
             "с " + to_string(std::llabs(by)) + (by < 0 ? " по-малка" : " по-голяма");
         const std::string where = LineLocation(practice, static_cast<int>(line));
-        off.push_back(off.empty()
-                          ? "Сумата " + where + " е " + amount + " от " + to_string(verdict.sum)
-                          : where + " – " + amount);
+        off.push_back(off.empty() ? "Сумата " + where + " е " + amount + " от " +
+                                        Reference(practice, verdict)
+                                  : where + " – " + amount);
     }
     std::string said;
     for (std::size_t i = 0; i < off.size(); ++i)
@@ -469,8 +481,12 @@ HintClaim NextHint(const Practice& practice) {
         return claim;
     }
     // The same goal while the pupil follows it, else the nearest solution afresh.
-    const bool onTheWay =
-        !practice.hintGoal.empty() && MovesTo(practice, practice.hintGoal) <= practice.hintMoves;
+    // A goal whose sum was found meanwhile is left for one not found yet.
+    const bool goalFound = !practice.hintGoal.empty() && !AllSumsFound(practice) &&
+                           std::binary_search(practice.foundSums.begin(), practice.foundSums.end(),
+                                              SumOfSolution(practice, practice.hintGoal));
+    const bool onTheWay = !practice.hintGoal.empty() && !goalFound &&
+                          MovesTo(practice, practice.hintGoal) <= practice.hintMoves;
     claim.goal = onTheWay ? practice.hintGoal : NearestSolution(practice);
     if (claim.goal.empty())
         return claim;
@@ -520,6 +536,10 @@ std::string HintText(const Practice& practice, const HintClaim& claim) {
                                       : std::string()) +
                ".";
     case HintKind::Place:
+        // The hint places it itself, but for the last number: that one the pupil places.
+        if (std::count(practice.placed.begin(), practice.placed.end(), kEmpty) > 1)
+            return "Подсказка: слагам " + number(claim.number) + " " +
+                   In(PlaceName(practice, claim.position)) + ".";
         return "Подсказка: числото " + number(claim.number) + " отива " +
                In(PlaceName(practice, claim.position)) + ".";
     case HintKind::Blocking:
@@ -583,7 +603,8 @@ std::string WhyText(const Practice& practice) {
                "всички числа е " + to_string(total) + ". " + (solved ? "" : "Ако ") +
                (solved ? Capital(figure.keyLocation) : figure.keyLocation) +
                (one ? " е " : " са ") + NumbersText(practice, keys) +
-               (one ? "" : ", заедно " + to_string(keyTotal)) + ". " + Capital(figure.allLines) +
+               (one ? "" : ", заедно " + to_string(keyTotal)) +
+               (solved ? ". " + Capital(figure.allLines) : ", " + figure.allLines) +
                " заедно дават " + to_string(total) + " + " + to_string(keyTotal) + " = " + both +
                ", а " + both + " = " + lines + " × " + sum + ". Затова " + figure.everyLine +
                " има сума " + sum + ".";

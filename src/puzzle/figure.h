@@ -55,6 +55,7 @@ struct Figure {
     std::string keyLocation; // "във върховете", "в долния връх", "в центъра"
     std::string everyLine; // "всяка страна": "всяка страна има сума 27"
     std::string lineSums;  // "сумите на страните": "… не са равни"
+    std::string lineNoun;  // "страни": "2 от 3 страни нямат сума 27"
     std::string allLines; // "трите страни": "когато съберем трите страни"
     std::string idea1; // the first hint's question
 };
