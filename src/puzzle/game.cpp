@@ -82,11 +82,14 @@ Game SwitchMode(Game game, PlayMode mode) {
     game.mode = mode;
     game.progress.practice = mode == PlayMode::Practice;
     // The demonstration has no other figures: it starts with none chosen.
-    if (!Practising(game) && !Demonstrated(game.puzzle.figureMode))
-        game.puzzle = SelectFigure(std::move(game.puzzle), -1);
-    if (game.puzzle.figureMode != FigureMode::None)
-        game.puzzle =
-            SelectFigure(std::move(game.puzzle), static_cast<std::int16_t>(game.puzzle.figureMode));
+    const FigureMode chosen = Practising(game) || Demonstrated(game.puzzle.figureMode)
+                                  ? game.puzzle.figureMode
+                                  : FigureMode::None;
+    // Practice starts with the demonstration's figure on show emptied, whatever is chosen.
+    if (const FigureMode shown = game.puzzle.shownFigure;
+        Practising(game) && shown != FigureMode::None)
+        game.puzzle = SelectFigure(std::move(game.puzzle), static_cast<std::int16_t>(shown));
+    game.puzzle = SelectFigure(std::move(game.puzzle), static_cast<std::int16_t>(chosen));
     game.practice = {};
     RenewPractice(game);
     return game;
@@ -100,10 +103,7 @@ Game TypeStartText(Game game, std::string text) {
 Game ChooseFigure(Game game, std::int16_t index) {
     const auto figure = static_cast<FigureMode>(index);
     if (!Practising(game) && !Demonstrated(figure) && !FigureOf(figure).places.empty()) {
-        // Practice starts with the demonstration's figure on show emptied.
         game = SwitchMode(std::move(game), PlayMode::Practice);
-        if (const FigureMode shown = game.puzzle.shownFigure; shown != FigureMode::None)
-            game.puzzle = SelectFigure(std::move(game.puzzle), static_cast<std::int16_t>(shown));
     }
     if (!FigureOf(figure).places.empty())
         game.progress.lastFigure = figure;
