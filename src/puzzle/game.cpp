@@ -12,9 +12,9 @@ bool Practising(const Game& game) {
     return game.mode == PlayMode::Practice;
 }
 
-// Whether the demonstration can show the figure.
+// Whether the demonstration can show the figure: it lists numbers for it.
 bool Demonstrated(FigureMode figure) {
-    return figure == FigureMode::Triangle || figure == FigureMode::Rhombus;
+    return SeriesLength(figure) > 0;
 }
 
 // An empty figure for the series on show, with the sums found on it before.

@@ -690,29 +690,31 @@ void Velmora::ShowOptions() {
     }
 }
 
-Velmora::FigureLabels* Velmora::LabelsOf(FigureMode figure) {
-    if (FormFigure(figure) || FigureOf(figure).places.empty())
-        return nullptr;
+const Velmora::FigureLabels* Velmora::MadeLabelsOf(FigureMode figure) const {
     for (const auto& labels : figureLabels_)
         if (labels->mode == figure)
             return labels.get();
+    return nullptr;
+}
+
+Velmora::FigureLabels* Velmora::LabelsOf(FigureMode figure) {
+    if (FormFigure(figure) || FigureOf(figure).places.empty())
+        return nullptr;
+    if (const FigureLabels* made = MadeLabelsOf(figure))
+        return const_cast<FigureLabels*>(made);
     return &CreateFigureLabels(figure);
 }
 
 const std::vector<QLabel*>& Velmora::PlaceLabels(FigureMode figure) const {
     static const std::vector<QLabel*> none;
-    for (const auto& labels : figureLabels_)
-        if (labels->mode == figure)
-            return labels->places;
-    return none;
+    const FigureLabels* labels = MadeLabelsOf(figure);
+    return labels ? labels->places : none;
 }
 
 const std::vector<QLabel*>& Velmora::SumLabels(FigureMode figure) const {
     static const std::vector<QLabel*> none;
-    for (const auto& labels : figureLabels_)
-        if (labels->mode == figure)
-            return labels->sums;
-    return none;
+    const FigureLabels* labels = MadeLabelsOf(figure);
+    return labels ? labels->sums : none;
 }
 
 int Velmora::PlaceOf(const QObject* watched) const {

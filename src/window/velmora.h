@@ -113,6 +113,8 @@ class Velmora : public QWidget {
         std::vector<velmora::Segment> outline; // in twips, as the form's
         std::vector<QLabel*> readingOrder;     // the places as Tab reaches them
     };
+    // The figure's labels once made, or null; LabelsOf makes them the first time.
+    const FigureLabels* MadeLabelsOf(velmora::FigureMode figure) const;
     FigureLabels* LabelsOf(velmora::FigureMode figure);
     FigureLabels& CreateFigureLabels(velmora::FigureMode figure);
     void ShowFigureLabels(const velmora::FigureCaptions& captions);
