@@ -216,7 +216,8 @@ void ClaimPlace(const Practice& practice, HintClaim& claim) {
 // A number no solution keeps where it is comes first, then one no solution with the
 // goal's sum keeps there, then a full vertex with the wrong sum, then a plain move.
 void ClaimFix(const Practice& practice, HintClaim& claim) {
-    const std::vector<std::vector<int>> solutions = Solutions(practice);
+    std::vector<std::vector<int>> storage;
+    const std::vector<std::vector<int>>& solutions = Solutions(practice, storage);
     struct Misplaced {
         int index, position, target;
     };
@@ -470,7 +471,8 @@ HintClaim NextHint(const Practice& practice) {
         claim.sum = verdict.sum;
         // The key numbers of a sum not found yet, as the way on.
         const bool keyed = !FigureOfPractice(practice).keyPlaces.empty();
-        for (const std::vector<int>& solution : Solutions(practice))
+        std::vector<std::vector<int>> storage;
+        for (const std::vector<int>& solution : Solutions(practice, storage))
             if (claim.kind == HintKind::Solved && keyed &&
                 !std::binary_search(practice.foundSums.begin(), practice.foundSums.end(),
                                     SumOfSolution(practice, solution))) {
@@ -496,7 +498,8 @@ HintClaim NextHint(const Practice& practice) {
         claim.kind = HintKind::Idea;
     } else if (claim.step == 2) {
         claim.kind = HintKind::Plan;
-        NameKeyNumbers(practice, Solutions(practice), claim);
+        std::vector<std::vector<int>> storage;
+        NameKeyNumbers(practice, Solutions(practice, storage), claim);
     } else if (MovesTo(practice, claim.goal) == 0) {
         ClaimPlace(practice, claim);
     } else {

@@ -5,6 +5,7 @@
 #include "puzzle/number_text.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <mutex>
@@ -466,10 +467,19 @@ bool CanComplete(const Practice& practice) {
                        [&](const std::vector<int>& s) { return Keeps(s, practice.placed); });
 }
 
-std::vector<std::vector<int>> Solutions(const Practice& practice) {
+const std::vector<std::vector<int>>& Solutions(const Practice& practice,
+                                               std::vector<std::vector<int>>& storage) {
+    if (Consecutive(practice.numbers) && practice.placed.size() == practice.numbers.size())
+        return SolutionsOfFigure(practice.figure);
     Practice empty = practice;
     std::fill(empty.placed.begin(), empty.placed.end(), kEmpty);
-    return Completions(empty);
+    storage = Completions(empty);
+    return storage;
+}
+
+std::vector<std::vector<int>> Solutions(const Practice& practice) {
+    std::vector<std::vector<int>> storage;
+    return Solutions(practice, storage);
 }
 
 int PositionIn(FigureMode figure, const std::vector<int>& solution, int index) {
@@ -479,7 +489,9 @@ int PositionIn(FigureMode figure, const std::vector<int>& solution, int index) {
     return kEmpty;
 }
 
-int MovesTo(const Practice& practice, const std::vector<int>& solution) {
+namespace {
+
+int MovesToLongSeries(const Practice& practice, const std::vector<int>& solution) {
     int moves = 0;
     for (std::size_t slot = 0; slot < practice.placed.size(); ++slot) {
         const int index = practice.placed[slot];
@@ -490,18 +502,48 @@ int MovesTo(const Practice& practice, const std::vector<int>& solution) {
     return moves;
 }
 
+} // namespace
+
+int MovesTo(const Practice& practice, const std::vector<int>& solution) {
+    // Each number's slot in the solution, looked up once: hints rank every solution by this.
+    std::array<int, 64> slotOf;
+    if (practice.numbers.size() > slotOf.size())
+        return MovesToLongSeries(practice, solution);
+    slotOf.fill(kEmpty);
+    for (std::size_t slot = 0; slot < solution.size(); ++slot)
+        if (solution[slot] >= 0 && static_cast<std::size_t>(solution[slot]) < slotOf.size())
+            slotOf[static_cast<std::size_t>(solution[slot])] = static_cast<int>(slot);
+    const int per = FigureOf(practice.figure).cellsPerPlace;
+    int moves = 0;
+    for (std::size_t slot = 0; slot < practice.placed.size(); ++slot) {
+        const int index = practice.placed[slot];
+        if (index == kEmpty)
+            continue;
+        const int there = slotOf[static_cast<std::size_t>(index)];
+        if (there == kEmpty || there / per != static_cast<int>(slot) / per)
+            ++moves;
+    }
+    return moves;
+}
+
 std::vector<int> NearestSolution(const Practice& practice) {
-    const std::vector<std::vector<int>> solutions = Solutions(practice);
-    if (solutions.empty())
-        return {};
-    const auto rank = [&](const std::vector<int>& solution) {
-        const bool found = std::binary_search(practice.foundSums.begin(), practice.foundSums.end(),
+    std::vector<std::vector<int>> storage;
+    const std::vector<std::vector<int>>& solutions = Solutions(practice, storage);
+    // Ranked once each, not at every comparison.
+    const std::vector<int>* nearest = nullptr;
+    std::tuple<int, bool, bool> best;
+    for (const std::vector<int>& solution : solutions) {
+        const bool found = !practice.foundSums.empty() &&
+                           std::binary_search(practice.foundSums.begin(), practice.foundSums.end(),
                                               SumOfSolution(practice, solution));
-        const bool aimedAt = practice.hintGoal == solution;
-        return std::tuple(MovesTo(practice, solution), !aimedAt, found);
-    };
-    return *std::min_element(solutions.begin(), solutions.end(),
-                             [&](const auto& a, const auto& b) { return rank(a) < rank(b); });
+        const auto rank =
+            std::tuple(MovesTo(practice, solution), practice.hintGoal != solution, found);
+        if (!nearest || rank < best) {
+            nearest = &solution;
+            best = rank;
+        }
+    }
+    return nearest ? *nearest : std::vector<int>{};
 }
 
 std::vector<std::int64_t> PossibleSums(FigureMode figure,
@@ -511,8 +553,10 @@ std::vector<std::int64_t> PossibleSums(FigureMode figure,
     empty.numbers = numbers;
     if (numbers.size() == static_cast<std::size_t>(SlotCount(figure)))
         empty.placed.assign(numbers.size(), kEmpty);
+    std::vector<std::vector<int>> storage;
+    const auto& solutions = Solutions(empty, storage);
     std::vector<std::int64_t> sums;
-    for (const std::vector<int>& solution : Completions(empty))
+    for (const std::vector<int>& solution : solutions)
         sums.push_back(SumOfSolution(empty, solution));
     std::sort(sums.begin(), sums.end());
     sums.erase(std::unique(sums.begin(), sums.end()), sums.end());

@@ -108,6 +108,10 @@ struct Verdict {
 [[nodiscard]] bool CanComplete(const Practice& practice);
 // Every solution of the empty figure for this series.
 [[nodiscard]] std::vector<std::vector<int>> Solutions(const Practice& practice);
+// The same without copying them: the figure's own, searched once, for a series that runs
+// on by one (every game's); else searched into `storage`.
+[[nodiscard]] const std::vector<std::vector<int>>&
+Solutions(const Practice& practice, std::vector<std::vector<int>>& storage);
 // How many placed numbers stand at another position in `solution` than now.
 [[nodiscard]] int MovesTo(const Practice& practice, const std::vector<int>& solution);
 // The solution a hint or «Покажи решение» leads to: the fewest placed numbers moved,
