@@ -128,9 +128,7 @@ void MainWindow::CreateMenus() {
                                  ? velmora::RoundHalfEven(velmora::TextToNumber(puzzle.startText))
                                  : velmora::TextToNumber(puzzle.series.front());
         const int start = int(qBound(1.0, typed, double(velmora::kSheetMaxStart)));
-        auto* dialog = new WorksheetDialog(form_->puzzle().figureMode, start, this);
-        dialog->setAttribute(Qt::WA_DeleteOnClose);
-        dialog->open();
+        OpenWorksheetDialog(form_->puzzle().figureMode, start, this);
     });
     worksheet->setShortcut(QKeySequence::Print);
     file->addSeparator();

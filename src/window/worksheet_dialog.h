@@ -46,3 +46,7 @@ class WorksheetDialog : public QDialog {
     QLabel* problem_ = nullptr;
     QPrintPreviewWidget* preview_ = nullptr;
 };
+
+// Opens the dialog over `parent`; it deletes itself when closed. The program itself
+// loads it from a module of its own (see load_worksheet_dialog.cpp).
+void OpenWorksheetDialog(velmora::FigureMode figure, int start, QWidget* parent);
