@@ -59,8 +59,8 @@
 
     // The pupil's progress, kept in the browser under one key as the core writes it. A
     // browser may refuse storage (some for file://, private windows): the game goes on.
-    // Read while the core compiles: the browser's first look into its storage takes up to
-    // 25 ms in a fresh browser, which neither the first paint nor the core need wait for.
+    // Read once the core is compiled: the browser's first look into its storage takes up
+    // to 25 ms in a fresh browser, which the first frame need not wait for.
     let storage = null;
     let keptProgress = "";
     let unwritten = false;
@@ -909,16 +909,21 @@
             : module.arrayBuffer().then((bytes) => WebAssembly.compile(bytes));
     }
 
-    // Compiled off the main thread; the loader (velmora_core.js) only instantiates what it
-    // is handed.
+    // Compiled off the main thread; until it is, the main thread is left to the first
+    // frame: the loader (velmora_core.js) and the first look into storage wait for the
+    // compiled module, and the loader only instantiates what it is handed.
     function startCore() {
         const compiled = compile(packedBytes());
         performance.mark("velmora-decoded");
-        compiled.then(() => performance.mark("velmora-compiled"));
+        compiled.then(loadCore, report);
+    }
+
+    function loadCore(compiled) {
+        performance.mark("velmora-compiled");
         readKept();
         VelmoraCore({
             instantiateWasm(imports, receive) {
-                compiled.then((module) => WebAssembly.instantiate(module, imports)).then((instance) => {
+                WebAssembly.instantiate(compiled, imports).then((instance) => {
                     performance.mark("velmora-instantiated");
                     receive(instance);
                 }, report);
