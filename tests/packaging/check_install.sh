@@ -33,17 +33,22 @@ appstreamcli validate --no-net --explain "$scratch/usr/share/metainfo/$id.metain
 grep -q 'release version="1.00"' "$scratch/usr/share/metainfo/$id.metainfo.xml" ||
     fail "metainfo release is not 1.00"
 "$scratch/usr/bin/velmora" --version | grep -qx '1.00' || fail "installed binary's version"
+# The worksheet dialog is a module of its own, so that start-up loads no print support.
+module=$(find "$scratch/usr/lib" -path '*/velmora/velmora-worksheet.so' | head -1)
+[ -n "$module" ] || fail "not installed: the worksheet dialog's module"
+readelf -d "$scratch/usr/bin/velmora" | grep -q PrintSupport && fail "the program loads print support at start"
+readelf --wide --dyn-syms "$module" | grep -q ' velmora_open_worksheet_dialog$' || fail "the module's entry"
 
 (cd "$scratch" && cpack --config "$build/CPackConfig.cmake" -B "$scratch/package" >/dev/null) ||
     fail "cpack"
 deb=$(ls "$scratch"/package/velmora_*.deb)
 [ "$(dpkg-deb -f "$deb" Version)" = "1.00" ] || fail "package version"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 fonts-liberation2; do
+for needed in libqt6widgets6 libqt6printsupport6 fonts-liberation2; do
     [[ $depends == *"$needed"* ]] || fail "package does not depend on $needed: $depends"
 done
 listing=$(dpkg-deb -c "$deb")
-for file in "${expected[@]}"; do
+for file in "${expected[@]}" "${module#"$scratch/usr/"}"; do
     grep -q "\./usr/$file\$" <<<"$listing" || fail "not in the package: $file"
 done
 echo "installed files, desktop entry, metainfo and package all check out"
