@@ -9,6 +9,7 @@ import unittest
 
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
 
 from page_driver import element, load, open_browser, problems, requests, set_viewport
 
@@ -408,6 +409,15 @@ class Page(unittest.TestCase):
                 self.assertEqual(element(self.driver, f"{key}-0").accessible_name, f"{name}: {999 + rows[0]}")
                 self.assertEqual(len(self.js("return velmoraOutline")), segments)
                 self.assertEqual(self.js(CROWDED), [])
+
+    def test_progress_kept_when_the_page_is_left_at_once(self):
+        # A zoom step chosen and the page reloaded in the same moment, leaving the browser
+        # no idle time to write it: written as the page is left.
+        chosen = self.js("""document.getElementById('zoomOut').click(); window.left = true;
+            setTimeout(() => location.reload()); return document.getElementById('zoomValue').textContent""")
+        WebDriverWait(self.driver, 10).until(lambda d: d.execute_script(
+            "return !window.left && document.documentElement.dataset.ready === 'true'"))
+        self.assertEqual(element(self.driver, "zoomValue").text, chosen)
 
     def test_progress_kept_across_a_reload(self):
         # One of the magic V's three sums found and a zoom step, kept in the browser; then
