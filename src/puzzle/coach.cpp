@@ -262,6 +262,9 @@ void ClaimFix(const Practice& practice, HintClaim& claim) {
             return;
         }
     }
+    // None misplaced after all: the goal is on the way, one more number for it.
+    if (misplaced.empty())
+        return ClaimPlace(practice, claim);
     name(HintKind::Move, misplaced.front());
 }
 
