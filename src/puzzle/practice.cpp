@@ -5,7 +5,6 @@
 #include "puzzle/number_text.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <map>
 #include <mutex>
@@ -489,38 +488,20 @@ int PositionIn(FigureMode figure, const std::vector<int>& solution, int index) {
     return kEmpty;
 }
 
-namespace {
-
-int MovesToLongSeries(const Practice& practice, const std::vector<int>& solution) {
-    int moves = 0;
-    for (std::size_t slot = 0; slot < practice.placed.size(); ++slot) {
-        const int index = practice.placed[slot];
-        if (index != kEmpty && PositionIn(practice.figure, solution, index) !=
-                                   PositionOfSlot(practice.figure, static_cast<int>(slot)))
-            ++moves;
-    }
-    return moves;
-}
-
-} // namespace
-
 int MovesTo(const Practice& practice, const std::vector<int>& solution) {
-    // Each number's slot in the solution, looked up once: hints rank every solution by this.
-    std::array<int, 64> slotOf;
-    if (practice.numbers.size() > slotOf.size())
-        return MovesToLongSeries(practice, solution);
-    slotOf.fill(kEmpty);
-    for (std::size_t slot = 0; slot < solution.size(); ++slot)
-        if (solution[slot] >= 0 && static_cast<std::size_t>(solution[slot]) < slotOf.size())
-            slotOf[static_cast<std::size_t>(solution[slot])] = static_cast<int>(slot);
-    const int per = FigureOf(practice.figure).cellsPerPlace;
+    // A number stays when the solution has it among the cells of the place it is in; no
+    // search of the whole solution, as hints rank every solution by this.
+    const std::size_t per = static_cast<std::size_t>(FigureOf(practice.figure).cellsPerPlace);
     int moves = 0;
     for (std::size_t slot = 0; slot < practice.placed.size(); ++slot) {
         const int index = practice.placed[slot];
         if (index == kEmpty)
             continue;
-        const int there = slotOf[static_cast<std::size_t>(index)];
-        if (there == kEmpty || there / per != static_cast<int>(slot) / per)
+        const std::size_t first = std::min(slot / per * per, solution.size());
+        const auto cells = solution.begin() + static_cast<std::ptrdiff_t>(first);
+        const auto end =
+            cells + static_cast<std::ptrdiff_t>(std::min(per, solution.size() - first));
+        if (std::find(cells, end, index) == end)
             ++moves;
     }
     return moves;
