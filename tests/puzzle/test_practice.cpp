@@ -351,6 +351,13 @@ TEST_CASE("the hints tell the truth") {
             const bool reachable = std::any_of(solutions.begin(), solutions.end(),
                                                [&](const auto& s) { return Extends(s, partial); });
             REQUIRE(CanComplete(p) == reachable);
+            // The solution the hints lead to moves the fewest placed numbers, counted plainly.
+            int fewest = slotCount + 1;
+            for (const std::vector<int>& s : solutions)
+                fewest = std::min(fewest, Moves(figure, partial, s));
+            const std::vector<int> nearest = NearestSolution(p);
+            REQUIRE(Moves(figure, partial, nearest) == fewest);
+            REQUIRE(MovesTo(p, nearest) == fewest);
             if (Judge(p).kind == VerdictKind::Solved)
                 continue;
             Practice pupil = p;
