@@ -410,6 +410,20 @@ class Page(unittest.TestCase):
                 self.assertEqual(len(self.js("return velmoraOutline")), segments)
                 self.assertEqual(self.js(CROWDED), [])
 
+    def test_figure_from_the_menu_then_the_start_box(self):
+        # Chosen by a click, the figure leaves the focus in «Начало» for the next number,
+        # unless the pupil has gone to another control before the next frame.
+        for went_elsewhere, focused in ((False, "Text2"), (True, "hint")):
+            with self.subTest(went_elsewhere=went_elsewhere):
+                load(self.driver, PAGE, "?practice")
+                self.click("figureMenu")
+                self.assertEqual(self.driver.execute_async_script("""const [elsewhere, done] = arguments;
+                    document.getElementById('level4').click();
+                    if (elsewhere)
+                        document.getElementById('hint').focus();
+                    requestAnimationFrame(() => requestAnimationFrame(() => done(document.activeElement.id)));
+                    """, went_elsewhere), focused)
+
     def test_progress_kept_when_the_page_is_left_at_once(self):
         # A zoom step chosen and the page reloaded in the same moment, leaving the browser
         # no idle time to write it: written as the page is left.
