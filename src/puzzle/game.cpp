@@ -3,6 +3,7 @@
 
 #include "puzzle/figure.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace velmora {
@@ -166,6 +167,39 @@ Game ClickPosition(Game game, int position) {
     if (!Practising(game))
         return game;
     game.practice = PickPosition(std::move(game.practice), position);
+    return Remember(std::move(game));
+}
+
+Game DropNumber(Game game, int index, int position) {
+    if (!Practising(game))
+        return game;
+    Practice& practice = game.practice;
+    const int count = static_cast<int>(practice.numbers.size());
+    if (index < 0 || index >= count || position < 0 || position >= PositionCount(practice.figure))
+        return game;
+    const int fromSlot = SlotOfNumber(practice, index);
+    const int from = fromSlot == kEmpty ? kEmpty : PositionOfSlot(practice.figure, fromSlot);
+    if (from == position) {
+        practice.pickedNumber = practice.pickedPosition = kEmpty;
+        return game;
+    }
+    // The number the target gives up when full: a rhombus vertex its last.
+    int displaced = kEmpty;
+    const std::vector<int> cells = SlotsOfPosition(practice.figure, position);
+    if (std::all_of(cells.begin(), cells.end(), [&](int slot) {
+            return practice.placed[static_cast<std::size_t>(slot)] != kEmpty;
+        }))
+        displaced = practice.placed[static_cast<std::size_t>(cells.back())];
+    practice = Place(std::move(practice), index, position);
+    if (displaced != kEmpty && from != kEmpty)
+        practice = Place(std::move(practice), displaced, from);
+    return Remember(std::move(game));
+}
+
+Game ReturnNumber(Game game, int index) {
+    if (!Practising(game))
+        return game;
+    game.practice = TakeBackNumber(std::move(game.practice), index);
     return Remember(std::move(game));
 }
 

@@ -51,6 +51,11 @@ struct GameResult {
 [[nodiscard]] Game ClickRhombus(Game game, int vertex);
 // Practice: a click on place `position` of any figure.
 [[nodiscard]] Game ClickPosition(Game game, int position);
+// The board: number `index` dropped on place `position`. Dragged from another place onto
+// a full one, the two swap; dropped where it stands, nothing changes.
+[[nodiscard]] Game DropNumber(Game game, int index, int position);
+// The board: number `index` goes back to the tiles.
+[[nodiscard]] Game ReturnNumber(Game game, int index);
 // A list item clicked or selected: the demonstration fills, practice picks the number.
 [[nodiscard]] Game ClickListItem(Game game, int row);
 struct GameHint {

@@ -368,6 +368,16 @@ Practice TakeBack(Practice practice, int position) {
     return practice;
 }
 
+Practice TakeBackNumber(Practice practice, int index) {
+    const int slot = SlotOfNumber(practice, index);
+    if (slot == kEmpty)
+        return practice;
+    Vacate(practice, slot);
+    practice.pickedNumber = practice.pickedPosition = kEmpty;
+    ForgetHelpWhenEmpty(practice);
+    return practice;
+}
+
 std::vector<int> DemonstrationPlacement(const Practice& practice) {
     const int count = static_cast<int>(practice.placed.size());
     std::vector<int> cells(practice.placed.size(), kEmpty);

@@ -1,0 +1,441 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "puzzle/board.h"
+
+#include "puzzle/figure.h"
+#include "puzzle/practice.h"
+#include "puzzle/progress.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace velmora {
+namespace {
+
+// A digit's advance in the fonts the front ends ask for (Liberation Sans and Arial: 0.556
+// em), rounded up.
+constexpr double kDigitWidth = 0.6;
+// What a place's and a sum's text must hold: four digits (999 + 11 is 1010; a star's sum
+// from 999 is 4 018), a rhombus vertex two of them with " + ".
+constexpr int kPlaceChars = 4;
+constexpr int kPairChars = 11;
+constexpr int kSumChars = 5;
+constexpr double kLineHeight = 1.25;
+
+struct Metrics {
+    double target = kFingerTarget; // the side of a button, a tile, a level's step
+    double gap = 6;
+    double margin = 6;
+    BoardFonts fonts;
+};
+
+Metrics MetricsFor(double width, double height, double target) {
+    Metrics m;
+    m.target = target;
+    m.gap = std::clamp(target * 0.08, 4.0, 16.0);
+    m.margin = m.gap;
+    const double portrait = height >= width;
+    m.fonts.status = std::max(15.0, height * (portrait ? 0.022 : 0.027));
+    m.fonts.button = std::clamp(target * 0.3, 13.0, 30.0);
+    m.fonts.title = m.fonts.button * 1.15;
+    m.fonts.tile = target * 0.42;
+    return m;
+}
+
+BoardRect Box(double x, double y, double width, double height) {
+    return {x, y, width, height};
+}
+
+BoardRect Inflated(const BoardRect& r, double by) {
+    return {r.x - by, r.y - by, r.width + 2 * by, r.height + 2 * by};
+}
+
+// The figure's places and sums at scale `side` (the unit square's side in pixels), with
+// the square's top left at the origin.
+struct FigureFit {
+    std::vector<BoardRect> places;
+    std::vector<BoardRect> sums;
+    double placeFont = 0;
+    double sumFont = 0;
+    bool clear = false; // no two boxes overlap
+};
+
+// The line's first and last place, in unit coordinates.
+std::pair<const FigurePlace*, const FigurePlace*> Ends(const Figure& figure,
+                                                       const FigureLine& line) {
+    const auto place = [&](int cell) {
+        return &figure.places[static_cast<std::size_t>(cell / figure.cellsPerPlace)];
+    };
+    return {place(line.cells.front()), place(line.cells.back())};
+}
+
+bool Clashes(const BoardRect& box, const std::vector<BoardRect>& others, double gap) {
+    return std::any_of(others.begin(), others.end(),
+                       [&](const BoardRect& o) { return Overlap(Inflated(box, gap / 2), o); });
+}
+
+// Each sum starts where the figure says it shows and moves away from its line, along
+// the way from the line to that spot, until it is clear of every place and earlier sum.
+std::vector<BoardRect> PlaceSums(const Figure& figure, double side, double width, double height,
+                                 const std::vector<BoardRect>& places, double gap) {
+    std::vector<BoardRect> sums;
+    std::vector<BoardRect> taken = places;
+    for (const FigureLine& line : figure.lines) {
+        const auto [a, b] = Ends(figure, line);
+        const double lx = line.labelX * side, ly = line.labelY * side;
+        const double ax = a->x * side, ay = a->y * side, bx = b->x * side, by = b->y * side;
+        // From the nearest point of the line to the label's spot.
+        const double dx = bx - ax, dy = by - ay;
+        const double length2 = dx * dx + dy * dy;
+        const double t =
+            length2 > 0 ? std::clamp(((lx - ax) * dx + (ly - ay) * dy) / length2, 0.0, 1.0) : 0;
+        double ux = lx - (ax + t * dx), uy = ly - (ay + t * dy);
+        const double norm = std::hypot(ux, uy);
+        ux = norm > 0 ? ux / norm : 0;
+        uy = norm > 0 ? uy / norm : 1;
+        BoardRect box = Box(lx - width / 2, ly - height / 2, width, height);
+        for (int step = 0; step < 400 && Clashes(box, taken, gap); ++step) {
+            box.x += ux * 2;
+            box.y += uy * 2;
+        }
+        sums.push_back(box);
+        taken.push_back(box);
+    }
+    return sums;
+}
+
+FigureFit FitAt(const Figure& figure, double side, const Metrics& m) {
+    FigureFit fit;
+    const std::size_t count = figure.places.size();
+    // The nearest two places decide how large a place can be.
+    double pitch = side;
+    for (std::size_t i = 0; i < count; ++i)
+        for (std::size_t j = i + 1; j < count; ++j) {
+            const double dx = std::abs(figure.places[i].x - figure.places[j].x) * side;
+            const double dy = std::abs(figure.places[i].y - figure.places[j].y) * side;
+            pitch = std::min(pitch, std::max(dx, dy));
+        }
+    const double height = figure.grid ? pitch - 1.5 * m.gap : std::max(m.target, side * 0.12);
+    const int chars = figure.cellsPerPlace > 1 ? kPairChars : kPlaceChars;
+    const double perFont = chars * kDigitWidth + 0.4; // a place's width per pixel of font
+    // A grid's cells are square: their numbers as large as the cell's width lets them be.
+    fit.placeFont = figure.grid ? std::min(height * 0.42, height / perFont) : height * 0.42;
+    const double width = std::max(height, perFont * fit.placeFont);
+    for (const FigurePlace& place : figure.places)
+        fit.places.push_back(
+            Box(place.x * side - width / 2, place.y * side - height / 2, width, height));
+    fit.clear = true;
+    for (std::size_t i = 0; i < count; ++i)
+        for (std::size_t j = i + 1; j < count; ++j)
+            if (Overlap(Inflated(fit.places[i], m.gap / 2), fit.places[j]))
+                fit.clear = false;
+    fit.sumFont = std::max(fit.placeFont * 0.62, 12.0);
+    const double sumWidth = kSumChars * kDigitWidth * fit.sumFont + fit.sumFont * 0.5;
+    const double sumHeight = 2 * kLineHeight * fit.sumFont;
+    fit.sums = PlaceSums(figure, side, sumWidth, sumHeight, fit.places, m.gap);
+    return fit;
+}
+
+BoardRect Bounds(const std::vector<BoardRect>& a, const std::vector<BoardRect>& b) {
+    double left = 1e18, top = 1e18, right = -1e18, bottom = -1e18;
+    for (const auto* boxes : {&a, &b})
+        for (const BoardRect& r : *boxes) {
+            left = std::min(left, r.x);
+            top = std::min(top, r.y);
+            right = std::max(right, r.Right());
+            bottom = std::max(bottom, r.Bottom());
+        }
+    return {left, top, right - left, bottom - top};
+}
+
+void Shift(std::vector<BoardRect>& boxes, double dx, double dy) {
+    for (BoardRect& r : boxes) {
+        r.x += dx;
+        r.y += dy;
+    }
+}
+
+// The figure as large as `area` allows: false when its places cannot keep the target
+// size there without overlapping.
+bool LayOutFigure(const Figure& figure, const BoardRect& area, const Metrics& m,
+                  BoardLayout& layout) {
+    double side = std::min(area.width, area.height);
+    for (int attempt = 0; attempt < 80; ++attempt, side *= 0.97) {
+        FigureFit fit = FitAt(figure, side, m);
+        const BoardRect bounds = Bounds(fit.places, fit.sums);
+        const bool last = !fit.clear || attempt == 79;
+        if (!last && (bounds.width > area.width || bounds.height > area.height))
+            continue;
+        const double dx = area.CentreX() - bounds.CentreX();
+        const double dy = area.CentreY() - bounds.CentreY();
+        Shift(fit.places, dx, dy);
+        Shift(fit.sums, dx, dy);
+        layout.places = std::move(fit.places);
+        layout.sums = std::move(fit.sums);
+        layout.fonts.place = fit.placeFont;
+        layout.fonts.sum = fit.sumFont;
+        layout.grid = figure.grid;
+        layout.edges.clear();
+        for (const auto& [from, to] : figure.edges) {
+            const BoardRect& a = layout.places[static_cast<std::size_t>(from)];
+            const BoardRect& b = layout.places[static_cast<std::size_t>(to)];
+            layout.edges.push_back({a.CentreX(), a.CentreY(), b.CentreX(), b.CentreY()});
+        }
+        return !last;
+    }
+    return false;
+}
+
+// Tiles in as few rows as the width allows, each row centred; returns the tray's height.
+double LayOutTiles(int count, double x, double y, double width, double largest, const Metrics& m,
+                   std::vector<BoardRect>& tiles) {
+    tiles.clear();
+    if (count <= 0)
+        return 0;
+    const int perRow = std::max(1, static_cast<int>((width + m.gap) / (m.target + m.gap)));
+    const int rows = (count + perRow - 1) / perRow;
+    const int columns = (count + rows - 1) / rows; // rows as even as they can be
+    const double side = std::min(largest, (width - (columns - 1) * m.gap) / columns);
+    for (int i = 0; i < count; ++i) {
+        const int row = i / columns, column = i % columns;
+        const int inRow = std::min(columns, count - row * columns);
+        const double rowWidth = inRow * side + (inRow - 1) * m.gap;
+        tiles.push_back(Box(x + (width - rowWidth) / 2 + column * (side + m.gap),
+                            y + row * (side + m.gap), side, side));
+    }
+    return rows * side + (rows - 1) * m.gap;
+}
+
+// A row of boxes with the given widths from `x`, `height` high.
+std::vector<BoardRect> Row(double x, double y, const std::vector<double>& widths, double height,
+                           double gap) {
+    std::vector<BoardRect> boxes;
+    for (double w : widths) {
+        boxes.push_back(Box(x, y, w, height));
+        x += w + gap;
+    }
+    return boxes;
+}
+
+// The level path: every step a target wide, the current one taking what the row leaves.
+double LayOutLevels(int count, double x, double y, double width, const Metrics& m,
+                    BoardLayout& layout) {
+    layout.levels =
+        Row(x, y, std::vector<double>(static_cast<std::size_t>(count), m.target), m.target, m.gap);
+    const double used = count * m.target + count * m.gap;
+    layout.levelTitle = Box(x + used, y, std::max(0.0, width - used), m.target);
+    return m.target;
+}
+
+// A grid of buttons, `columns` to a row, filling `width`; returns its height.
+double LayOutButtons(const std::vector<BoardCommand>& commands, int columns, double x, double y,
+                     double width, const Metrics& m, BoardLayout& layout) {
+    const int rows = (static_cast<int>(commands.size()) + columns - 1) / columns;
+    const double w = (width - (columns - 1) * m.gap) / columns;
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+        const int row = static_cast<int>(i) / columns, column = static_cast<int>(i) % columns;
+        layout.buttons.push_back({commands[i], Box(x + column * (w + m.gap),
+                                                   y + row * (m.target + m.gap), w, m.target)});
+    }
+    return rows * m.target + (rows - 1) * m.gap;
+}
+
+// «Начало», its box and «Изчисли», then `extra` buttons, in one row.
+double LayOutStartRow(double x, double y, double width, const Metrics& m,
+                      const std::vector<BoardCommand>& extra, BoardLayout& layout) {
+    const double label = m.fonts.button * 4.2;
+    const double box = std::max(m.target * 1.2, 3 * kDigitWidth * m.fonts.button * 1.3 + 16);
+    const double compute = m.fonts.button * 5.4;
+    std::vector<double> widths{label, box, compute};
+    const double rest = width - label - box - compute - 3 * m.gap;
+    for (std::size_t i = 0; i < extra.size(); ++i)
+        widths.push_back(std::max(m.target, (rest - (extra.size() - 1) * m.gap) / extra.size()));
+    const std::vector<BoardRect> boxes = Row(x, y, widths, m.target, m.gap);
+    layout.startLabel = boxes[0];
+    layout.startBox = boxes[1];
+    layout.buttons.push_back({BoardCommand::Compute, boxes[2]});
+    for (std::size_t i = 0; i < extra.size(); ++i)
+        layout.buttons.push_back({extra[i], boxes[3 + i]});
+    return m.target;
+}
+
+// The chips after their label, as many rows as they need; returns their height.
+double LayOutChips(int count, double x, double y, double width, const Metrics& m,
+                   BoardLayout& layout) {
+    const double height = std::max(m.fonts.button * 2, 28.0);
+    const double label = m.fonts.button * 5;
+    const double chip = kPlaceChars * kDigitWidth * m.fonts.button + m.fonts.button / 2;
+    const double room = width - label - m.gap;
+    const int perRow = std::max(1, static_cast<int>((room + m.gap / 2) / (chip + m.gap / 2)));
+    const int rows = std::max(1, (count + perRow - 1) / perRow);
+    layout.chipsLabel = Box(x, y, label, height);
+    layout.chips.clear();
+    for (int i = 0; i < count; ++i)
+        layout.chips.push_back(Box(x + label + m.gap + (i % perRow) * (chip + m.gap / 2),
+                                   y + (i / perRow) * (height + m.gap / 2), chip, height));
+    return rows * height + (rows - 1) * m.gap / 2;
+}
+
+void OrderPlaces(BoardLayout& layout) {
+    layout.readingOrder.resize(layout.places.size());
+    std::iota(layout.readingOrder.begin(), layout.readingOrder.end(), 0);
+    const double row = layout.fonts.place;
+    std::stable_sort(layout.readingOrder.begin(), layout.readingOrder.end(), [&](int a, int b) {
+        const BoardRect& pa = layout.places[static_cast<std::size_t>(a)];
+        const BoardRect& pb = layout.places[static_cast<std::size_t>(b)];
+        if (std::abs(pa.CentreY() - pb.CentreY()) > row)
+            return pa.CentreY() < pb.CentreY();
+        return pa.CentreX() < pb.CentreX();
+    });
+}
+
+const std::vector<BoardCommand> kTeaching{BoardCommand::Hint, BoardCommand::Solution,
+                                          BoardCommand::Why, BoardCommand::Clear};
+
+// Portrait, top to bottom: levels; start row; the figure; tiles; status; chips; buttons.
+bool LayOutPortrait(const BoardContent& content, const Figure& figure, const Metrics& m,
+                    BoardLayout& layout) {
+    const double x = m.margin, width = layout.width - 2 * m.margin;
+    double y = m.margin;
+    y += LayOutLevels(content.levels, x, y, width, m, layout) + m.gap;
+    y += LayOutStartRow(x, y, width, m, {BoardCommand::HowToPlay, BoardCommand::Demonstration},
+                        layout) +
+         m.gap;
+    const double top = y;
+    // From the bottom up: the buttons, the chips, the status, the tiles.
+    double bottom = layout.height - m.margin;
+    const double buttons = m.target;
+    bottom -= buttons;
+    LayOutButtons(kTeaching, 4, x, bottom, width, m, layout);
+    bottom -= m.gap;
+    BoardLayout chipsOnly;
+    bottom -= LayOutChips(content.possibleSums, x, 0, width, m, chipsOnly);
+    LayOutChips(content.possibleSums, x, bottom, width, m, layout);
+    bottom -= m.gap;
+    const double status = 3 * kLineHeight * m.fonts.status;
+    bottom -= status;
+    layout.status = Box(x, bottom, width, status);
+    bottom -= m.gap;
+    std::vector<BoardRect> tiles;
+    const double trayHeight = LayOutTiles(content.numbers, x, 0, width, m.target, m, tiles);
+    bottom -= trayHeight;
+    Shift(tiles, 0, bottom);
+    layout.tiles = std::move(tiles);
+    layout.tray = Box(x, bottom, width, trayHeight);
+    bottom -= m.gap;
+    layout.figure = Box(x, top, width, bottom - top);
+    return layout.figure.height > 0 && LayOutFigure(figure, layout.figure, m, layout);
+}
+
+// Landscape: levels across the top (with how to play and the demonstration at the end);
+// the figure on the left; on the right the start row, tiles, status, chips and buttons.
+bool LayOutLandscape(const BoardContent& content, const Figure& figure, const Metrics& m,
+                     BoardLayout& layout) {
+    const double x = m.margin, width = layout.width - 2 * m.margin;
+    double y = m.margin;
+    const double corner = m.fonts.button * 6.5;
+    LayOutLevels(content.levels, x, y, width - 2 * (corner + m.gap), m, layout);
+    const std::vector<BoardRect> corners =
+        Row(x + width - 2 * corner - m.gap, y, {corner, corner}, m.target, m.gap);
+    layout.buttons.push_back({BoardCommand::HowToPlay, corners[0]});
+    layout.buttons.push_back({BoardCommand::Demonstration, corners[1]});
+    y += m.target + m.gap;
+    const double height = layout.height - m.margin - y;
+    const double panelMin = m.fonts.button * 4.2 +
+                            std::max(m.target * 1.2, 3 * kDigitWidth * m.fonts.button * 1.3 + 16) +
+                            m.fonts.button * 5.4 + 2 * m.gap;
+    const double side = std::min(height, width - m.gap - panelMin);
+    layout.figure = Box(x, y, side, height);
+    const double px = x + side + m.gap, panel = width - side - m.gap;
+    double py = y;
+    py += LayOutStartRow(px, py, panel, m, {}, layout) + m.gap;
+    std::vector<BoardRect> tiles;
+    const double trayHeight = LayOutTiles(content.numbers, px, py, panel, m.target * 1.4, m, tiles);
+    layout.tiles = std::move(tiles);
+    layout.tray = Box(px, py, panel, trayHeight);
+    py += trayHeight + m.gap;
+    const double status = 3 * kLineHeight * m.fonts.status;
+    layout.status = Box(px, py, panel, status);
+    py += status + m.gap;
+    py += LayOutChips(content.possibleSums, px, py, panel, m, layout) + m.gap;
+    const int columns = panel >= 4 * m.fonts.button * 7 ? 4 : 2;
+    py += LayOutButtons(kTeaching, columns, px, py, panel, m, layout);
+    if (py > layout.height - m.margin)
+        return false;
+    return LayOutFigure(figure, layout.figure, m, layout);
+}
+
+bool Fits(const BoardLayout& layout) {
+    const BoardRect board{0, 0, layout.width, layout.height};
+    const auto inside = [&](const std::vector<BoardRect>& boxes) {
+        return std::all_of(boxes.begin(), boxes.end(),
+                           [&](const BoardRect& r) { return Inside(r, board); });
+    };
+    bool ok = inside(layout.places) && inside(layout.sums) && inside(layout.tiles) &&
+              inside(layout.levels) && inside(layout.chips) && Inside(layout.status, board);
+    for (const BoardButton& button : layout.buttons)
+        ok = ok && Inside(button.box, board);
+    return ok;
+}
+
+} // namespace
+
+bool Overlap(const BoardRect& a, const BoardRect& b) noexcept {
+    return a.x < b.Right() && b.x < a.Right() && a.y < b.Bottom() && b.y < a.Bottom();
+}
+
+bool Inside(const BoardRect& inner, const BoardRect& outer) noexcept {
+    constexpr double slack = 1e-6;
+    return inner.x >= outer.x - slack && inner.y >= outer.y - slack &&
+           inner.Right() <= outer.Right() + slack && inner.Bottom() <= outer.Bottom() + slack;
+}
+
+BoardContent BoardContentOf(FigureMode figure, int numbers) {
+    BoardContent content;
+    content.figure = figure;
+    content.numbers = numbers > 0 ? numbers : SlotCount(figure);
+    content.possibleSums = PossibleSumCount(figure);
+    content.levels = static_cast<int>(Figures().size());
+    return content;
+}
+
+BoardLayout LayOutBoard(const BoardContent& content, double width, double height) {
+    const Figure& figure = FigureOf(content.figure);
+    BoardLayout layout;
+    // The targets grow with the screen; where the figure does not fit, they shrink, below
+    // a finger's only on a board smaller than a phone.
+    double target = std::max(kFingerTarget, std::min(width, height) * 0.075);
+    for (int attempt = 0; attempt < 40; ++attempt, target *= 0.94) {
+        layout = BoardLayout{};
+        layout.width = width;
+        layout.height = height;
+        layout.portrait = height >= width;
+        const Metrics m = MetricsFor(width, height, target);
+        layout.fonts = m.fonts;
+        const bool laid = layout.portrait ? LayOutPortrait(content, figure, m, layout)
+                                          : LayOutLandscape(content, figure, m, layout);
+        if (laid && Fits(layout))
+            break;
+    }
+    OrderPlaces(layout);
+    return layout;
+}
+
+int BoxAt(const std::vector<BoardRect>& boxes, double x, double y) noexcept {
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        if (x >= boxes[i].x && x < boxes[i].Right() && y >= boxes[i].y && y < boxes[i].Bottom())
+            return static_cast<int>(i);
+    return -1;
+}
+
+int NextInReadingOrder(const BoardLayout& layout, int place, int step) noexcept {
+    const auto& order = layout.readingOrder;
+    if (order.empty())
+        return -1;
+    const auto at = std::find(order.begin(), order.end(), place);
+    const int n = static_cast<int>(order.size());
+    const int i = at == order.end() ? (step > 0 ? -1 : 0) : static_cast<int>(at - order.begin());
+    return order[static_cast<std::size_t>(((i + step) % n + n) % n)];
+}
+
+} // namespace velmora

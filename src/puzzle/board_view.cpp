@@ -1,0 +1,194 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "puzzle/board_view.h"
+
+#include "puzzle/figure.h"
+#include "puzzle/progress.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+namespace velmora {
+namespace {
+
+std::string Capitalised(std::string text) {
+    // The names start with a Cyrillic lower-case letter: two bytes in UTF-8, its capital
+    // 0x20 (а–п) or 0x80 − 0x20 lower in the code table (р–я).
+    if (text.size() >= 2 && static_cast<unsigned char>(text[0]) == 0xD0 &&
+        static_cast<unsigned char>(text[1]) >= 0xB0)
+        text[1] = static_cast<char>(static_cast<unsigned char>(text[1]) - 0x20);
+    else if (text.size() >= 2 && static_cast<unsigned char>(text[0]) == 0xD1 &&
+             static_cast<unsigned char>(text[1]) >= 0x80 &&
+             static_cast<unsigned char>(text[1]) <= 0x8F) {
+        text[0] = static_cast<char>(0xD0);
+        text[1] = static_cast<char>(static_cast<unsigned char>(text[1]) + 0x20);
+    }
+    return text;
+}
+
+std::vector<BoardLevel> LevelsOf(const Game& game) {
+    std::vector<BoardLevel> levels;
+    const FigureMode suggested = SuggestedFigure(game.progress, game.progress.lastFigure);
+    for (const Figure& figure : Figures()) {
+        BoardLevel level;
+        level.figure = figure.mode;
+        level.done = LevelDone(game.progress, figure.mode);
+        level.current = figure.mode == game.practice.figure;
+        level.suggested = figure.mode == suggested && !level.current;
+        level.text = level.done ? "✓" : std::to_string(LevelOf(figure.mode));
+        level.spoken = LevelTitle(game.progress, figure.mode);
+        levels.push_back(std::move(level));
+    }
+    return levels;
+}
+
+BoardSum SumOf(const Practice& practice, int line) {
+    BoardSum sum;
+    sum.mark = LineMarkOf(practice, line);
+    sum.spoken = LineSumSpoken(practice, line);
+    const std::vector<std::optional<std::int64_t>> sums = LineSums(practice);
+    if (sum.mark == LineMark::None || !sums[static_cast<std::size_t>(line)])
+        return sum;
+    const std::int64_t value = *sums[static_cast<std::size_t>(line)];
+    sum.sum = std::to_string(value);
+    const Verdict verdict = Judge(practice);
+    if (sum.mark == LineMark::Equal)
+        sum.detail = "✓";
+    else if (sum.mark == LineMark::Off && !verdict.differences.empty()) {
+        const std::int64_t off = verdict.differences[static_cast<std::size_t>(line)];
+        sum.detail = (off < 0 ? "−" : "+") + std::to_string(std::llabs(off));
+    }
+    return sum;
+}
+
+BoardTile TileOf(const Practice& practice, int index) {
+    BoardTile tile;
+    tile.text = std::to_string(practice.numbers[static_cast<std::size_t>(index)]);
+    const int slot = SlotOfNumber(practice, index);
+    tile.state = practice.pickedNumber == index ? TileState::Picked
+                 : slot != kEmpty               ? TileState::Placed
+                                                : TileState::Free;
+    tile.spoken = "Число " + tile.text;
+    if (slot != kEmpty)
+        tile.spoken += ", на фигурата: " +
+                       PositionName(practice.figure, PositionOfSlot(practice.figure, slot));
+    else if (tile.state == TileState::Picked)
+        tile.spoken += ", избрано";
+    return tile;
+}
+
+std::vector<BoardChip> ChipsOf(const Practice& practice) {
+    std::vector<BoardChip> chips;
+    const std::size_t possible = practice.possibleSums.empty()
+                                     ? static_cast<std::size_t>(PossibleSumCount(practice.figure))
+                                     : practice.possibleSums.size();
+    for (std::int64_t sum : practice.foundSums)
+        chips.push_back({std::to_string(sum), true});
+    while (chips.size() < possible)
+        chips.push_back({"?", false});
+    return chips;
+}
+
+} // namespace
+
+BoardView ViewBoard(const Game& game) {
+    const Practice& practice = game.practice;
+    BoardView view;
+    view.levels = LevelsOf(game);
+    const Figure& figure = FigureOf(practice.figure);
+    view.levelTitle = figure.title.empty()
+                          ? std::string("Избери фигура")
+                          : "Ниво " + std::to_string(LevelOf(figure.mode)) + ": " + figure.title;
+    view.startLabel = "Начало";
+    view.startText = game.puzzle.startText;
+    for (int position = 0; position < PositionCount(practice.figure); ++position) {
+        BoardPlace place;
+        place.text = PositionCaption(practice, position);
+        if (place.text.size() >= 3 && place.text.compare(place.text.size() - 3, 3, "…") == 0)
+            place.text.resize(place.text.size() - 6); // "7 + …": the vertex waits for a second
+        place.picked = practice.pickedPosition == position;
+        const std::string caption = PositionCaption(practice, position);
+        place.spoken = Capitalised(PositionName(practice.figure, position)) + ": " +
+                       (caption.empty() ? std::string("празно") : caption);
+        view.places.push_back(std::move(place));
+    }
+    for (int line = 0; line < static_cast<int>(Lines(practice.figure).size()); ++line)
+        view.sums.push_back(SumOf(practice, line));
+    for (int index = 0; index < static_cast<int>(practice.numbers.size()); ++index)
+        view.tiles.push_back(TileOf(practice, index));
+    view.status = StatusOf(game);
+    view.chipsLabel = "Намерени:";
+    view.chips = ChipsOf(practice);
+    const std::string found = FoundSumsText(practice);
+    view.chipsSpoken = found.empty() ? "Намерени суми: още няма" : found;
+    return view;
+}
+
+std::string BoardLabel(BoardCommand command, const Game& game) {
+    switch (command) {
+    case BoardCommand::Hint:
+        return "Подсказка";
+    case BoardCommand::Solution:
+        return CanRestoreOwnPlacement(game) ? "Върни моята подредба" : "Покажи решение";
+    case BoardCommand::Why:
+        return "Защо става?";
+    case BoardCommand::Clear:
+        return "Изчисти";
+    case BoardCommand::HowToPlay:
+        return "Как се играе";
+    case BoardCommand::Compute:
+        return "Изчисли";
+    case BoardCommand::Demonstration:
+        return "Показване";
+    }
+    return {};
+}
+
+std::string BoardHelp(BoardCommand command, const Game& game) {
+    switch (command) {
+    case BoardCommand::Hint:
+        return "Подсказка: следващата стъпка към решение (Ctrl+H)";
+    case BoardCommand::Solution:
+        return CanRestoreOwnPlacement(game) ? "Върни моята подредба: твоите числа отново (Ctrl+R)"
+                                            : "Покажи решение: едно решение с равни суми (Ctrl+R)";
+    case BoardCommand::Why:
+        return "Защо става?: защо сумите излизат равни (Ctrl+E)";
+    case BoardCommand::Clear:
+        return "Изчисти: маха числата и началото";
+    case BoardCommand::HowToPlay:
+        return "Как се играе (F1)";
+    case BoardCommand::Compute:
+        return "Изчисли: числата от началото нататък";
+    case BoardCommand::Demonstration:
+        return "Показване: програмата показва решението (Ctrl+1)";
+    }
+    return {};
+}
+
+BoardLayout LayOutGameBoard(const Game& game, double width, double height) {
+    return LayOutBoard(
+        BoardContentOf(game.practice.figure, static_cast<int>(game.practice.numbers.size())), width,
+        height);
+}
+
+StartBoxEdit EditStartBox(const std::string& before, const std::string& typed) {
+    std::size_t digits = 0;
+    for (char c : typed)
+        if (std::isdigit(static_cast<unsigned char>(c)))
+            ++digits;
+    if (digits <= 3)
+        return {typed, {}};
+    return {before, "В «Начало» се пишат най-много три цифри: от 1 до 999."};
+}
+
+bool WouldLosePlacement(const Game& game) noexcept {
+    return game.mode == PlayMode::Practice &&
+           std::any_of(game.practice.placed.begin(), game.practice.placed.end(),
+                       [](int index) { return index != kEmpty; });
+}
+
+std::string LosePlacementQuestion() {
+    return "На фигурата има числа. Ако продължиш, те ще се махнат. Да продължа ли?";
+}
+
+} // namespace velmora
