@@ -113,8 +113,9 @@ inline std::string BrokenGameInvariant(const Game& game) {
 // The things a pupil can do in either mode: 0 choose a figure option (argument & 1), 1
 // type `text`, 2 compute, 3 clear, 4 a triangle position, 5 a rhombus vertex, 6 a list
 // item, 7 a hint, 8 show the solution, 9 switch mode (argument & 1: practice), 10 a place
-// of any figure, 11 start the progress afresh, 12 a figure from the menu (argument % 6).
-inline constexpr int kGameActionKinds = 13;
+// of any figure, 11 start the progress afresh, 12 a figure from the menu (argument % 6),
+// 13 a number dragged onto a place (another place for each number), 14 a number given back.
+inline constexpr int kGameActionKinds = 15;
 
 inline Game PerformInGame(Game game, int action, int argument, const std::string& text) {
     switch (action) {
@@ -142,6 +143,10 @@ inline Game PerformInGame(Game game, int action, int argument, const std::string
         return ForgetProgress(std::move(game));
     case 12:
         return ChooseFigure(std::move(game), static_cast<std::int16_t>(argument % 6));
+    case 13:
+        return DropNumber(std::move(game), argument, (argument * 5 + 2) % 10 - 1);
+    case 14:
+        return ReturnNumber(std::move(game), argument);
     default:
         return SwitchMode(std::move(game),
                           argument & 1 ? PlayMode::Practice : PlayMode::Demonstration);

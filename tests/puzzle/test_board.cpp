@@ -1,16 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The practice board's layout, over every figure and the screens a class meets: a phone
 // in portrait, a tablet, a lab PC, an old projector and a whiteboard.
+#include "game_invariants.h"
 #include "puzzle/board.h"
+#include "puzzle/board_view.h"
 #include "puzzle/figure.h"
+#include "puzzle/progress.h"
 
 #include <doctest/doctest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <numeric>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
 using namespace velmora;
+using namespace velmora::testing;
 
 namespace {
 
@@ -162,4 +170,167 @@ TEST_CASE("arrow keys go through the places in reading order and round") {
         CHECK(place == layout.readingOrder.front());
         CHECK(NextInReadingOrder(layout, place, -1) == layout.readingOrder.back());
     }
+}
+
+namespace {
+
+// A game in practice on `figure` from `start`, with `cells` (number index per slot, -1
+// empty) placed as a pupil would, by tapping a number and then its place.
+Game PracticeGame(FigureMode figure, int start, const std::vector<int>& cells = {}) {
+    Game game = ChooseFigure(StartGame(PlayMode::Practice), static_cast<std::int16_t>(figure));
+    game = Compute(TypeStartText(std::move(game), std::to_string(start))).game;
+    for (std::size_t slot = 0; slot < cells.size(); ++slot)
+        if (cells[slot] >= 0)
+            game = DropNumber(std::move(game), cells[slot], PositionOfSlot(figure, int(slot)));
+    return game;
+}
+
+// Where each number stands, as the pupil sees it: position per number, or -1.
+std::vector<int> PositionsOfNumbers(const Practice& p) {
+    std::vector<int> at(p.numbers.size(), -1);
+    for (std::size_t slot = 0; slot < p.placed.size(); ++slot)
+        if (p.placed[slot] >= 0)
+            at[std::size_t(p.placed[slot])] = PositionOfSlot(p.figure, int(slot));
+    return at;
+}
+
+// A line's sum from the expected lines, full or not.
+long long LineSum(const Practice& p, std::size_t line) {
+    long long total = 0;
+    for (int slot : ExpectedLines(p.figure)[line])
+        if (const int index = p.placed[std::size_t(slot)]; index >= 0)
+            total += p.numbers[std::size_t(index)];
+    return total;
+}
+
+int Held(const std::vector<int>& at, int position) {
+    return int(std::count(at.begin(), at.end(), position));
+}
+
+} // namespace
+
+TEST_CASE("a drag never loses a number: it lands where it is dropped, a full place swaps") {
+    std::mt19937 random(5);
+    for (const Figure& figure : Figures()) {
+        CAPTURE(figure.key);
+        const int slots = SlotCount(figure.mode), positions = PositionCount(figure.mode);
+        for (int trial = 0; trial < 60; ++trial) {
+            // A random half-filled board.
+            std::vector<int> cells(static_cast<std::size_t>(slots), -1);
+            std::vector<int> numbers(static_cast<std::size_t>(slots));
+            std::iota(numbers.begin(), numbers.end(), 0);
+            std::shuffle(numbers.begin(), numbers.end(), random);
+            for (int slot = 0; slot < slots; ++slot)
+                if (random() % 3 != 0)
+                    cells[std::size_t(slot)] = numbers[std::size_t(slot)];
+            const Game before = PracticeGame(figure.mode, 1 + trial * 16, cells);
+            const std::vector<int> was = PositionsOfNumbers(before.practice);
+            const int index = int(random() % unsigned(slots));
+            const int target = int(random() % unsigned(positions));
+            const Game after = DropNumber(before, index, target);
+            const std::vector<int> now = PositionsOfNumbers(after.practice);
+            CAPTURE(index);
+            CAPTURE(target);
+            CHECK(now[std::size_t(index)] == target);
+            const int capacity = figure.cellsPerPlace;
+            const bool full = Held(was, target) == capacity && was[std::size_t(index)] != target;
+            for (int other = 0; other < slots; ++other) {
+                if (other == index)
+                    continue;
+                CAPTURE(other);
+                const int from = was[std::size_t(other)];
+                if (from != target || !full) {
+                    CHECK(now[std::size_t(other)] == from); // no one else moved
+                    continue;
+                }
+                // The place was full: its last number made way, to where the dragged number
+                // came from, or back to the tiles when it came from there.
+                if (now[std::size_t(other)] != target)
+                    CHECK(now[std::size_t(other)] == was[std::size_t(index)]);
+            }
+            CHECK(BrokenGameInvariant(after) == "");
+            // Given back, the number is free and nothing else moves.
+            const Game back = ReturnNumber(after, index);
+            std::vector<int> expected = PositionsOfNumbers(after.practice);
+            expected[std::size_t(index)] = -1;
+            CHECK(PositionsOfNumbers(back.practice) == expected);
+        }
+    }
+}
+
+TEST_CASE("the board shows the numbers where they are, each sum against brute force") {
+    std::mt19937 random(9);
+    for (const Figure& figure : Figures()) {
+        CAPTURE(figure.key);
+        const int slots = SlotCount(figure.mode);
+        for (int trial = 0; trial < 40; ++trial) {
+            std::vector<int> cells(static_cast<std::size_t>(slots));
+            std::iota(cells.begin(), cells.end(), 0);
+            std::shuffle(cells.begin(), cells.end(), random);
+            if (trial % 2)
+                cells[std::size_t(random() % unsigned(slots))] = -1;
+            const Game game = PracticeGame(figure.mode, 1 + trial * 24, cells);
+            const BoardView view = ViewBoard(game);
+            const std::vector<int> at = PositionsOfNumbers(game.practice);
+            REQUIRE(view.tiles.size() == game.practice.numbers.size());
+            for (std::size_t i = 0; i < view.tiles.size(); ++i) {
+                CHECK(view.tiles[i].text == std::to_string(game.practice.numbers[i]));
+                CHECK((view.tiles[i].state == TileState::Placed) == (at[i] >= 0));
+                CHECK((view.tiles[i].spoken.find("на фигурата") != std::string::npos) ==
+                      (at[i] >= 0));
+                if (at[i] >= 0)
+                    CHECK(view.places[std::size_t(at[i])].text.find(view.tiles[i].text) !=
+                          std::string::npos);
+            }
+            for (const BoardPlace& place : view.places)
+                CHECK(place.spoken.find(place.text.empty() ? "празно" : place.text) !=
+                      std::string::npos);
+            const std::optional<bool> equal = BruteForceEqual(game.practice);
+            // Every judged line is measured against one reference: its sum less its
+            // difference (✓: none) is the same for all; a full unequal figure shows one off.
+            std::set<long long> references;
+            bool anyOff = false;
+            for (std::size_t line = 0; line < view.sums.size(); ++line) {
+                const BoardSum& sum = view.sums[line];
+                if (sum.detail.empty())
+                    continue;
+                REQUIRE(sum.sum == std::to_string(LineSum(game.practice, line)));
+                const bool off = sum.detail != "✓";
+                anyOff = anyOff || off;
+                CHECK((sum.mark == LineMark::Off) == off);
+                const long long difference =
+                    off ? (sum.detail.rfind("−", 0) == 0 ? -1 : 1) *
+                              std::stoll(sum.detail.substr(sum.detail.rfind("−", 0) == 0 ? 3 : 1))
+                        : 0;
+                references.insert(std::stoll(sum.sum) - difference);
+            }
+            CHECK(references.size() <= 1);
+            if (equal)
+                CHECK(anyOff == !*equal);
+            CHECK(view.chips.size() == game.practice.possibleSums.size());
+            const auto found = std::count_if(view.chips.begin(), view.chips.end(),
+                                             [](const BoardChip& c) { return c.found; });
+            CHECK(std::size_t(found) == game.practice.foundSums.size());
+        }
+    }
+}
+
+TEST_CASE("the start box, and the question before placed numbers are lost") {
+    struct Case {
+        std::string before, typed, kept;
+        bool noted;
+    };
+    for (const Case& c : std::vector<Case>{{"", "7", "7", false},
+                                           {"99", "999", "999", false},
+                                           {"100", "1000", "100", true},
+                                           {"12", "12a", "12a", false},
+                                           {"999", "9999", "999", true}}) {
+        CAPTURE(c.typed);
+        const StartBoxEdit edit = EditStartBox(c.before, c.typed);
+        CHECK(edit.text == c.kept);
+        CHECK(edit.note.empty() == !c.noted);
+    }
+    CHECK_FALSE(WouldLosePlacement(PracticeGame(FigureMode::Star, 5)));
+    CHECK(WouldLosePlacement(PracticeGame(FigureMode::Star, 5, {3})));
+    CHECK_FALSE(WouldLosePlacement(StartGame(PlayMode::Demonstration)));
 }
