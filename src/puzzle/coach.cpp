@@ -485,14 +485,21 @@ HintClaim NextHint(const Practice& practice) {
             }
         return claim;
     }
-    // The same goal while the pupil follows it, else the nearest solution afresh.
-    // A goal whose sum was found meanwhile is left for one not found yet.
-    const bool goalFound = !practice.hintGoal.empty() && !AllSumsFound(practice) &&
-                           std::binary_search(practice.foundSums.begin(), practice.foundSums.end(),
-                                              SumOfSolution(practice, practice.hintGoal));
-    const bool onTheWay = !practice.hintGoal.empty() && !goalFound &&
-                          MovesTo(practice, practice.hintGoal) <= practice.hintMoves;
-    claim.goal = onTheWay ? practice.hintGoal : NearestSolution(practice);
+    // The same goal while the pupil follows it, else the nearest solution afresh. A goal
+    // whose sum was found meanwhile is left for one not found yet, but only where there is
+    // such a goal as near: starting afresh towards the same goal would ask the first
+    // question for ever.
+    const auto found = [&](const std::vector<int>& solution) {
+        return std::binary_search(practice.foundSums.begin(), practice.foundSums.end(),
+                                  SumOfSolution(practice, solution));
+    };
+    const bool following =
+        !practice.hintGoal.empty() && MovesTo(practice, practice.hintGoal) <= practice.hintMoves;
+    const std::vector<int> nearest = NearestSolution(practice);
+    const bool leaveFound = following && !AllSumsFound(practice) && found(practice.hintGoal) &&
+                            !nearest.empty() && nearest != practice.hintGoal && !found(nearest);
+    const bool onTheWay = following && !leaveFound;
+    claim.goal = onTheWay ? practice.hintGoal : nearest;
     if (claim.goal.empty())
         return claim;
     claim.sum = SumOfSolution(practice, claim.goal);
