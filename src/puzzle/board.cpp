@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "puzzle/board.h"
 
+#include "puzzle/board_view.h"
 #include "puzzle/figure.h"
+#include "puzzle/game.h"
 #include "puzzle/practice.h"
 #include "puzzle/progress.h"
 
@@ -21,6 +23,38 @@ constexpr int kPlaceChars = 4;
 constexpr int kPairChars = 11;
 constexpr int kSumChars = 5;
 constexpr double kLineHeight = 1.25;
+// A letter's advance in those fonts, Cyrillic capitals aside (0.5 to 0.56 em), rounded up;
+// a button's text keeps a little room beside its 2-pixel borders.
+constexpr double kLetterWidth = 0.57;
+
+std::size_t Letters(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+// How wide `text` shows in letters `font` pixels high, with a button's borders.
+double TextWidth(const std::string& text, double font) {
+    return static_cast<double>(Letters(text)) * kLetterWidth * font + font * 0.4 + 4;
+}
+
+// A label's longest word: a button wraps its label between words.
+double WordWidth(const std::string& text, double font) {
+    double widest = 0;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find(' ', start), text.size());
+        widest = std::max(widest, TextWidth(text.substr(start, end - start), font));
+        start = end + 1;
+    }
+    return widest;
+}
+
+// A button's label as it first reads (the labels the layout sizes for do not change).
+std::string Label(BoardCommand command) {
+    static const Game kNoGame{};
+    return BoardLabel(command, kNoGame);
+}
 
 struct Metrics {
     double target = kFingerTarget; // the side of a button, a tile, a level's step
@@ -217,13 +251,18 @@ std::vector<BoardRect> Row(double x, double y, const std::vector<double>& widths
     return boxes;
 }
 
-// The level path: every step a target wide, the current one taking what the row leaves.
-double LayOutLevels(int count, double x, double y, double width, const Metrics& m,
+// The level path: every step a target wide, the current level's name taking what the row
+// leaves. Where its words do not fit there (a phone), the name is left out (its box empty):
+// a line of its own would take the figure's room below a finger's targets, and the step
+// pressed names the level to a screen reader all the same.
+double LayOutLevels(const BoardContent& content, double x, double y, double width, const Metrics& m,
                     BoardLayout& layout) {
+    const int count = content.levels;
     layout.levels =
         Row(x, y, std::vector<double>(static_cast<std::size_t>(count), m.target), m.target, m.gap);
     const double used = count * m.target + count * m.gap;
-    layout.levelTitle = Box(x + used, y, std::max(0.0, width - used), m.target);
+    const bool fits = TextWidth(LevelTitleText(content.figure), m.fonts.title) <= width - used;
+    layout.levelTitle = Box(x + used, y, fits ? width - used : 0, m.target);
     return m.target;
 }
 
@@ -240,16 +279,27 @@ double LayOutButtons(const std::vector<BoardCommand>& commands, int columns, dou
     return rows * m.target + (rows - 1) * m.gap;
 }
 
-// «Начало», its box and «Изчисли», then `extra` buttons, in one row.
+// «Начало», its box and «Изчисли», each as wide as its words.
+std::vector<double> StartRowWidths(const Metrics& m) {
+    return {TextWidth(kStartLabel, m.fonts.button),
+            std::max(m.target * 1.2, 3 * kDigitWidth * m.fonts.button * 1.3 + 16),
+            std::max(m.target, TextWidth(Label(BoardCommand::Compute), m.fonts.button))};
+}
+
+// «Начало», its box and «Изчисли», then `extra` buttons, in one row: each extra as wide
+// as its longest word, and what is left shared among them.
 double LayOutStartRow(double x, double y, double width, const Metrics& m,
                       const std::vector<BoardCommand>& extra, BoardLayout& layout) {
-    const double label = m.fonts.button * 4.2;
-    const double box = std::max(m.target * 1.2, 3 * kDigitWidth * m.fonts.button * 1.3 + 16);
-    const double compute = m.fonts.button * 5.4;
-    std::vector<double> widths{label, box, compute};
-    const double rest = width - label - box - compute - 3 * m.gap;
-    for (std::size_t i = 0; i < extra.size(); ++i)
-        widths.push_back(std::max(m.target, (rest - (extra.size() - 1) * m.gap) / extra.size()));
+    std::vector<double> widths = StartRowWidths(m);
+    double rest = width - std::accumulate(widths.begin(), widths.end(), 0.0) -
+                  static_cast<double>(widths.size() + extra.size() - 1) * m.gap;
+    std::vector<double> words;
+    for (BoardCommand command : extra) {
+        words.push_back(std::max(m.target, WordWidth(Label(command), m.fonts.button)));
+        rest -= words.back();
+    }
+    for (double word : words)
+        widths.push_back(word + std::max(0.0, rest) / static_cast<double>(extra.size()));
     const std::vector<BoardRect> boxes = Row(x, y, widths, m.target, m.gap);
     layout.startLabel = boxes[0];
     layout.startBox = boxes[1];
@@ -263,7 +313,7 @@ double LayOutStartRow(double x, double y, double width, const Metrics& m,
 double LayOutChips(int count, double x, double y, double width, const Metrics& m,
                    BoardLayout& layout) {
     const double height = std::max(m.fonts.button * 2, 28.0);
-    const double label = m.fonts.button * 5;
+    const double label = TextWidth(kChipsLabel, m.fonts.button);
     const double chip = kPlaceChars * kDigitWidth * m.fonts.button + m.fonts.button / 2;
     const double room = width - label - m.gap;
     const int perRow = std::max(1, static_cast<int>((room + m.gap / 2) / (chip + m.gap / 2)));
@@ -297,7 +347,7 @@ bool LayOutPortrait(const BoardContent& content, const Figure& figure, const Met
                     BoardLayout& layout) {
     const double x = m.margin, width = layout.width - 2 * m.margin;
     double y = m.margin;
-    y += LayOutLevels(content.levels, x, y, width, m, layout) + m.gap;
+    y += LayOutLevels(content, x, y, width, m, layout) + m.gap;
     y += LayOutStartRow(x, y, width, m, {BoardCommand::HowToPlay, BoardCommand::Demonstration},
                         layout) +
          m.gap;
@@ -334,16 +384,15 @@ bool LayOutLandscape(const BoardContent& content, const Figure& figure, const Me
     const double x = m.margin, width = layout.width - 2 * m.margin;
     double y = m.margin;
     const double corner = m.fonts.button * 6.5;
-    LayOutLevels(content.levels, x, y, width - 2 * (corner + m.gap), m, layout);
+    LayOutLevels(content, x, y, width - 2 * (corner + m.gap), m, layout);
     const std::vector<BoardRect> corners =
         Row(x + width - 2 * corner - m.gap, y, {corner, corner}, m.target, m.gap);
     layout.buttons.push_back({BoardCommand::HowToPlay, corners[0]});
     layout.buttons.push_back({BoardCommand::Demonstration, corners[1]});
     y += m.target + m.gap;
     const double height = layout.height - m.margin - y;
-    const double panelMin = m.fonts.button * 4.2 +
-                            std::max(m.target * 1.2, 3 * kDigitWidth * m.fonts.button * 1.3 + 16) +
-                            m.fonts.button * 5.4 + 2 * m.gap;
+    const std::vector<double> startRow = StartRowWidths(m);
+    const double panelMin = std::accumulate(startRow.begin(), startRow.end(), 0.0) + 2 * m.gap;
     const double side = std::min(height, width - m.gap - panelMin);
     layout.figure = Box(x, y, side, height);
     const double px = x + side + m.gap, panel = width - side - m.gap;
@@ -372,7 +421,8 @@ bool Fits(const BoardLayout& layout) {
                            [&](const BoardRect& r) { return Inside(r, board); });
     };
     bool ok = inside(layout.places) && inside(layout.sums) && inside(layout.tiles) &&
-              inside(layout.levels) && inside(layout.chips) && Inside(layout.status, board);
+              inside(layout.levels) && inside(layout.chips) && Inside(layout.status, board) &&
+              Inside(layout.levelTitle, board);
     for (const BoardButton& button : layout.buttons)
         ok = ok && Inside(button.box, board);
     return ok;
@@ -388,6 +438,12 @@ bool Inside(const BoardRect& inner, const BoardRect& outer) noexcept {
     constexpr double slack = 1e-6;
     return inner.x >= outer.x - slack && inner.y >= outer.y - slack &&
            inner.Right() <= outer.Right() + slack && inner.Bottom() <= outer.Bottom() + slack;
+}
+
+std::string LevelTitleText(FigureMode figure) {
+    const Figure& shape = FigureOf(figure);
+    return shape.title.empty() ? std::string("Избери фигура")
+                               : "Ниво " + std::to_string(LevelOf(figure)) + ": " + shape.title;
 }
 
 BoardContent BoardContentOf(FigureMode figure, int numbers) {
@@ -417,6 +473,10 @@ BoardLayout LayOutBoard(const BoardContent& content, double width, double height
         if (laid && Fits(layout))
             break;
     }
+    // A tile narrower than the target still holds four digits whole.
+    if (!layout.tiles.empty())
+        layout.fonts.tile = std::min(layout.fonts.tile, layout.tiles.front().width /
+                                                            (kPlaceChars * kDigitWidth + 0.4));
     OrderPlaces(layout);
     return layout;
 }

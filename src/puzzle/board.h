@@ -8,6 +8,7 @@
 
 #include "puzzle/puzzle.h"
 
+#include <string>
 #include <vector>
 
 namespace velmora {
@@ -30,6 +31,12 @@ struct BoardRect {
 // Whether two boxes share any area (touching edges do not count).
 [[nodiscard]] bool Overlap(const BoardRect& a, const BoardRect& b) noexcept;
 [[nodiscard]] bool Inside(const BoardRect& inner, const BoardRect& outer) noexcept;
+
+// The board's fixed words, which its layout makes room for.
+inline constexpr const char* kStartLabel = "Начало";
+inline constexpr const char* kChipsLabel = "Намерени:";
+// The level's name over the figure: "Ниво 2: Триъгълник", or what to do without one.
+[[nodiscard]] std::string LevelTitleText(FigureMode figure);
 
 // What the board's buttons do; their labels come from BoardLabel (board_view.h).
 enum class BoardCommand {
@@ -77,6 +84,7 @@ struct BoardLayout {
     bool portrait = false;
     BoardFonts fonts;
     // The level path: one step per level, and the current level's name beside or under it.
+    // The name is left out (no width) where it does not fit beside the steps.
     std::vector<BoardRect> levels;
     BoardRect levelTitle;
     // «Начало» and its box; «Изчисли» is among the buttons.

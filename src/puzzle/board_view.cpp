@@ -95,11 +95,8 @@ BoardView ViewBoard(const Game& game) {
     const Practice& practice = game.practice;
     BoardView view;
     view.levels = LevelsOf(game);
-    const Figure& figure = FigureOf(practice.figure);
-    view.levelTitle = figure.title.empty()
-                          ? std::string("Избери фигура")
-                          : "Ниво " + std::to_string(LevelOf(figure.mode)) + ": " + figure.title;
-    view.startLabel = "Начало";
+    view.levelTitle = LevelTitleText(practice.figure);
+    view.startLabel = kStartLabel;
     view.startText = game.puzzle.startText;
     for (int position = 0; position < PositionCount(practice.figure); ++position) {
         BoardPlace place;
@@ -117,7 +114,7 @@ BoardView ViewBoard(const Game& game) {
     for (int index = 0; index < static_cast<int>(practice.numbers.size()); ++index)
         view.tiles.push_back(TileOf(practice, index));
     view.status = StatusOf(game);
-    view.chipsLabel = "Намерени:";
+    view.chipsLabel = kChipsLabel;
     view.chips = ChipsOf(practice);
     const std::string found = FoundSumsText(practice);
     view.chipsSpoken = found.empty() ? "Намерени суми: още няма" : found;
