@@ -104,13 +104,21 @@ std::optional<std::int64_t> LineOff(const Verdict& verdict, int line) {
 
 // What the lines off are compared with: the reference sum, or with two lines the other
 // line, named ("сумата на лявото рамо (6)"), since neither of two is more right.
+// Whose sum the others are compared with: the sum every line must have when the series
+// allows one alone, else the lines that have it: "сумата на дясната страна (10)".
 std::string Reference(const Practice& practice, const Verdict& verdict) {
     const std::string sum = to_string(verdict.sum);
-    if (verdict.onlySum || verdict.differences.size() != 2)
-        return sum;
-    const auto line = std::find(verdict.differences.begin(), verdict.differences.end(), 0) -
-                      verdict.differences.begin();
-    return "сумата " + LineLocation(practice, static_cast<int>(line)) + " (" + sum + ")";
+    const Figure& figure = FigureOfPractice(practice);
+    if (verdict.onlySum)
+        return sum + " (сумата, която трябва да има " + figure.everyLine + ")";
+    std::vector<std::string> owners;
+    for (std::size_t line = 0; line < verdict.differences.size(); ++line)
+        if (verdict.differences[line] == 0)
+            owners.push_back(LineLocation(practice, static_cast<int>(line)));
+    std::string named;
+    for (std::size_t i = 0; i < owners.size(); ++i)
+        named += (i == 0 ? "" : i + 1 == owners.size() ? " и " : ", ") + owners[i];
+    return (owners.size() > 1 ? "сумите " : "сумата ") + named + " (" + sum + ")";
 }
 
 std::string Amount(std::int64_t difference) {
@@ -603,6 +611,10 @@ std::string WhyText(const Practice& practice) {
         total += n;
     const Figure& figure = FigureOfPractice(practice);
     const std::string lines = to_string(figure.lines.size());
+    // A figure the pupil has not solved is spoken of with "ако": what would make it so.
+    const std::string so =
+        solved ? "Затова " + figure.everyLine + " има сума " + sum + "."
+               : "Затова, ако сумите са равни, " + figure.everyLine + " има сума " + sum + ".";
     switch (figure.idea) {
     case FigureIdea::CountedTwice: {
         const std::vector<int> keys = KeyNumbersOf(practice, cells);
@@ -611,32 +623,40 @@ std::string WhyText(const Practice& practice) {
             keyTotal += ValueOf(practice, key);
         const bool one = keys.size() == 1;
         const std::string both = to_string(total + keyTotal);
-        return "Когато съберем " + figure.allLines + ", всяко число се брои веднъж, а " +
-               (one ? "числото " : "числата ") + figure.keyLocation + " – два пъти. Сумата на " +
-               "всички числа е " + to_string(total) + ". " + (solved ? "" : "Ако ") +
+        return "Когато съберем " + figure.allLines + ", " + (one ? "числото " : "числата ") +
+               figure.keyLocation + (one ? " се брои" : " се броят") +
+               " два пъти, а всяко друго число – веднъж. Сумата на всички числа е " +
+               to_string(total) + ". " + (solved ? "" : "Ако ") +
                (solved ? Capital(figure.keyLocation) : figure.keyLocation) +
                (one ? " е " : " са ") + NumbersText(practice, keys) +
                (one ? "" : ", заедно " + to_string(keyTotal)) +
                (solved ? ". " + Capital(figure.allLines) : ", " + figure.allLines) +
                " заедно дават " + to_string(total) + " + " + to_string(keyTotal) + " = " + both +
-               ", а " + both + " = " + lines + " × " + sum + ". Затова " + figure.everyLine +
-               " има сума " + sum + ".";
+               ", а " + both + " = " + lines + " × " + sum + ". " + so;
     }
     case FigureIdea::EveryTwice:
         return "Всяко число е на две линии. Когато съберем " + figure.allLines +
                ", всяко число се брои два пъти. Сумата на всички числа е " + to_string(total) +
                ", а 2 × " + to_string(total) + " = " + to_string(2 * total) + " = " + lines +
-               " × " + sum + ". Затова " + figure.everyLine + " има сума " + sum + ".";
+               " × " + sum + ". " + so;
     case FigureIdea::RowsHoldAll:
+        // The rows hold every number once, and so do the columns; the diagonals are equal
+        // only in a solved square, whose centre always holds the middle number.
         return Capital(figure.allLines) +
-               " заедно съдържат всяко число веднъж. Сумата на всички числа е " + to_string(total) +
-               " = 3 × " + sum + ". Затова всеки ред има сума " + sum +
-               ", а стълбовете и диагоналите – също. " + Capital(figure.keyLocation) +
-               " е средното число, " + NumbersText(practice, KeyNumbersOf(practice, cells)) + ".";
+               " заедно съдържат всяко число веднъж; трите стълба – също. Сумата на всички "
+               "числа е " +
+               to_string(total) + " = 3 × " + sum + ". " +
+               (solved ? "Затова всеки ред и всеки стълб има сума " + sum +
+                             ". Диагоналите също имат сума " + sum + ". "
+                       : "Затова, ако сумите са равни, всеки ред и всеки стълб има сума " + sum +
+                             ". ") +
+               Capital(figure.keyLocation) + (solved ? " е" : " трябва да е") +
+               " средното число, " + NumbersText(practice, KeyNumbersOf(practice, cells)) + ".";
     case FigureIdea::Pairs:
         break;
     }
-    return "Двойките са " + PairsText(practice, cells) + ". Всяка двойка има сума " + sum +
+    return std::string(solved ? "Двойките са " : "Ако двойките са ") + PairsText(practice, cells) +
+           (solved ? ". Всяка" : ", всяка") + " двойка има сума " + sum +
            ": от двойка към двойка по-малкото число расте с 1, а по-голямото намалява с 1. "
            "Сумата на всички числа е " +
            to_string(total) + " = " + lines + " × " + sum + ".";

@@ -190,7 +190,8 @@ class Page(unittest.TestCase):
         sums = [element(self.driver, f"LineSum3_{l}").text for l in range(3)]
         self.assertEqual(sums, ["= 26", "29 (+3)", "= 26"])
         self.assertIn("off", element(self.driver, "LineSum3_1").get_attribute("class"))
-        self.assertIn("с 3 по-голяма от 26", element(self.driver, "status").text)
+        self.assertIn("с 3 по-голяма от сумите на основата и на лявата страна (26)",
+                      element(self.driver, "status").text)
         # By keys: a placed number taken back and put where the solution wants it.
         for position, row in ((3, 3), (4, 4), (5, 5)):
             self.click(f"Label3_{position}")  # gives its number back
