@@ -82,8 +82,15 @@ std::vector<BoardChip> ChipsOf(const Practice& practice) {
     const std::size_t possible = practice.possibleSums.empty()
                                      ? static_cast<std::size_t>(PossibleSumCount(practice.figure))
                                      : practice.possibleSums.size();
-    for (std::int64_t sum : practice.foundSums)
-        chips.push_back({std::to_string(sum), true});
+    // A sum made with these numbers shows itself; one found with other numbers only a
+    // tick, since its sum here was never made.
+    const auto has = [](const std::vector<std::int64_t>& sums, std::int64_t sum) {
+        return std::binary_search(sums.begin(), sums.end(), sum);
+    };
+    for (std::int64_t sum : practice.possibleSums)
+        chips.push_back(has(practice.madeSums, sum)    ? BoardChip{std::to_string(sum), true}
+                        : has(practice.foundSums, sum) ? BoardChip{"✓", true}
+                                                       : BoardChip{"?", false});
     while (chips.size() < possible)
         chips.push_back({"?", false});
     return chips;

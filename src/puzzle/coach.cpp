@@ -445,14 +445,21 @@ std::string VerdictText(const Practice& practice) {
 }
 
 std::string FoundSumsText(const Practice& practice) {
-    if (practice.foundSums.empty())
-        return {};
+    // Sums are named only as the pupil made them with the numbers on show; the level's
+    // progress, made with any numbers, is counted in kinds of arrangement.
     const std::size_t possible = practice.possibleSums.size();
-    const std::string count =
-        " (" + to_string(practice.foundSums.size()) + " от " + to_string(possible) + ")";
-    if (practice.foundSums.size() >= possible)
-        return "Намерени са всички суми: " + JoinAnd(Texts(practice.foundSums)) + count + "!";
-    return "Намерени суми: " + JoinAnd(Texts(practice.foundSums)) + count + ".";
+    const std::size_t found = practice.foundSums.size();
+    std::string text;
+    if (!practice.madeSums.empty())
+        text = "Намерени суми с тези числа: " + JoinAnd(Texts(practice.madeSums)) + ". ";
+    if (found == 0)
+        return text.empty() ? text : text.substr(0, text.size() - 1);
+    if (found >= possible)
+        return text + (possible == 1 ? std::string("Нивото е готово!")
+                                     : "Нивото е готово: намерени са всичките " +
+                                           to_string(possible) + " вида подредби!");
+    return text + "На това ниво: " + to_string(found) + " от " + to_string(possible) +
+           " вида подредби.";
 }
 
 std::string StatusText(const Practice& practice) {
@@ -541,7 +548,7 @@ std::string HintText(const Practice& practice, const HintClaim& claim) {
                    figure.keyLocation + " " + NumbersText(practice, claim.numbers) + ".";
         return "Фигурата е подредена със сума " + sum + ". Опитай да я подредиш с друга сума!";
     case HintKind::AllFound:
-        return "Намерени са всички възможни суми на тази фигура. Избери друга фигура от "
+        return "На това ниво са намерени всички видове подредби. Избери друга фигура от "
                "«Фигура»!";
     case HintKind::Idea:
         return figure.idea1;

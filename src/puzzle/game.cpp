@@ -76,6 +76,7 @@ Game ResumeGame(Progress progress) {
 Game ForgetProgress(Game game) {
     game.progress.found.clear();
     game.practice.foundSums.clear();
+    game.practice.madeSums.clear();
     return game;
 }
 

@@ -255,10 +255,11 @@ void RecordFoundSum(Practice& practice) {
     const Verdict verdict = Judge(practice);
     if (verdict.kind != VerdictKind::Solved || practice.helped)
         return;
-    auto& found = practice.foundSums;
-    const auto at = std::lower_bound(found.begin(), found.end(), verdict.sum);
-    if (at == found.end() || *at != verdict.sum)
-        found.insert(at, verdict.sum);
+    for (auto* found : {&practice.foundSums, &practice.madeSums}) {
+        const auto at = std::lower_bound(found->begin(), found->end(), verdict.sum);
+        if (at == found->end() || *at != verdict.sum)
+            found->insert(at, verdict.sum);
+    }
 }
 
 } // namespace

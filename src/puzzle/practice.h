@@ -40,8 +40,12 @@ struct Practice {
     // and the pupil's own placement is kept to go back to.
     bool helped = false;
     std::vector<int> ownPlacement;
-    // The equal sums the pupil has reached with this series, ascending.
+    // The level's equal sums found so far, with any series, as this series' sums,
+    // ascending: the kinds of arrangement the pupil has met on this figure.
     std::vector<std::int64_t> foundSums;
+    // The equal sums the pupil made with these very numbers, ascending: the only sums a
+    // sentence may name as found.
+    std::vector<std::int64_t> madeSums;
     // Every equal sum the series allows on the figure, ascending; found once per series.
     std::vector<std::int64_t> possibleSums;
 

@@ -98,6 +98,9 @@ inline std::string BrokenPracticeInvariant(const Game& game) {
         return "the verdict differs from the sums";
     if (!std::is_sorted(p.foundSums.begin(), p.foundSums.end()))
         return "found sums out of order";
+    if (!std::includes(p.foundSums.begin(), p.foundSums.end(), p.madeSums.begin(),
+                       p.madeSums.end()))
+        return "a sum made with these numbers is not among the level's";
     return {};
 }
 

@@ -5,6 +5,7 @@
 #include "game_invariants.h"
 #include "puzzle/coach.h"
 #include "puzzle/figure.h"
+#include "puzzle/game.h"
 #include "puzzle/practice.h"
 
 #include <doctest/doctest.h>
@@ -170,5 +171,44 @@ TEST_CASE("a verdict names whose sum each line is compared with, and by how much
             }
         }
         CHECK(checked > 0);
+    }
+}
+
+TEST_CASE("a sum is named as found only when the pupil made it with the numbers on show") {
+    // Sums found with the numbers from 1, then a new start: counted for the level, never
+    // named as if made with the new numbers; a solution shown is no sum made either.
+    struct Case {
+        FigureMode figure;
+        std::vector<std::vector<int>> solvedFrom1; // solutions the pupil made from 1
+        int newStart;
+    };
+    for (const Case& c : std::vector<Case>{
+             {FigureMode::Triangle, {{0, 1, 2, 3, 4, 5}, {3, 1, 5, 2, 0, 4}}, 7},
+             {FigureMode::V, {{0, 3, 4, 2, 1}}, 7},
+         }) {
+        CAPTURE(FigureOf(c.figure).key);
+        Game game = ChooseFigure(StartGame(PlayMode::Practice), std::int16_t(c.figure));
+        game = Compute(TypeStartText(std::move(game), "1")).game;
+        std::vector<long long> made;
+        for (const auto& cells : c.solvedFrom1) {
+            game = Clear(std::move(game));
+            game = Compute(TypeStartText(std::move(game), "1")).game;
+            for (std::size_t slot = 0; slot < cells.size(); ++slot)
+                game =
+                    DropNumber(std::move(game), cells[slot], PositionOfSlot(c.figure, int(slot)));
+            std::vector<long long> sums;
+            REQUIRE(BruteForceEqual(game.practice, &sums).value());
+            made.push_back(sums.front());
+        }
+        game = Compute(TypeStartText(std::move(game), std::to_string(c.newStart))).game;
+        game = RevealSolution(std::move(game));
+        for (const std::string& text : {StatusOf(game), AskHint(game).status}) {
+            CAPTURE(text);
+            // No sum of the new numbers is named as found: only counted.
+            CHECK_FALSE(Has(text, "Намерени суми"));
+            CHECK(Has(text, std::to_string(made.size()) + " от "));
+            for (long long sum : made) // nor the old ones, as if made now
+                CHECK_FALSE(Has(text, "Намерени суми с тези числа: " + std::to_string(sum)));
+        }
     }
 }

@@ -490,7 +490,8 @@ TEST_CASE("the texts a pupil reads") {
         {"solved 27",
          t,
          {0, 1, 2, 3, 4, 5},
-         "Браво! Всяка страна има сума 27. Намерени суми: 27 (1 от 4).",
+         "Браво! Всяка страна има сума 27. Намерени суми с тези числа: 27. На това ниво: 1 от 4 "
+         "вида подредби.",
          "= 27|= 27|= 27",
          "основата: сума 27, равна|дясната страна: сума 27, равна|лявата страна: сума 27, равна",
          "EEE"},
@@ -561,7 +562,8 @@ TEST_CASE("the sums found, and why") {
     for (int slot = 0; slot < 6; ++slot)
         p = Place(std::move(p), largestCorners[std::size_t(slot)], slot);
     CHECK(p.foundSums == std::vector<std::int64_t>{27, 30});
-    CHECK(FoundSumsText(p) == "Намерени суми: 27 и 30 (2 от 4).");
+    CHECK(FoundSumsText(p) ==
+          "Намерени суми с тези числа: 27 и 30. На това ниво: 2 от 4 вида подредби.");
     CHECK(WhyText(p) ==
           "Когато съберем трите страни, числата във върховете се броят два пъти, "
           "а всяко друго число – веднъж. Сумата на всички числа е 57. Във върховете са 10, "
@@ -570,7 +572,9 @@ TEST_CASE("the sums found, and why") {
     p.foundSums = {27, 28, 29};
     p = Place(TakeBack(std::move(p), 3), 0, 3); // solved again with 30
     CHECK(p.foundSums == std::vector<std::int64_t>{27, 28, 29, 30});
-    CHECK(FoundSumsText(p) == "Намерени са всички суми: 27, 28, 29 и 30 (4 от 4)!");
+    // Two of the four were found with other numbers: counted, not named.
+    CHECK(FoundSumsText(p) == "Намерени суми с тези числа: 27 и 30. Нивото е готово: намерени "
+                              "са всичките 4 вида подредби!");
 
     const std::string why =
         WhyText(NewPractice(FigureMode::Rhombus, Series(FigureMode::Rhombus, 7)));
