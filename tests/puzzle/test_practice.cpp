@@ -413,7 +413,8 @@ TEST_CASE("the hints' texts") {
         {"corners", t, none, 2, "Подсказка: за сума 27 във върховете трябват 7, 8 и 9."},
         {"pairs", r, noPairs, 2,
          "Подсказка: двойките са 7 и 14; 8 и 13; 9 и 12; 10 и 11. Всяка двойка има сума 21."},
-        {"place", t, none, 3, "Подсказка: слагам 7 в долния ляв връх."},
+        {"place", t, none, 3,
+         "Подсказка: числото 7 отива в долния ляв връх. Вече е там – виж фигурата."},
         // 10 bottom left, 7 top, 12 bottom right, 9, 11 and 8 in the middles: 29 is
         // three moves away, and 7 cannot be a corner for it.
         {"off the sum's corners",
