@@ -39,10 +39,11 @@ std::string AnswerLineOf(FigureMode mode, std::int64_t sum,
         if (s != sum)
             others.push_back(s);
     const std::string first = "Сума " + std::to_string(sum);
+    const std::string anyEqual =
+        " — вярна е всяка подредба, в която " + FigureOf(mode).lineSums + " са равни.";
     if (others.empty())
-        return first + ".";
-    return first + "; вярно е и с " + JoinOr(others) + " — вярна е всяка подредба, в която " +
-           FigureOf(mode).lineSums + " са равни.";
+        return first + " (друга сума не е възможна)" + anyEqual;
+    return first + "; вярно е и с " + JoinOr(others) + anyEqual;
 }
 
 std::string NumbersLineOf(const std::vector<std::int32_t>& numbers) {
