@@ -54,8 +54,8 @@ STEPS = (("start", "the HTML read up to the page's script, the core's loader run
          ("instantiated", "instantiated"),
          ("usable", "usable"),
          ("first-call", "first call into the core (on the first input or when idle)"))
-# A demonstration and a practice game, over and over: figure, compute, every place; then
-# the star from the figure menu (practice), its twelve places.
+# A demonstration and a practice game (on the board), over and over: figure, compute, every
+# place; then the star from the figure menu (practice), its twelve places.
 # Click after click, the page laid out between them (outside the timing) as a drawn
 # frame would leave it; with `pause`, the browser idle that long and a frame drawn
 # between clicks, as when a pupil thinks.
@@ -86,10 +86,12 @@ const byId = (id) => document.getElementById(id);
                 await tap(document.querySelector(`#Option1_${figure} input`), 'figure option');
             }
             await tap(byId('Command1_0'), 'compute');
-            const places = [...document.querySelectorAll(
-                figure === 4 ? '.drawn:not([hidden]) .place' : `.position.${figure ? 'rhombus' : 'triangle'}`)]
-                .sort((a, b) => a.id.localeCompare(b.id, 'en', { numeric: true }));
-            const items = [...document.querySelectorAll('#List1 .item')];
+            // Practice plays on its board: its tiles and places, in the core's order.
+            const board = window.velmoraView.practice;
+            const places = board ? [...document.querySelectorAll('#boardPlaces > .place')]
+                : [...document.querySelectorAll(`.position.${figure ? 'rhombus' : 'triangle'}`)]
+                    .sort((a, b) => a.id.localeCompare(b.id, 'en', { numeric: true }));
+            const items = [...document.querySelectorAll(board ? '#boardTiles > .tile' : '#List1 .item')];
             for (const [row, item] of items.entries()) {
                 await tap(item, 'list item');
                 await tap(places[row % places.length], 'place');

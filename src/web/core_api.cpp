@@ -2,6 +2,7 @@
 // The page's one way into the puzzle core: each input is one call that returns the
 // whole view as JSON, so the page only shows what it is given.
 
+#include "puzzle/board_view.h"
 #include "puzzle/figure.h"
 #include "puzzle/game.h"
 #include "puzzle/outline.h"
@@ -35,6 +36,11 @@ enum Action {
     kClickPosition,
     kForgetProgress,
     kSetZoom,
+    // The board's own: a number dropped on a place (argument, then `position`), a number
+    // given back to the tiles, and what is typed into its start box.
+    kDropNumber,
+    kReturnNumber,
+    kEditStart,
 };
 
 Game game = StartGame(PlayMode::Demonstration);
@@ -52,7 +58,7 @@ struct Said {
     bool keepStatus = false;
 };
 
-Said Perform(int action, int argument, const char* text) {
+Said Perform(int action, int argument, int position, const char* text) {
     switch (action) {
     case kStart:
         // The progress the page kept, if any; the address may ask for practice.
@@ -109,6 +115,17 @@ Said Perform(int action, int argument, const char* text) {
     case kSetZoom:
         game.progress.zoom = argument;
         break;
+    case kDropNumber:
+        game = DropNumber(game, argument, position);
+        break;
+    case kReturnNumber:
+        game = ReturnNumber(game, argument);
+        break;
+    case kEditStart: {
+        StartBoxEdit edit = EditStartBox(game.puzzle.startText, text ? text : "");
+        game = TypeStartText(game, std::move(edit.text));
+        return {std::move(edit.note), {}};
+    }
     case kAskWhy:
         return {{}, WhyOf(game), true};
     case kAskHowToPlay:
@@ -167,22 +184,177 @@ void WriteView(JsonWriter& json, const Said& said) {
     json.Field("progress", SaveProgress(game.progress));
 }
 
+std::array<double, 4> Rect(const BoardRect& r) {
+    return {r.x, r.y, r.width, r.height};
+}
+
+std::vector<double> One(const BoardRect& r) {
+    return {r.x, r.y, r.width, r.height};
+}
+
+std::vector<std::array<double, 4>> Rects(const std::vector<BoardRect>& boxes) {
+    std::vector<std::array<double, 4>> rects;
+    for (const BoardRect& r : boxes)
+        rects.push_back(Rect(r));
+    return rects;
+}
+
+void WriteLayout(JsonWriter& json, const BoardLayout& layout) {
+    json.Field("width", layout.width);
+    json.Field("height", layout.height);
+    json.Field("portrait", layout.portrait);
+    JsonWriter fonts;
+    fonts.Field("place", layout.fonts.place);
+    fonts.Field("tile", layout.fonts.tile);
+    fonts.Field("sum", layout.fonts.sum);
+    fonts.Field("status", layout.fonts.status);
+    fonts.Field("button", layout.fonts.button);
+    fonts.Field("title", layout.fonts.title);
+    json.Field("fonts", fonts);
+    json.Field("levels", Rects(layout.levels));
+    json.Field("levelTitle", One(layout.levelTitle));
+    json.Field("startLabel", One(layout.startLabel));
+    json.Field("startBox", One(layout.startBox));
+    json.Field("figure", One(layout.figure));
+    json.Field("places", Rects(layout.places));
+    std::vector<std::array<double, 4>> edges;
+    for (const BoardSegment& s : layout.edges)
+        edges.push_back({s.x1, s.y1, s.x2, s.y2});
+    json.Field("edges", edges);
+    json.Field("grid", layout.grid);
+    json.Field("sums", Rects(layout.sums));
+    json.Field("tray", One(layout.tray));
+    json.Field("tiles", Rects(layout.tiles));
+    json.Field("status", One(layout.status));
+    json.Field("chipsLabel", One(layout.chipsLabel));
+    json.Field("chips", Rects(layout.chips));
+    std::vector<JsonWriter> buttons;
+    for (const BoardButton& button : layout.buttons) {
+        JsonWriter b;
+        b.Field("command", static_cast<int>(button.command));
+        b.Field("box", One(button.box));
+        b.Field("label", BoardLabel(button.command, game));
+        b.Field("help", BoardHelp(button.command, game));
+        buttons.push_back(std::move(b));
+    }
+    json.Field("buttons", buttons);
+    json.Field("readingOrder", layout.readingOrder);
+}
+
+const char* TileStateName(TileState state) {
+    switch (state) {
+    case TileState::Placed:
+        return "placed";
+    case TileState::Picked:
+        return "picked";
+    default:
+        return "free";
+    }
+}
+
+void WriteBoardView(JsonWriter& json, const BoardView& view) {
+    // The numbers on each place in its cells' order, so a drag from a place or Delete on
+    // it knows which number it takes.
+    const Practice& practice = game.practice;
+    std::vector<std::vector<int>> numbersOn(view.places.size());
+    for (std::size_t slot = 0; slot < practice.placed.size(); ++slot) {
+        const int position = PositionOfSlot(practice.figure, static_cast<int>(slot));
+        if (practice.placed[slot] != kEmpty && position >= 0 &&
+            position < static_cast<int>(numbersOn.size()))
+            numbersOn[static_cast<std::size_t>(position)].push_back(practice.placed[slot]);
+    }
+    std::vector<JsonWriter> levels;
+    for (const BoardLevel& level : view.levels) {
+        JsonWriter l;
+        l.Field("text", level.text);
+        l.Field("spoken", level.spoken);
+        l.Field("figure", static_cast<int>(level.figure));
+        l.Field("done", level.done);
+        l.Field("current", level.current);
+        l.Field("suggested", level.suggested);
+        levels.push_back(std::move(l));
+    }
+    json.Field("levels", levels);
+    json.Field("levelTitle", view.levelTitle);
+    json.Field("startLabel", view.startLabel);
+    json.Field("startText", view.startText);
+    std::vector<JsonWriter> places;
+    for (const BoardPlace& place : view.places) {
+        JsonWriter p;
+        p.Field("text", place.text);
+        p.Field("spoken", place.spoken);
+        p.Field("picked", place.picked);
+        p.Field("numbers", numbersOn[places.size()]);
+        places.push_back(std::move(p));
+    }
+    json.Field("places", places);
+    std::vector<JsonWriter> sums;
+    for (const BoardSum& sum : view.sums) {
+        JsonWriter s;
+        s.Field("sum", sum.sum);
+        s.Field("detail", sum.detail);
+        s.Field("mark", MarkName(sum.mark));
+        s.Field("spoken", sum.spoken);
+        sums.push_back(std::move(s));
+    }
+    json.Field("sums", sums);
+    std::vector<JsonWriter> tiles;
+    for (const BoardTile& tile : view.tiles) {
+        JsonWriter t;
+        t.Field("text", tile.text);
+        t.Field("spoken", tile.spoken);
+        t.Field("state", std::string(TileStateName(tile.state)));
+        tiles.push_back(std::move(t));
+    }
+    json.Field("tiles", tiles);
+    json.Field("status", view.status);
+    json.Field("chipsLabel", view.chipsLabel);
+    std::vector<JsonWriter> chips;
+    for (const BoardChip& chip : view.chips) {
+        JsonWriter c;
+        c.Field("text", chip.text);
+        c.Field("found", chip.found);
+        chips.push_back(std::move(c));
+    }
+    json.Field("chips", chips);
+    json.Field("chipsSpoken", view.chipsSpoken);
+    // Asked before a figure change or a compute would take the pupil's numbers away.
+    json.Field("losePlacement", WouldLosePlacement(game) ? LosePlacementQuestion() : std::string());
+}
+
 } // namespace
 
 extern "C" {
 
 // Performs one input and returns the view after it. A failure inside the core keeps the
 // state as it was before the input and says what failed. The text lives until the next call.
-const char* velmora_act(int action, int argument, const char* text) {
+const char* velmora_act(int action, int argument, const char* text, int position) {
     const Game before = game;
     JsonWriter json;
     try {
-        const Said said = Perform(action, argument, text);
+        const Said said = Perform(action, argument, position, text);
         WriteView(json, said);
     } catch (const std::exception& failure) {
         game = before;
         json = JsonWriter();
         WriteView(json, {{}, failure.what()});
+    }
+    reply = json.Finish();
+    return reply.c_str();
+}
+
+// The practice board for a `width` × `height` board in CSS pixels: where everything goes
+// (layout) and what it shows (view).
+const char* velmora_board(double width, double height) {
+    JsonWriter json;
+    try {
+        JsonWriter layout, view;
+        WriteLayout(layout, LayOutGameBoard(game, width, height));
+        WriteBoardView(view, ViewBoard(game));
+        json.Field("layout", layout);
+        json.Field("view", view);
+    } catch (const std::exception& failure) {
+        json.Field("error", std::string(failure.what()));
     }
     reply = json.Finish();
     return reply.c_str();
@@ -202,33 +374,6 @@ const char* velmora_levels() {
     json.Field("suggested",
                static_cast<int>(SuggestedFigure(game.progress, game.progress.lastFigure)));
     json.Field("startAgain", StartAgainQuestion());
-    reply = json.Finish();
-    return reply.c_str();
-}
-
-// What the page draws of a figure: its places' centres (x, y in a unit square, y down)
-// and names, the segments between places or a grid, and where each line's sum shows.
-const char* velmora_figure(int mode) {
-    const Figure& figure = FigureOf(static_cast<FigureMode>(mode));
-    std::vector<double> places, labels;
-    std::vector<std::string> names;
-    for (const FigurePlace& place : figure.places) {
-        places.insert(places.end(), {place.x, place.y});
-        names.push_back(place.name);
-    }
-    std::vector<int> edges;
-    for (const auto& [from, to] : figure.edges)
-        edges.insert(edges.end(), {from, to});
-    for (const FigureLine& line : figure.lines)
-        labels.insert(labels.end(), {line.labelX, line.labelY});
-    JsonWriter json;
-    json.Field("key", figure.key);
-    json.Field("title", figure.title);
-    json.Field("places", places);
-    json.Field("names", names);
-    json.Field("edges", edges);
-    json.Field("grid", figure.grid);
-    json.Field("labels", labels);
     reply = json.Finish();
     return reply.c_str();
 }

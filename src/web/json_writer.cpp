@@ -90,4 +90,22 @@ void JsonWriter::Field(const char* name, const std::vector<std::array<double, 4>
     text_ += ']';
 }
 
+void JsonWriter::Field(const char* name, double value) {
+    Name(name);
+    text_ += NumberToText(value);
+}
+
+void JsonWriter::Field(const char* name, const JsonWriter& object) {
+    Name(name);
+    text_ += object.Finish();
+}
+
+void JsonWriter::Field(const char* name, const std::vector<JsonWriter>& objects) {
+    Name(name);
+    text_ += '[';
+    for (std::size_t i = 0; i < objects.size(); ++i)
+        text_ += (i ? "," : "") + objects[i].Finish();
+    text_ += ']';
+}
+
 } // namespace velmora

@@ -19,6 +19,10 @@ class JsonWriter {
     void Field(const char* name, const std::vector<double>& values);
     void Field(const char* name, const std::vector<std::string>& values);
     void Field(const char* name, const std::vector<std::array<double, 4>>& values);
+    void Field(const char* name, double value);
+    // An object, or a list of objects, written by writers of their own.
+    void Field(const char* name, const JsonWriter& object);
+    void Field(const char* name, const std::vector<JsonWriter>& objects);
     template <std::size_t N>
     void Field(const char* name, const std::array<std::string, N>& values) {
         Field(name, std::vector<std::string>(values.begin(), values.end()));

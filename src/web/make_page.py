@@ -49,8 +49,10 @@ def script_text(text):
 
 def main():
     parser = argparse.ArgumentParser()
-    for option in ("form", "template", "style", "script", "core", "module", "output", "title"):
+    for option in ("form", "template", "style", "core", "module", "output", "title"):
         parser.add_argument("--" + option, required=True)
+    # The page's scripts, joined in their order into its one script element.
+    parser.add_argument("--script", required=True, nargs="+")
     args = parser.parse_args()
     widgets = read_form(args.form)
 
@@ -81,7 +83,7 @@ def main():
         packed = gzip.compress(module.read(), compresslevel=9, mtime=0)
     page = page.replace("{{module}}", base64.b64encode(packed).decode("ascii"))
     page = page.replace("{{core}}", script_text(read(args.core)))
-    page = page.replace("{{script}}", script_text(read(args.script)))
+    page = page.replace("{{script}}", script_text("\n".join(read(path) for path in args.script)))
     with open(args.output, "w", encoding="utf-8") as output:
         output.write(page)
 

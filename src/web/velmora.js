@@ -8,7 +8,7 @@
         Start: 0, SwitchMode: 1, TypeStart: 2, ChooseFigure: 3, Compute: 4, Clear: 5,
         ClickTriangle: 6, ClickRhombus: 7, ClickListItem: 8, AskHint: 9, RevealSolution: 10,
         AskWhy: 11, AskHowToPlay: 12, View: 13, RestoreOwnPlacement: 14, ClickPosition: 15,
-        ForgetProgress: 16, SetZoom: 17,
+        ForgetProgress: 16, SetZoom: 17, DropNumber: 18, ReturnNumber: 19, EditStart: 20,
     };
     const kZoomSteps = [100, 125, 150, 175, 200, 250, 300];
     const kTwipsPerPixel = 15;
@@ -22,19 +22,6 @@
     const placeNames = new Map([...triangle, ...rhombus].map((e) => [e, e.getAttribute("aria-label")]));
     const sums = { 0: [0, 1, 2].map((l) => $("LineSum3_" + l)), 1: [0, 1, 2, 3].map((l) => $("LineSum2_" + l)) };
     const sumNames = new Map([...sums[0], ...sums[1]].map((e) => [e, e.getAttribute("aria-label")]));
-    // Where each figure the form has no labels for is drawn: the box its unit square takes
-    // on the form, the size of its places and their letters, in the form's pixels. Such a
-    // figure takes the statement's room too, the start box going below it (velmora.css). A
-    // line's sum takes the free place nearest to where the core puts it, clear of the
-    // places, the other sums and the form's controls.
-    const kDrawn = {
-        "v": { box: [140, 40, 220, 300], place: [49, 25] },
-        "big-triangle": { box: [70, 30, 360, 330], place: [44, 24] },
-        "star": { box: [100, 57, 300, 300], place: [44, 24] },
-        "square": { box: [110, 34, 280, 280], place: [62, 62], letters: 22, sum: [56, 18] },
-    };
-    const kSumBox = [64, 18];
-    const drawn = new Map(); // figure → its places, sums and outline, built once
     const kProgressKey = "velmora.progress";
     // Anything that goes wrong is kept for the tests and told to the pupil.
     window.velmoraErrors = [];
@@ -92,9 +79,10 @@
     addEventListener("pagehide", write);
     document.addEventListener("visibilitychange", () => document.hidden && write());
 
-    function act(action, argument = 0, text = "") {
-        view = JSON.parse(core.ccall("velmora_act", "string", ["number", "number", "string"],
-                                     [action, argument, text]));
+    // `position`: where the board's drop puts number `argument`.
+    function act(action, argument = 0, text = "", position = 0) {
+        view = JSON.parse(core.ccall("velmora_act", "string", ["number", "number", "string", "number"],
+                                     [action, argument, text, position]));
         window.velmoraView = view; // what the core said, for the tests to compare
         keep(view.progress);
         show();
@@ -216,11 +204,16 @@
 
     function show() {
         const practising = view.practice;
-        // Practice draws the figure chosen; the demonstration the one it last showed.
-        const shown = practising && view.figure > 1 ? view.figure : view.shown;
+        // Practice is on the board, laid out by the core; the form is the demonstration's.
+        setClass(document.body, "board-shown", practising);
+        if (practising) {
+            board.show();
+            showToolbar();
+            return;
+        }
+        const shown = view.shown;
         setClass(document.body, "triangle-shown", shown === 0);
         setClass(document.body, "rhombus-shown", shown === 1);
-        setClass(document.body, "drawn-shown", shown > 1);
         if (shown !== outlined)
             drawOutline(shown);
         document.querySelectorAll("#Frame1 input").forEach((input, i) => { input.checked = view.figure === i; });
@@ -234,20 +227,18 @@
         }));
         for (const figure of [0, 1])
             sums[figure].forEach((element, line) => showSum(element, line, practising && shown === figure));
-        drawn.forEach((figure, mode) => {
-            figure.element.hidden = mode !== shown;
-        });
-        const figure = drawn.get(shown);
-        if (figure) {
-            figure.places.forEach((element, k) => showPlace(element, view.places[k] ?? "", picked(shown, k)));
-            figure.sums.forEach((element, line) => showSum(element, line, true));
-        }
         showList();
-        if (!$("levels").hidden)
-            showLevels();
         // «Защо става?» and «Как се играе» leave the line as it was, so a hint stays to read.
         if (!view.keepStatus)
             setText($("status"), view.status);
+        showToolbar();
+    }
+
+    // The mode buttons, the levels while open and the teaching buttons, as the mode has them.
+    function showToolbar() {
+        const practising = view.practice;
+        if (!$("levels").hidden)
+            showLevels();
         setAttribute($("modeDemonstration"), "aria-pressed", String(!practising));
         setAttribute($("modePractice"), "aria-pressed", String(practising));
         $("hint").disabled = !practising;
@@ -285,7 +276,7 @@
     // From the frame's options or the menu; the menu closes and practice goes on in the
     // start box, where the next number is typed.
     function chooseFigure(figure, fromMenu) {
-        if (figure === 0 || figure === 1)
+        if (!view.practice && (figure === 0 || figure === 1))
             labelBoxes(figure); // read while the layout on screen is still the one measured
         if (fromMenu)
             openLevels(false); // first, so the levels are not titled again for a closed menu
@@ -306,8 +297,19 @@
             return;
         toStartBox = false;
         const at = document.activeElement;
-        if (!at || at === document.body || at === $("figureMenu") || $("levels").contains(at))
-            $("Text2").focus();
+        if (!at || at === document.body || at === $("figureMenu") || $("levels").contains(at) ||
+            at.closest("#boardLevels"))
+            (view.practice ? board.startBox : $("Text2")).focus();
+    }
+
+    // A question answered «Да» or «Не» in the page's own box: true for «Да».
+    function ask(question) {
+        const box = $("confirm");
+        $("confirmText").textContent = question;
+        box.returnValue = "";
+        box.showModal();
+        return new Promise((answer) => box.addEventListener("close", () => answer(box.returnValue === "yes"),
+                                                            { once: true }));
     }
 
     function openLevels(open) {
@@ -397,8 +399,7 @@
         return labelBoxesOf[figure];
     }
 
-    // The figure's outline: for the triangle and the rhombus anchored on their labels' boxes
-    // by the core, for the others between their places or around the square's boxes.
+    // The figure's outline, anchored on its labels' boxes by the core.
     let outlined = null; // the figure whose outline is drawn
     function drawOutline(figure) {
         outlined = figure;
@@ -412,10 +413,6 @@
             if (result.error)
                 report(result.error);
             segments = result.segments || [];
-        } else if (figure > 1) {
-            if (!drawn.has(figure))
-                drawn.set(figure, drawFigure(figure));
-            segments = drawn.get(figure).segments;
         }
         window.velmoraOutline = segments;
         $("outline").replaceChildren(...segments.map(([x1, y1, x2, y2]) => {
@@ -423,93 +420,6 @@
             Object.entries({ x1, y1, x2, y2 }).forEach(([k, v]) => line.setAttribute(k, v));
             return line;
         }));
-    }
-
-    // The form's controls a drawn figure's sums keep clear of, where they stand beside it:
-    // left, top, width, height.
-    const formBoxes = () => ["Label1_0", "Frame1", "Label1_1", "List1", "Label1_2", "Text2", "Command1_0",
-                             "Command1_1"].map((id) => {
-        const e = $(id);
-        return [e.offsetLeft, e.offsetTop, e.offsetWidth, e.offsetHeight];
-    });
-
-    // The free box of a sum's size nearest to `at`, looking outwards from the figure's middle
-    // first: inside the form, 4 pixels clear of every box taken.
-    function freeBox([x, y], [middleX, middleY], taken, [w, h]) {
-        const clear = (left, top) => left >= 0 && top >= 0 && left + w <= kDesign.width &&
-            top + h <= kDesign.height && taken.every(([l, t, tw, th]) =>
-                left + w + 4 <= l || left >= l + tw + 4 || top + h + 4 <= t || top >= t + th + 4);
-        const outwards = Math.atan2(y - middleY, x - middleX);
-        for (let r = 0; r <= 120; r += 2)
-            for (let turn = 0; turn < (r ? 16 : 1); turn++) {
-                const angle = outwards + (turn % 2 ? 1 : -1) * Math.ceil(turn / 2) * Math.PI / 8;
-                const left = Math.round(x + r * Math.cos(angle) - w / 2);
-                const top = Math.round(y + r * Math.sin(angle) - h / 2);
-                if (clear(left, top))
-                    return [left, top, w, h];
-            }
-        return [Math.round(x - w / 2), Math.round(y - h / 2), w, h];
-    }
-
-    const place = (element, [left, top, width, height]) =>
-        Object.assign(element.style, { left: left + "px", top: top + "px", width: width + "px", height: height + "px" });
-
-    // A figure the form has no labels for, as the core describes it: its places buttons
-    // where kDrawn puts its unit square, in reading order for Tab; its sums beside its
-    // lines; its outline in twips, as the labels' is.
-    function drawFigure(mode) {
-        const figure = JSON.parse(core.ccall("velmora_figure", "string", ["number"], [mode]));
-        const [left, top, width, height] = kDrawn[figure.key].box;
-        const [w, h] = kDrawn[figure.key].place;
-        const at = (points, k) => [left + points[2 * k] * width, top + points[2 * k + 1] * height];
-        const centres = figure.names.map((_, k) => at(figure.places, k));
-        const boxes = centres.map(([x, y]) => [Math.round(x - w / 2), Math.round(y - h / 2), w, h]);
-        const element = document.createElement("div");
-        element.className = "drawn";
-        const places = boxes.map((box, k) => {
-            const label = document.createElement("div");
-            label.className = "label position place";
-            label.id = `${figure.key}-${k}`;
-            label.setAttribute("role", "button");
-            label.tabIndex = 0;
-            if (kDrawn[figure.key].letters)
-                label.dataset.size = kDrawn[figure.key].letters;
-            place(label, box);
-            placeNames.set(label, `${figure.title}, ${figure.names[k]}`);
-            label.addEventListener("click", handler(() => act(Act.ClickPosition, k)));
-            label.addEventListener("keydown", pressOnKey);
-            return label;
-        });
-        const taken = [...formBoxes(), ...boxes];
-        const middle = [left + width / 2, top + height / 2];
-        const sums = figure.labels.filter((_, k) => k % 2 === 0).map((_, line) => {
-            const box = freeBox(at(figure.labels, line), middle, taken, kDrawn[figure.key].sum || kSumBox);
-            taken.push(box);
-            const sum = document.createElement("div");
-            sum.className = "label sum";
-            sum.id = `${figure.key}-sum-${line}`;
-            sum.setAttribute("role", "note");
-            place(sum, box);
-            return sum;
-        });
-        const order = places.map((_, k) => k).sort((a, b) => boxes[a][1] - boxes[b][1] || boxes[a][0] - boxes[b][0]);
-        element.append(...order.map((k) => places[k]), ...sums);
-        form.insertBefore(element, $("LineSum3_0"));
-        const twips = (points) => points.map((v) => v * kTwipsPerPixel);
-        let segments = [];
-        if (figure.grid) {
-            // Each place in a square cell as wide as the places lie apart.
-            const cell = Math.min(...centres.flatMap(([x, y], a) => centres.slice(a + 1).map(([u, v]) =>
-                Math.hypot(u - x, v - y))));
-            segments = centres.flatMap(([x, y]) => {
-                const [l, t, r, b] = [x - cell / 2, y - cell / 2, x + cell / 2, y + cell / 2];
-                return [[l, t, r, t], [r, t, r, b], [r, b, l, b], [l, b, l, t]].map(twips);
-            });
-        } else {
-            for (let k = 0; k < figure.edges.length; k += 2)
-                segments.push(twips([...centres[figure.edges[k]], ...centres[figure.edges[k + 1]]]));
-        }
-        return { element, places, sums, segments };
     }
 
     // Space and Enter on a place, as a click.
@@ -943,7 +853,7 @@
             // sooner: focusing before the first frame delayed it when measured.
             // Practice opens in the start box, so a number can be typed at once.
             if (document.activeElement === document.body)
-                $(view && view.practice ? "Text2" : "Text1_0").focus();
+                (view && view.practice ? board.startBox : $("Text1_0")).focus();
             document.documentElement.dataset.ready = "true";
             performance.mark("velmora-usable");
         }, report);
@@ -960,6 +870,11 @@
     $("modeDemonstration").setAttribute("aria-pressed", String(!practiceAsked));
     $("modePractice").setAttribute("aria-pressed", String(practiceAsked));
     $("solution").dataset.reveal = $("solution").textContent;
+    setClass(document.body, "board-shown", practiceAsked);
+    const board = velmoraBoard({
+        act, Act, handler, ask, solutionOrOwn, core: () => core, view: () => view,
+        chooseFigure: (figure) => chooseFigure(figure, true),
+    });
     bind();
     // Laid out for the window in the first frame, once the browser has laid the page out
     // itself and before it paints: measuring here, halfway through reading the page, made

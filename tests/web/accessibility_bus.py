@@ -70,27 +70,25 @@ def main():
                            ("Условие на задачата", Atspi.Role.ENTRY)):
             check(f"{name} is a {role.value_nick}", wait_for(lambda: named(name, role), 5) is not None)
 
+        # Practice on its board: the level path's step, «Начало», «Изчисли», then each
+        # number's tile and its place, by real mouse clicks.
         click("Упражнение")
-        click("Триъгълник")
-        click("Начално число")
+        click("2. Триъгълник")
+        click("Начало", Atspi.Role.ENTRY)
         subprocess.run(["xdotool", "type", "7"], check=True)
-        click("Изчисли")
-        series = "Списък с числата: 7, 8, 9, 10, 11, 12"
-        check("compute announces the list", wait_for(lambda: named(series, Atspi.Role.LIST_BOX), 5)
-              is not None and any(said == series for _, _, said in heard), heard[-5:])
+        click("Изчисли", Atspi.Role.PUSH_BUTTON)
+        check("compute gives the numbers' tiles, named", wait_for(lambda: named("Число 12"), 5) is not None)
 
-        # The worked solution, a number and then its place each time: the number picked
-        # with the arrow keys in the list (the list shows four at a time), the place clicked.
-        places = ["Триъгълник, долен ляв връх", "Триъгълник, горен връх",
-                  "Триъгълник, долен десен връх", "Триъгълник, среда на дясната страна",
-                  "Триъгълник, среда на основата", "Триъгълник, среда на лявата страна"]
+        # The worked solution: 7 to 12 on the places in their order.
+        places = ["Долният ляв връх", "Горният връх", "Долният десен връх", "Средата на дясната страна",
+                  "Средата на основата", "Средата на лявата страна"]
         for row, place in enumerate(places):
-            click(series, Atspi.Role.LIST_BOX)
-            key("Home", *["Down"] * row)
-            click(place)
-        check("the places carry their numbers", named("Триъгълник, горен връх: 8") is not None,
-              [n.get_name() for n in descendants(document) if (n.get_name() or "").startswith("Три")])
-        check("a placed number is named so", named("7, поставено", Atspi.Role.LIST_ITEM) is not None)
+            click(f"Число {7 + row}")
+            click(f"{place}: празно")
+        check("the places carry their numbers", wait_for(lambda: named("Горният връх: 8"), 5) is not None,
+              [n.get_name() for n in descendants(document) if (n.get_name() or "").endswith(("празно", "8"))])
+        check("a placed number says where it stands",
+              named("Число 7, на фигурата: долният ляв връх") is not None)
         check("the sums are read in words", wait_for(lambda: named("основата: сума 27, равна"), 5) is not None)
         verdict = "Браво! Всяка страна има сума 27."
         check("the verdict is announced by the status line",
@@ -98,13 +96,16 @@ def main():
                                    if kind.startswith("object:text-changed")
                                    and role == Atspi.Role.STATUS_BAR), 5), heard[-5:])
 
-        # The star from the figure menu: its twelve places are buttons named by the core.
-        click("Фигура")
+        # The star from the level path, confirmed in the page's box as the triangle's numbers
+        # go: its twelve places are buttons named by the core.
         click("5. Звезда")
-        star = lambda: sorted(n.get_name() for n in descendants(document) if n.get_role() == Atspi.Role.PUSH_BUTTON
-                              and (n.get_name() or "").startswith("Звезда, "))
+        check("leaving placed numbers is asked first", wait_for(lambda: named("Да", Atspi.Role.PUSH_BUTTON), 5)
+              is not None)
+        click("Да", Atspi.Role.PUSH_BUTTON)
+        star = lambda: sorted(n.get_name() for n in descendants(document)
+                              if (n.get_name() or "").endswith(": празно"))
         check("the star's places are named", len(wait_for(lambda: len(star()) == 12 and star(), 5) or []) == 12
-              and {"Звезда, горният връх", "Звезда, вътрешното място долу вляво"} <= set(star()), star())
+              and {"Горният връх: празно", "Вътрешното място долу вляво: празно"} <= set(star()), star())
     finally:
         browser.terminate()
         browser.wait(10)
