@@ -362,7 +362,8 @@ bool LayOutPortrait(const BoardContent& content, const Figure& figure, const Met
     bottom -= LayOutChips(content.possibleSums, x, 0, width, m, chipsOnly);
     LayOutChips(content.possibleSums, x, bottom, width, m, layout);
     bottom -= m.gap;
-    const double status = 3 * kLineHeight * m.fonts.status;
+    // Four lines: a verdict that names two lines and their sums takes them on a phone.
+    const double status = 4 * kLineHeight * m.fonts.status;
     bottom -= status;
     layout.status = Box(x, bottom, width, status);
     bottom -= m.gap;
@@ -411,6 +412,15 @@ bool LayOutLandscape(const BoardContent& content, const Figure& figure, const Me
     py += LayOutButtons(kTeaching, columns, px, py, panel, m, layout);
     if (py > layout.height - m.margin)
         return false;
+    // The panel's room to spare goes to the status, the chips and buttons to the bottom:
+    // a long hint or verdict reads whole in a narrow panel.
+    const double spare = layout.height - m.margin - py;
+    for (BoardButton& button : layout.buttons)
+        if (button.box.y > layout.status.y)
+            button.box.y += spare;
+    Shift(layout.chips, 0, spare);
+    layout.chipsLabel.y += spare;
+    layout.status.height += spare;
     return LayOutFigure(figure, layout.figure, m, layout);
 }
 

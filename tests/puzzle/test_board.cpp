@@ -100,6 +100,10 @@ TEST_CASE("every figure's board fits every screen: inside, apart, large enough t
             for (const BoardButton& button : layout.buttons)
                 CHECK(button.box.height >= kFingerTarget);
             CHECK(layout.fonts.sum >= kSumToNumber * layout.fonts.place);
+            // Four digits (1010, a star's from 999) fit a tile at the digit width the
+            // fonts are sized for, with a little room for the tile's border.
+            for (const BoardRect& tile : layout.tiles)
+                CHECK(4 * 0.6 * layout.fonts.tile + 4 <= tile.width);
             // A drop at a place's centre lands on that place.
             for (std::size_t p = 0; p < layout.places.size(); ++p)
                 CHECK(BoxAt(layout.places, layout.places[p].CentreX(),
