@@ -625,6 +625,10 @@ void Velmora::RestoreOwnPlacement() {
     Apply([this] { return velmora::RestoreOwnPlacement(game_); });
 }
 
+void Velmora::Play(const std::function<Game(const Game&)>& move) {
+    Apply([this, &move] { return move(game_); });
+}
+
 QString Velmora::WhyText() const {
     return Text(WhyOf(game_));
 }

@@ -68,6 +68,11 @@ class Velmora : public QWidget {
     void RevealSolution();
     void RestoreOwnPlacement();
     QString WhyText() const;
+    // The practice board's moves: each one call of the core on this game, shown as any
+    // input of the form's own.
+    void Play(const std::function<velmora::Game(const velmora::Game&)>& move);
+    void ComputeSeries() { Command1_Click(0); }
+    void ClearAll() { Command1_Click(1); }
 
   signals:
     void statusChanged(const QString& text);
