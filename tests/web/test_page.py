@@ -590,10 +590,10 @@ class Page(unittest.TestCase):
         self.start_board()
         self.keys(Keys.F11)
         self.assertTrue(self.js("return document.body.classList.contains('presenting')"))
-        for tile, position in ((0, 0), (1, 1), (2, 2), (4, 4)):
+        for tile, position in ((0, 0), (1, 1), (2, 2), (5, 3), (3, 4), (4, 5)):
             self.tile(tile).click()
             self.place(position).click()
-        self.assertEqual(self.board()[0], ["7", "8", "9", "", "11", ""])
+        self.assertEqual(self.board()[0], ["7", "8", "9", "12", "10", "11"])
         self.snap("board-whiteboard")
         targets = self.js("""return [...document.querySelectorAll('#board button, #startBox')].map((e) => {
             const r = e.getBoundingClientRect(); return [e.textContent, r.width, r.height, r.right, r.bottom]; })""")
