@@ -208,4 +208,21 @@ std::optional<std::pair<int, int>> ParseRange(const std::string& text) {
     return std::pair{from->front(), to->front()};
 }
 
+WritingBox WritingBoxOf(const SheetPuzzle& puzzle) {
+    constexpr double digitHeight = 7, digitWidth = 4.5, margin = 1.5, plus = 4;
+    std::int32_t largest = 1;
+    for (std::int32_t n : puzzle.numbers)
+        largest = std::max(largest, n);
+    const double digits = static_cast<double>(std::to_string(largest).size());
+    const int numbers = FigureOf(puzzle.figure).cellsPerPlace;
+    return {numbers * digits * digitWidth + (numbers - 1) * plus + 2 * margin,
+            digitHeight + 2 * margin};
+}
+
+std::string FewerPerPageNote(int perPage, int asked) {
+    return "На страница има по " + std::to_string(perPage) +
+           (perPage == 1 ? " задача" : " задачи") + " (вместо " + std::to_string(asked) +
+           "), за да има място за писане в кутийките.";
+}
+
 } // namespace velmora

@@ -85,6 +85,17 @@ struct Worksheet {
 
 inline constexpr int kLargePrintPerPage = 2;
 
+// The smallest box a child of 8 writes a number in, in millimetres: a handwritten digit
+// 7 mm high and about 4.5 mm wide, with room around it; a place of two cells holds two
+// numbers and the plus between them.
+struct WritingBox {
+    double width = 0, height = 0;
+};
+[[nodiscard]] WritingBox WritingBoxOf(const SheetPuzzle& puzzle);
+// What the sheet says when it puts fewer puzzles on a page than asked, so that its boxes
+// keep that size.
+[[nodiscard]] std::string FewerPerPageNote(int perPage, int asked);
+
 // The sheet, or what is wrong with the request in one Bulgarian sentence.
 [[nodiscard]] std::variant<Worksheet, std::string> MakeWorksheet(const WorksheetRequest& request);
 

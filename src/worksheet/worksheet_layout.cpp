@@ -25,6 +25,8 @@ constexpr double kLargeBox = 1.25;
 constexpr double kTallerPerCell = 0.7;
 constexpr double kLargePrint = 1.5;
 constexpr double kSmallestPoints = 3;
+// Where the places stand apart, boxes grow up to this much, to leave room to write.
+constexpr double kLargestGrowth = 1.6;
 
 class Layout {
   public:
@@ -34,10 +36,20 @@ class Layout {
         , area_(area)
         , scale_(sheet.largePrint ? kLargePrint : 1.0) {}
 
+    // As many puzzles a page as asked, or fewer when a box a pupil writes in would be
+    // smaller than a child's handwriting needs; the first page then says so.
     std::vector<SheetPage> Pages() {
-        const int pages = sheet_.PuzzlePages();
-        for (int page = 0; page < pages; ++page)
-            Page(page, false);
+        for (perPage_ = sheet_.perPage; perPage_ >= 1; --perPage_) {
+            pages_.clear();
+            cramped_ = false;
+            const int count = static_cast<int>(sheet_.puzzles.size());
+            const int pages = (count + perPage_ - 1) / perPage_;
+            for (int page = 0; page < pages; ++page)
+                Page(page, false);
+            if (!cramped_ || perPage_ == 1)
+                break;
+        }
+        const int pages = static_cast<int>(pages_.size());
         for (int page = 0; sheet_.answers && page < pages; ++page)
             Page(page, true);
         return std::move(pages_);
@@ -98,9 +110,15 @@ class Layout {
                                 "Дата: ________________"),
                  font, box, Qt::AlignLeft | Qt::AlignVCenter, area_);
             top = box.bottom() + Mm(3);
+            if (page == 0 && perPage_ < sheet_.perPage) {
+                const QRectF note(area_.left(), top, area_.width(), LineHeight(font));
+                Text(QString::fromStdString(FewerPerPageNote(perPage_, sheet_.perPage)), font, note,
+                     Qt::AlignLeft | Qt::AlignVCenter, area_);
+                top = note.bottom() + Mm(2);
+            }
         }
         // One or two a page stand one under the other, so each gets the page's width.
-        const int perPage = sheet_.perPage;
+        const int perPage = perPage_;
         const int columns = perPage <= 2 ? 1 : 2;
         const int rows = (perPage + columns - 1) / columns;
         const double width = area_.width() / columns, height = (area_.bottom() - top) / rows;
@@ -143,13 +161,13 @@ class Layout {
         const double height = Room(numbers, font, cell.width(), 2);
         const QRectF numbersBox(cell.left(), bottom - height, cell.width(), height);
         Text(numbers, font, numbersBox, wrapped, cell);
-        Figure(puzzle,
+        Figure(puzzle, number - 1,
                QRectF(QPointF(cell.left(), taskBox.bottom() + Mm(2)),
                       QPointF(cell.right(), numbersBox.top() - Mm(2))),
                answers ? puzzle.solution : puzzle.shown, cell);
     }
 
-    void Figure(const SheetPuzzle& puzzle, const QRectF& room,
+    void Figure(const SheetPuzzle& puzzle, int index, const QRectF& room,
                 const std::vector<std::string>& captions, const QRectF& cell) {
         const velmora::Figure& figure = FigureOf(puzzle.figure);
         const QSizeF size = BoxSize(figure, sheet_.largePrint ? kLargeBox : 1.0);
@@ -173,9 +191,15 @@ class Layout {
         QFont font(QStringLiteral("Times New Roman"));
         const double fill = sheet_.largePrint ? 0.85 : 0.6;
         font.setPointSizeF(kBoxHeight * factor * fill * 72.0 / device_.logicalDpiY());
+        // Large print asks as much more room to write as its boxes are larger.
+        const double roomier = sheet_.largePrint ? kLargeBox : 1.0;
+        const WritingBox needed = WritingBoxOf(puzzle);
         for (std::size_t p = 0; p < places.size(); ++p) {
             const QRectF box(map(places[p].topLeft()), map(places[p].bottomRight()));
-            pages_.back().boxes.push_back({box, cell});
+            pages_.back().boxes.push_back({box, cell, index});
+            if (box.width() < Mm(needed.width * roomier) ||
+                box.height() < Mm(needed.height * roomier))
+                cramped_ = true;
             if (captions[p].empty())
                 continue;
             const double inset = std::min(box.width(), box.height()) * 0.08;
@@ -193,7 +217,7 @@ class Layout {
         const QSizeF wanted =
             QSizeF(kBoxWidth * cells, kBoxHeight * (1 + kTallerPerCell * (cells - 1))) * larger;
         const double gap = figure.grid ? 0 : kBoxGap;
-        double scale = figure.grid ? 1e9 : 1;
+        double scale = figure.grid ? 1e9 : kLargestGrowth;
         for (std::size_t a = 0; a < places.size(); ++a)
             for (std::size_t b = a + 1; b < places.size(); ++b) {
                 const double dx = std::abs(places[a].x - places[b].x);
@@ -208,6 +232,8 @@ class Layout {
     }
 
     const Worksheet& sheet_;
+    int perPage_ = 1;      // as laid out
+    bool cramped_ = false; // a box smaller than a child writes in
     QPaintDevice& device_;
     QRectF area_;
     double scale_;

@@ -29,7 +29,8 @@ struct SheetText {
 // A box a pupil writes in.
 struct SheetBox {
     QRectF rect;
-    QRectF cell; // the puzzle's cell it belongs to
+    QRectF cell;     // the puzzle's cell it belongs to
+    int puzzle = -1; // which of the sheet's puzzles
 };
 
 struct SheetPage {

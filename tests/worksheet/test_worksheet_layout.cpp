@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <algorithm>
 #include <variant>
 
 using namespace velmora;
@@ -23,7 +24,8 @@ using namespace velmora;
 namespace {
 
 // What is wrong with the sheet's layout on an A4 PDF page, or "".
-QString Misfit(const Worksheet& sheet, double* smallestCaption) {
+QString Misfit(const Worksheet& sheet, double* smallestCaption, int* onFirstPage = nullptr,
+               bool* noted = nullptr) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter pdf(&buffer);
@@ -38,7 +40,16 @@ QString Misfit(const Worksheet& sheet, double* smallestCaption) {
         return outer.adjusted(-0.5, -0.5, 0.5, 0.5).contains(inner);
     };
     *smallestCaption = 1000;
-    for (const SheetPage& page : LayoutWorksheet(sheet, pdf, area)) {
+    const std::vector<SheetPage> pages = LayoutWorksheet(sheet, pdf, area);
+    if (onFirstPage)
+        *onFirstPage = int(std::count_if(
+            pages.front().texts.begin(), pages.front().texts.end(), [](const SheetText& text) {
+                return QRegularExpression("^\\d+\\. ").match(text.text).hasMatch();
+            }));
+    if (noted)
+        *noted = std::any_of(pages.front().texts.begin(), pages.front().texts.end(),
+                             [](const SheetText& text) { return text.text.contains("вместо"); });
+    for (const SheetPage& page : pages) {
         std::vector<QRectF> drawn;
         for (const SheetText& text : page.texts) {
             const QRectF extent = DrawnExtent(text, pdf);
@@ -59,6 +70,17 @@ QString Misfit(const Worksheet& sheet, double* smallestCaption) {
             const QRectF& box = page.boxes[b].rect;
             if (!inside(box, page.boxes[b].cell) || !inside(page.boxes[b].cell, area))
                 return "a box leaves its puzzle";
+            // Room for a child's handwriting on the pupil's pages: the box as large as its
+            // numbers need. The key's boxes hold printed numbers.
+            const WritingBox writing =
+                WritingBoxOf(sheet.puzzles[std::size_t(page.boxes[b].puzzle)]);
+            const double mm = pdf.logicalDpiY() / 25.4;
+            if (!page.texts.front().text.endsWith("отговори") &&
+                (box.width() < writing.width * mm - 0.5 ||
+                 box.height() < writing.height * mm - 0.5))
+                return QString("a box of %1 × %2 mm is too small to write in")
+                    .arg(box.width() / mm, 0, 'f', 1)
+                    .arg(box.height() / mm, 0, 'f', 1);
             for (std::size_t other = 0; other < b; ++other) // a grid's boxes share edges
                 if (box.adjusted(0.5, 0.5, -0.5, -0.5).intersects(page.boxes[other].rect))
                     return "two boxes overlap";
@@ -142,8 +164,10 @@ class WorksheetLayoutTest : public QObject {
                     request.given = 2;
                     request.perPage = perPage;
                     double normal = 0, large = 0;
+                    int shown = 0;
                     const auto sheet = std::get<Worksheet>(MakeWorksheet(request));
-                    const QString normalFault = Misfit(sheet, &normal);
+                    bool noted = false;
+                    const QString normalFault = Misfit(sheet, &normal, &shown, &noted);
                     request.largePrint = true;
                     const QString largeFault =
                         Misfit(std::get<Worksheet>(MakeWorksheet(request)), &large);
@@ -153,9 +177,12 @@ class WorksheetLayoutTest : public QObject {
                     QVERIFY2(normalFault.isEmpty(), row + normalFault.toUtf8());
                     QVERIFY2(largeFault.isEmpty(), row + "large " + largeFault.toUtf8());
                     QVERIFY2(normal >= 6, row + QByteArray::number(normal)); // readable
+                    // Fewer a page than asked only to leave room to write, and then said.
+                    QCOMPARE(noted, shown < std::min(perPage, request.count));
                     // Two a page at most: from more than that the whole puzzle grows; one or
-                    // two already fill the page and stay as large.
-                    const double larger = perPage > kLargePrintPerPage ? 1.3 : 0.9;
+                    // two already fill the page and stay as large. Normal print may have put
+                    // fewer on a page than asked, to leave room to write.
+                    const double larger = shown > kLargePrintPerPage ? 1.3 : 0.9;
                     QVERIFY2(large >= normal * larger,
                              row + QByteArray::number(large) + " vs " + QByteArray::number(normal));
                 }

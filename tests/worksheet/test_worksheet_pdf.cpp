@@ -79,14 +79,15 @@ class WorksheetPdfTest : public QObject {
             << QStringList{"Числа: 20, 21"};
         QTest::newRow("all six, largest numbers")
             << QStringList{"--start", "999", "--figure", "all", "--count", "6", "--per-page", "2"}
-            << 6 << QStringList{"всяко рамо", "Числа: 999, 1000, 1001, 1002, 1003", "всяка страна"}
-            << QStringList{"всяка линия", "1010", "Сума 4018", "всеки ред, стълб и диагонал",
-                           "Сума 3009", "не е възможна"};
+            << 12
+            << QStringList{"по 1 задача (вместо 2)", "всяко рамо",
+                           "Числа: 999, 1000, 1001, 1002, 1003"}
+            << QStringList{"всеки ред, стълб и диагонал", "Сума 3009", "не е възможна"};
         QTest::newRow("nine at four a page") << QStringList{"--count", "9", "--per-page", "4"} << 6
                                              << QStringList{"1.", "4."} << QStringList{"9."};
         QTest::newRow("sixty at six a page")
-            << QStringList{"--count", "60", "--per-page", "6", "--no-answers"} << 10
-            << QStringList{"6."} << QStringList{"60."};
+            << QStringList{"--count", "60", "--per-page", "6", "--no-answers"} << 15
+            << QStringList{"по 4 задачи (вместо 6)", "4."} << QStringList{"60."};
         QTest::newRow("largest rhombus")
             << QStringList{"--start", "999", "--figure", "rhombus", "--count", "1"} << 2
             << QStringList{"Числа: 999, 1000, 1001, 1002, 1003, 1004, 1005, 1006"}
