@@ -225,4 +225,20 @@ std::string FewerPerPageNote(int perPage, int asked) {
            "), за да има място за писане в кутийките.";
 }
 
+std::string SaveProblemText(SaveProblem problem, const std::string& path,
+                            const std::string& folder) {
+    const std::string file = "файлът „" + path + "“ не може да се запише: ";
+    switch (problem) {
+    case SaveProblem::MissingFolder:
+        return file + "папката „" + folder + "“ не съществува.";
+    case SaveProblem::NotAllowed:
+        return file + "няма право за запис в папката „" + folder + "“.";
+    case SaveProblem::IsFolder:
+        return file + "това е папка.";
+    case SaveProblem::Other:
+        break;
+    }
+    return file + "дискът е пълен или не позволява запис.";
+}
+
 } // namespace velmora

@@ -92,6 +92,11 @@ struct WritingBox {
     double width = 0, height = 0;
 };
 [[nodiscard]] WritingBox WritingBoxOf(const SheetPuzzle& puzzle);
+// Why a sheet could not be saved, in the teacher's words rather than the system's.
+enum class SaveProblem { MissingFolder, NotAllowed, IsFolder, Other };
+[[nodiscard]] std::string SaveProblemText(SaveProblem problem, const std::string& path,
+                                          const std::string& folder);
+
 // What the sheet says when it puts fewer puzzles on a page than asked, so that its boxes
 // keep that size.
 [[nodiscard]] std::string FewerPerPageNote(int perPage, int asked);

@@ -100,6 +100,17 @@ QString AsTyped(const QStringList& arguments, const QString& name) {
     return name;
 }
 
+// The option at the end of the line that wants a value and has none, as typed.
+QString WithoutValue(const QStringList& arguments, const QList<QCommandLineOption>& options) {
+    if (arguments.size() < 2 || !arguments.back().startsWith('-') || arguments.back().contains('='))
+        return {};
+    const QString name = OptionName(arguments.back());
+    for (const QCommandLineOption& option : options)
+        if (!option.valueName().isEmpty() && option.names().contains(name))
+            return arguments.back();
+    return {};
+}
+
 } // namespace
 
 CommandLine ParseCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err) {
@@ -142,9 +153,11 @@ CommandLine ParseCommandLine(const QStringList& arguments, QTextStream& out, QTe
     parser.addOptions(options);
     if (!parser.parse(WithoutQtOptions(arguments))) {
         const QStringList unknown = parser.unknownOptionNames();
-        return Fail(err, unknown.isEmpty()
-                             ? QStringLiteral("липсва стойност на опция.")
-                             : "непозната опция „" + AsTyped(arguments, unknown.first()) + "“.");
+        if (!unknown.isEmpty())
+            return Fail(err, "непозната опция „" + AsTyped(arguments, unknown.first()) + "“.");
+        const QString bare = WithoutValue(WithoutQtOptions(arguments), options);
+        return Fail(err, bare.isEmpty() ? QStringLiteral("липсва стойност на опция.")
+                                        : "липсва стойност на опцията „" + bare + "“.");
     }
     if (!parser.positionalArguments().isEmpty())
         return Fail(err, "неочакван аргумент „" + parser.positionalArguments().first() + "“.");

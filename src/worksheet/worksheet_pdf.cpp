@@ -3,6 +3,8 @@
 
 #include "worksheet/worksheet_layout.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -34,11 +36,26 @@ void DrawWorksheet(const Worksheet& sheet, QPagedPaintDevice& device) {
     }
 }
 
+namespace {
+
+// Why `path` cannot be written, said in Bulgarian: the system's own words would be English.
+QString SaveFailure(const QString& path) {
+    const QFileInfo info(path);
+    const QFileInfo folder(info.absolutePath());
+    const SaveProblem problem = info.isDir()                          ? SaveProblem::IsFolder
+                                : !folder.exists() || !folder.isDir() ? SaveProblem::MissingFolder
+                                : !folder.isWritable()                ? SaveProblem::NotAllowed
+                                                                      : SaveProblem::Other;
+    return QString::fromStdString(SaveProblemText(
+        problem, path.toStdString(), QDir::toNativeSeparators(folder.filePath()).toStdString()));
+}
+
+} // namespace
+
 bool WriteWorksheetPdf(const Worksheet& sheet, const QString& path, QString& error) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        error =
-            QStringLiteral("файлът „%1“ не може да се запише: %2").arg(path, file.errorString());
+        error = SaveFailure(path);
         return false;
     }
     {
@@ -53,8 +70,7 @@ bool WriteWorksheetPdf(const Worksheet& sheet, const QString& path, QString& err
         DrawWorksheet(sheet, pdf);
     }
     if (!file.commit()) {
-        error =
-            QStringLiteral("файлът „%1“ не може да се запише: %2").arg(path, file.errorString());
+        error = SaveFailure(path);
         return false;
     }
     return true;

@@ -39,7 +39,10 @@ class CommandLineTest : public QObject {
             << QStringList{"--zoom", "много"} << false << 2 << 100 << ""
             << "Вижте „velmora --help“.";
         QTest::newRow("zoom without value") << QStringList{"--zoom"} << false << 2 << 100 << ""
-                                            << "velmora: липсва стойност на опция.";
+                                            << "velmora: липсва стойност на опцията „--zoom“.";
+        QTest::newRow("sheet count without value")
+            << QStringList{"--worksheet", "a.pdf", "-count"} << false << 2 << 100 << ""
+            << "velmora: липсва стойност на опцията „-count“.";
         QTest::newRow("unknown option") << QStringList{"--bogus"} << false << 2 << 100 << ""
                                         << "velmora: непозната опция „--bogus“.";
         QTest::newRow("unknown with value") << QStringList{"-colour=red"} << false << 2 << 100 << ""
