@@ -4,6 +4,7 @@
 // Xvfb is installed, on a real X server), then the time each kind of click takes.
 // Ends with startup_ratio=, memory_ratio= and click_p99_us= lines for scripts.
 
+#include "puzzle/board.h"
 #include "puzzle/figure.h"
 #include "puzzle/game.h"
 #include "window/application.h"
@@ -310,6 +311,27 @@ double MeasureFigures() {
     return worst;
 }
 
+// The board's layout for every figure, as a front end asks for it on each resize and view,
+// over the screens a class meets, from a phone to a whiteboard.
+double MeasureBoardLayout() {
+    using namespace velmora;
+    const double sizes[][2] = {{360, 640}, {768, 1024}, {1024, 768}, {1920, 1080}, {800, 600}};
+    std::vector<double> all;
+    int call = 0;
+    std::printf("board layout in the core (microseconds):\n");
+    for (const Figure& figure : Figures()) {
+        const BoardContent content = BoardContentOf(figure.mode, 0);
+        const std::vector<double> times = TimeClicks([&] {
+            const auto& size = sizes[call++ % 5];
+            (void)LayOutBoard(content, size[0], size[1]);
+        });
+        std::printf("  %-17s median %6.1f   p99 %6.1f\n", figure.title.c_str(), Median(times),
+                    Percentile99(times));
+        all.insert(all.end(), times.begin(), times.end());
+    }
+    return Percentile99(all);
+}
+
 // A ten-page worksheet (forty puzzles of the six figures in turn, four a page) from the
 // command line, as a teacher scripts it: the median of five runs, whole process included.
 double MeasureWorksheet() {
@@ -398,11 +420,13 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const double clickP99 = MeasureClicks();
     const double figureP99 = MeasureFigures();
+    const double layoutP99 = MeasureBoardLayout();
     MeasureWorksheet();
     const double instructions = InstructionRatio();
     std::printf("startup_instr_ratio=%.3f\n", instructions);
     std::printf("startup_ratio=%.2f\nmemory_ratio=%.2f\nclick_p99_us=%.0f\n", worst.startRatio,
                 worst.memoryRatio, clickP99);
     std::printf("figure_p99_us=%.0f\n", figureP99);
+    std::printf("board_layout_p99_us=%.0f\n", layoutP99);
     return measured ? 0 : 1;
 }
