@@ -9,6 +9,7 @@
 #include "web/json_writer.h"
 
 #include <array>
+#include <cmath>
 #include <exception>
 #include <string>
 
@@ -184,12 +185,19 @@ void WriteView(JsonWriter& json, const Said& said) {
     json.Field("progress", SaveProgress(game.progress));
 }
 
+// CSS pixels to a hundredth: finer than any screen shows, and short to write (the
+// WebAssembly build finds a number's shortest text by trying one decimal after another,
+// which for a full double took the board's reply 8 ms).
+double Px(double pixels) {
+    return std::round(pixels * 100) / 100;
+}
+
 std::array<double, 4> Rect(const BoardRect& r) {
-    return {r.x, r.y, r.width, r.height};
+    return {Px(r.x), Px(r.y), Px(r.width), Px(r.height)};
 }
 
 std::vector<double> One(const BoardRect& r) {
-    return {r.x, r.y, r.width, r.height};
+    return {Px(r.x), Px(r.y), Px(r.width), Px(r.height)};
 }
 
 std::vector<std::array<double, 4>> Rects(const std::vector<BoardRect>& boxes) {
@@ -200,16 +208,16 @@ std::vector<std::array<double, 4>> Rects(const std::vector<BoardRect>& boxes) {
 }
 
 void WriteLayout(JsonWriter& json, const BoardLayout& layout) {
-    json.Field("width", layout.width);
-    json.Field("height", layout.height);
+    json.Field("width", Px(layout.width));
+    json.Field("height", Px(layout.height));
     json.Field("portrait", layout.portrait);
     JsonWriter fonts;
-    fonts.Field("place", layout.fonts.place);
-    fonts.Field("tile", layout.fonts.tile);
-    fonts.Field("sum", layout.fonts.sum);
-    fonts.Field("status", layout.fonts.status);
-    fonts.Field("button", layout.fonts.button);
-    fonts.Field("title", layout.fonts.title);
+    fonts.Field("place", Px(layout.fonts.place));
+    fonts.Field("tile", Px(layout.fonts.tile));
+    fonts.Field("sum", Px(layout.fonts.sum));
+    fonts.Field("status", Px(layout.fonts.status));
+    fonts.Field("button", Px(layout.fonts.button));
+    fonts.Field("title", Px(layout.fonts.title));
     json.Field("fonts", fonts);
     json.Field("levels", Rects(layout.levels));
     json.Field("levelTitle", One(layout.levelTitle));
@@ -219,7 +227,7 @@ void WriteLayout(JsonWriter& json, const BoardLayout& layout) {
     json.Field("places", Rects(layout.places));
     std::vector<std::array<double, 4>> edges;
     for (const BoardSegment& s : layout.edges)
-        edges.push_back({s.x1, s.y1, s.x2, s.y2});
+        edges.push_back({Px(s.x1), Px(s.y1), Px(s.x2), Px(s.y2)});
     json.Field("edges", edges);
     json.Field("grid", layout.grid);
     json.Field("sums", Rects(layout.sums));
@@ -239,6 +247,23 @@ void WriteLayout(JsonWriter& json, const BoardLayout& layout) {
     }
     json.Field("buttons", buttons);
     json.Field("readingOrder", layout.readingOrder);
+}
+
+// The board's layout depends only on the figure, how many numbers it has and the board's
+// size, and takes the core a few milliseconds to find: found once for them, not per tap.
+const BoardLayout& BoardFor(double width, double height) {
+    static BoardLayout layout;
+    static FigureMode figure = FigureMode::None;
+    static std::size_t numbers = 0;
+    static bool laidOut = false;
+    if (!laidOut || figure != game.practice.figure || numbers != game.practice.numbers.size() ||
+        layout.width != width || layout.height != height) {
+        layout = LayOutGameBoard(game, width, height);
+        figure = game.practice.figure;
+        numbers = game.practice.numbers.size();
+        laidOut = true;
+    }
+    return layout;
 }
 
 const char* TileStateName(TileState state) {
@@ -349,7 +374,7 @@ const char* velmora_board(double width, double height) {
     JsonWriter json;
     try {
         JsonWriter layout, view;
-        WriteLayout(layout, LayOutGameBoard(game, width, height));
+        WriteLayout(layout, BoardFor(width, height));
         WriteBoardView(view, ViewBoard(game));
         json.Field("layout", layout);
         json.Field("view", view);
