@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <map>
 #include <variant>
 
 using namespace velmora;
@@ -24,8 +25,23 @@ using namespace velmora;
 namespace {
 
 // What is wrong with the sheet's layout on an A4 PDF page, or "".
-QString Misfit(const Worksheet& sheet, double* smallestCaption, int* onFirstPage = nullptr,
-               bool* noted = nullptr) {
+// The kind of a text on a sheet, for comparing print sizes.
+QString KindOf(const SheetText& text) {
+    if ((text.flags & Qt::AlignCenter) == Qt::AlignCenter)
+        return "number in a box";
+    if (text.text.startsWith("Велмора"))
+        return "title";
+    if (text.text.startsWith("Числа:"))
+        return "numbers";
+    if (text.text.startsWith("Сума"))
+        return "answer";
+    if (QRegularExpression("^\\d+\\. ").match(text.text).hasMatch())
+        return "task";
+    return "other";
+}
+
+QString Misfit(const Worksheet& sheet, std::map<QString, double>* smallest,
+               int* onFirstPage = nullptr, bool* noted = nullptr) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter pdf(&buffer);
@@ -39,7 +55,6 @@ QString Misfit(const Worksheet& sheet, double* smallestCaption, int* onFirstPage
     const auto inside = [](const QRectF& inner, const QRectF& outer) {
         return outer.adjusted(-0.5, -0.5, 0.5, 0.5).contains(inner);
     };
-    *smallestCaption = 1000;
     const std::vector<SheetPage> pages = LayoutWorksheet(sheet, pdf, area);
     if (onFirstPage)
         *onFirstPage = int(std::count_if(
@@ -63,8 +78,10 @@ QString Misfit(const Worksheet& sheet, double* smallestCaption, int* onFirstPage
             for (const SheetBox& box : page.boxes)
                 if (extent.intersects(box.rect) && !inside(extent, box.rect))
                     return text.text + " is over a box";
-            if ((text.flags & Qt::AlignCenter) == Qt::AlignCenter) // the numbers in boxes
-                *smallestCaption = std::min(*smallestCaption, text.font.pointSizeF());
+            const QString kind = KindOf(text);
+            const auto [at, fresh] = smallest->try_emplace(kind, text.font.pointSizeF());
+            if (!fresh)
+                at->second = std::min(at->second, text.font.pointSizeF());
         }
         for (std::size_t b = 0; b < page.boxes.size(); ++b) {
             const QRectF& box = page.boxes[b].rect;
@@ -163,10 +180,10 @@ class WorksheetLayoutTest : public QObject {
                     request.starts = {start, start - 2};
                     request.given = 2;
                     request.perPage = perPage;
-                    double normal = 0, large = 0;
+                    std::map<QString, double> normal, large;
                     int shown = 0;
-                    const auto sheet = std::get<Worksheet>(MakeWorksheet(request));
                     bool noted = false;
+                    const auto sheet = std::get<Worksheet>(MakeWorksheet(request));
                     const QString normalFault = Misfit(sheet, &normal, &shown, &noted);
                     request.largePrint = true;
                     const QString largeFault =
@@ -176,15 +193,20 @@ class WorksheetLayoutTest : public QObject {
                                            QByteArray::number(start) + ": ";
                     QVERIFY2(normalFault.isEmpty(), row + normalFault.toUtf8());
                     QVERIFY2(largeFault.isEmpty(), row + "large " + largeFault.toUtf8());
-                    QVERIFY2(normal >= 6, row + QByteArray::number(normal)); // readable
+                    QVERIFY2(normal["number in a box"] >= 6, row); // readable
                     // Fewer a page than asked only to leave room to write, and then said.
                     QCOMPARE(noted, shown < std::min(perPage, request.count));
-                    // Two a page at most: from more than that the whole puzzle grows; one or
-                    // two already fill the page and stay as large. Normal print may have put
-                    // fewer on a page than asked, to leave room to write.
-                    const double larger = shown > kLargePrintPerPage ? 1.3 : 0.9;
-                    QVERIFY2(large >= normal * larger,
-                             row + QByteArray::number(large) + " vs " + QByteArray::number(normal));
+                    // Large print enlarges every kind of text. The numbers in the boxes: two
+                    // a page at most, so from more than that the whole puzzle grows; one or
+                    // two already fill the page and stay as large.
+                    for (const auto& [kind, size] : normal) {
+                        const double larger = kind != "number in a box"    ? 1.25
+                                              : shown > kLargePrintPerPage ? 1.3
+                                                                           : 0.9;
+                        QVERIFY2(large[kind] >= size * larger,
+                                 row + kind.toUtf8() + " " + QByteArray::number(large[kind]) +
+                                     " vs " + QByteArray::number(size));
+                    }
                 }
     }
 };
