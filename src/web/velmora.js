@@ -20,8 +20,6 @@
     const triangle = [0, 1, 2, 3, 4, 5].map((k) => $("Label3_" + k));
     const rhombus = [0, 1, 2, 3].map((v) => $("Label2_" + v));
     const placeNames = new Map([...triangle, ...rhombus].map((e) => [e, e.getAttribute("aria-label")]));
-    const sums = { 0: [0, 1, 2].map((l) => $("LineSum3_" + l)), 1: [0, 1, 2, 3].map((l) => $("LineSum2_" + l)) };
-    const sumNames = new Map([...sums[0], ...sums[1]].map((e) => [e, e.getAttribute("aria-label")]));
     const kProgressKey = "velmora.progress";
     // Anything that goes wrong is kept for the tests and told to the pupil.
     window.velmoraErrors = [];
@@ -183,23 +181,10 @@
             element.setAttribute(name, value);
     }
 
-    // A place with its caption; picked when the pupil chose it for the next number.
-    function showPlace(element, caption, picked) {
+    // A place with its caption, named with it.
+    function showPlace(element, caption) {
         setText(element, caption);
-        setClass(element, "picked", picked);
-        const name = placeNames.get(element) + (caption ? ": " + caption : "");
-        setAttribute(element, "aria-label", picked ? name + ", избрано за число" : name);
-    }
-
-    // A line's sum beside it, marked as the core marks it, read as the core says it.
-    function showSum(element, line, mine) {
-        const text = mine && line < view.sums.length ? view.sums[line] : "";
-        setText(element, text);
-        setClass(element, "shown", text !== "");
-        setClass(element, "equal", text !== "" && view.sumMarks[line] === "equal");
-        setClass(element, "off", text !== "" && view.sumMarks[line] === "off");
-        setAttribute(element, "aria-label", text && view.sumsSpoken[line] ? view.sumsSpoken[line]
-                                                                          : sumNames.get(element) ?? "");
+        setAttribute(element, "aria-label", placeNames.get(element) + (caption ? ": " + caption : ""));
     }
 
     function show() {
@@ -219,14 +204,8 @@
         document.querySelectorAll("#Frame1 input").forEach((input, i) => { input.checked = view.figure === i; });
         if ($("Text2").value !== view.start)
             $("Text2").value = view.start;
-        const picked = (figure, position) => practising && shown === figure && view.pickedPosition === position;
-        [triangle, rhombus].forEach((labels, figure) => labels.forEach((element, k) => {
-            showPlace(element, (figure ? view.rhombus : view.triangle)[k], picked(figure, k));
-            if (element.tabIndex !== (practising ? 0 : -1))
-                element.tabIndex = practising ? 0 : -1;
-        }));
-        for (const figure of [0, 1])
-            sums[figure].forEach((element, line) => showSum(element, line, practising && shown === figure));
+        [triangle, rhombus].forEach((labels, figure) => labels.forEach((element, k) =>
+            showPlace(element, (figure ? view.rhombus : view.triangle)[k])));
         showList();
         // «Защо става?» and «Как се играе» leave the line as it was, so a hint stays to read.
         if (!view.keepStatus)
@@ -354,23 +333,14 @@
             });
             list.replaceChildren(...listItems);
             listRow = -1;
-            // Practice's longer numbers (999 to 1010) are shrunk to show whole beside the
-            // scroll bar, as the places' are.
-            list.style.fontSize = "";
-            if (view.practice) {
-                fitBeforeFrame();
-                toFit.add(list);
-            }
             list.setAttribute("aria-label", texts.length ? "Списък с числата: " + texts.join(", ")
                                                          : "Списък с числата");
         }
-        const selected = view.practice ? view.pickedNumber : listRow;
+        const selected = listRow;
         listItems.forEach((item, row) => {
-            const placed = view.practice && view.placed[row] === true;
-            setClass(item, "placed", placed);
             setClass(item, "selected", row === selected);
             setAttribute(item, "aria-selected", String(row === selected));
-            setAttribute(item, "aria-label", placed ? item.dataset.text + ", поставено" : item.dataset.text);
+            setAttribute(item, "aria-label", item.dataset.text);
         });
         if (selected >= 0 && listItems[selected]) {
             setAttribute(list, "aria-activedescendant", listItems[selected].id);
@@ -420,14 +390,6 @@
             Object.entries({ x1, y1, x2, y2 }).forEach(([k, v]) => line.setAttribute(k, v));
             return line;
         }));
-    }
-
-    // Space and Enter on a place, as a click.
-    function pressOnKey(event) {
-        if (event.key === " " || event.key === "Enter") {
-            event.preventDefault();
-            event.currentTarget.click();
-        }
     }
 
     // The form fills the room the buttons and the status line leave, scaled as a whole and
@@ -564,35 +526,15 @@
         on("Command1_0", "click", () => act(Act.Compute));
         on("Command1_1", "click", () => act(Act.Clear));
         on("Text2", "input", (event, typed) => act(Act.TypeStart, 0, typed ?? $("Text2").value));
-        // Reached by Tab in practice, the start number is not selected: the Space the help
-        // tells of must not erase it.
-        $("Text2").addEventListener("focus", () => {
-            const toEnd = () => {
-                const end = $("Text2").value.length;
-                $("Text2").setSelectionRange(end, end);
-            };
-            if (view && view.practice) {
-                toEnd(); // the browser selects on focus by key before telling of it
-                setTimeout(toEnd);
-            }
-        });
-        // Enter computes in practice; the demonstration's start box keeps the window's ways.
-        on("Text2", "keydown", (event) => {
-            if (event.key === "Enter" && view.practice) {
-                event.preventDefault();
-                act(Act.Compute);
-            }
-        });
         triangle.forEach((e, k) => e.addEventListener("click", handler(() => act(Act.ClickTriangle, k))));
         rhombus.forEach((e, v) => e.addEventListener("click", handler(() => act(Act.ClickRhombus, v))));
-        [...triangle, ...rhombus].forEach((e) => e.addEventListener("keydown", pressOnKey));
         on("List1", "click", (event) => {
             const item = event.target.closest(".item");
             if (item)
                 selectRow(Number(item.dataset.row));
         });
         on("List1", "keydown", (event) => {
-            const current = view.practice ? view.pickedNumber : listRow;
+            const current = listRow;
             const last = view.series.length - 1;
             const row = { ArrowDown: Math.min(current + 1, last), ArrowUp: Math.max(current - 1, 0),
                           Home: 0, End: last, PageDown: Math.min(current + 3, last),
