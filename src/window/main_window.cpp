@@ -5,6 +5,7 @@
 #include "puzzle/figure.h"
 #include "puzzle/number_text.h"
 #include "window/first_frame.h"
+#include "window/practice_board.h"
 #include "window/velmora.h"
 #include "window/worksheet_dialog.h"
 
@@ -16,10 +17,12 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -41,6 +44,10 @@ namespace {
 // A bar button's height at 100 %: at the factor a 1024 × 768 projector gets, about 1.5,
 // every button is a tap target of at least 40 pixels.
 constexpr int kButtonHeight = 30;
+
+// The practice board's size at 100 %, and the least a pupil may shrink the window to.
+constexpr QSize kBoardSize(720, 560);
+constexpr QSize kSmallestWindow(360, 480);
 
 // The tooltip names the keys, so the mouse teaches the keyboard.
 void NameKeys(QAction& action, const QString& keys = {}) {
@@ -83,7 +90,22 @@ MainWindow::MainWindow(QWidget* parent)
     // Explicitly small: else the form's fixed size becomes the window's minimum, and a
     // presentation on a small screen grows past its bottom edge.
     centre->setMinimumSize(1, 1);
-    setCentralWidget(centre);
+    // Practice has a board of its own, laid out for whatever size the window has.
+    board_ = new PracticeBoard(*form_);
+    board_->setMinimumSize(1, 1);
+    pages_ = new QStackedWidget;
+    pages_->addWidget(centre);
+    pages_->addWidget(board_);
+    pages_->setMinimumSize(1, 1);
+    setCentralWidget(pages_);
+    connect(board_, &PracticeBoard::commandAsked, this, [this](velmora::BoardCommand command) {
+        if (command == velmora::BoardCommand::Demonstration)
+            SetPlayMode(PlayMode::Demonstration);
+        else if (command == velmora::BoardCommand::Why)
+            ShowMessage(tr("Защо става?"), form_->WhyText());
+        else if (command == velmora::BoardCommand::HowToPlay)
+            ShowMessage(tr("Как се играе"), QString::fromStdString(velmora::HowToPlayText()));
+    });
 
     status_ = new QLabel;
     status_->setObjectName(QStringLiteral("StatusLine"));
@@ -107,12 +129,13 @@ MainWindow::MainWindow(QWidget* parent)
         if (form_->game().mode == PlayMode::Practice)
             ShowLevels();
     });
-    form_->FocusFirstStep(); // moving into the window lost the form's focus
+    FocusFirstStep(); // moving into the window lost the form's focus
     // The teaching keys work from the text boxes too, whose own keys would take them
     // (Ctrl+E is the end of the line on X11).
     for (const char* box : {"Text1_0", "Text2"})
         if (QWidget* text = form_->findChild<QWidget*>(QLatin1String(box)))
             text->installEventFilter(this);
+    board_->startBox()->installEventFilter(this);
     FitToForm();
     ShowStatus(form_->status());
 }
@@ -254,7 +277,34 @@ void MainWindow::CreateBars() {
 void MainWindow::SetPlayMode(PlayMode mode) {
     (mode == PlayMode::Practice ? practice_ : demonstration_)->setChecked(true);
     form_->SetPlayMode(mode);
+    if (mode == PlayMode::Practice)
+        FocusFirstStep();
     UpdateTeachingActions();
+}
+
+bool MainWindow::Practising() const {
+    return form_->game().mode == PlayMode::Practice;
+}
+
+void MainWindow::FocusFirstStep() {
+    if (Practising())
+        board_->FocusFirstStep();
+    else
+        form_->FocusFirstStep();
+}
+
+// The board in practice, with its own buttons and status; the form and the bars around
+// it in the demonstration.
+void MainWindow::ShowPage() {
+    const bool practising = Practising();
+    QWidget* page = practising ? static_cast<QWidget*>(board_) : pages_->widget(0);
+    teachingBar_->setVisible(!practising);
+    statusBar()->setVisible(!practising);
+    if (pages_->currentWidget() == page)
+        return;
+    pages_->setCurrentWidget(page);
+    if (!presenting_)
+        FitToForm();
 }
 
 // While the solution is on show, its button takes the pupil back to their own numbers.
@@ -347,6 +397,10 @@ QSize MainWindow::WindowSize(double scale, bool beside) const {
                      qRound(form_->designSize().height() * scale));
     const int status = qRound(statusBar()->sizeHint().height() * grow);
     const int menu = menuBar()->sizeHint().height();
+    if (Practising())
+        return {qRound(kBoardSize.width() * scale),
+                menu + qRound(modeBar_->sizeHint().height() * grow) +
+                    qRound(kBoardSize.height() * scale)};
     if (beside)
         return {form.width() + qRound((along + margins) * grow), menu + form.height() + status};
     return {form.width(), menu + qRound(2 * (across + margins) * grow) + form.height() + status};
@@ -404,7 +458,18 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 // Outside full screen the window is exactly the form with its menus, bars and status line.
 void MainWindow::FitToForm() {
-    if (!presenting_) {
+    if (!presenting_ && Practising()) {
+        ScaleBars(form_->scale());
+        PlaceBars(false);
+        setMinimumSize(kSmallestWindow);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        QSize size = WindowSize(form_->scale(), false);
+        if (const QScreen* screen = this->screen()) {
+            const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+            size = size.boundedTo(screen->availableGeometry().size().shrunkBy(frame));
+        }
+        resize(size);
+    } else if (!presenting_) {
         ScaleBars(form_->scale());
         const bool beside = !FitsScreen(WindowSize(form_->scale(), false)) &&
                             FitsScreen(WindowSize(form_->scale(), true));
@@ -444,7 +509,8 @@ void MainWindow::SetPresenting(bool presenting) {
         showNormal();
         // Without a window manager nobody else puts it back where it was.
         if (geometryBeforePresenting_.isValid())
-            setGeometry(QRect(geometryBeforePresenting_.topLeft(), minimumSize()));
+            setGeometry(Practising() ? geometryBeforePresenting_
+                                     : QRect(geometryBeforePresenting_.topLeft(), minimumSize()));
     }
     UpdateZoomActions();
 }
@@ -473,7 +539,8 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
         scale = fitting(room);
     }
     form_->SetScale(fitting(room));
-    centralWidget()->layout()->activate(); // centred now, not on the next event
+    centralWidget()->layout()->activate();
+    pages_->widget(0)->layout()->activate(); // centred now, not on the next event
 }
 
 // Not blocking: the pupil reads it beside the puzzle and closes it when done.
@@ -539,7 +606,9 @@ void MainWindow::CreateChooser() {
 
 // The figure in use again leaves the pupil's numbers where they are.
 void MainWindow::ChooseFigure(velmora::FigureMode figure) {
-    if (figure != form_->game().puzzle.figureMode)
+    if (Practising())
+        board_->ChooseFigure(figure); // asks first when numbers would be lost
+    else if (figure != form_->game().puzzle.figureMode)
         form_->ChooseFigure(figure);
     FollowGame();
 }
@@ -633,6 +702,7 @@ void MainWindow::FollowGame() {
     }
     if (practising)
         ShowLevels();
+    ShowPage();
     UpdateTeachingActions();
     KeepProgress();
 }

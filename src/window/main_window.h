@@ -16,7 +16,9 @@ class QComboBox;
 class QLabel;
 class QMenu;
 class QSettings;
+class QStackedWidget;
 class QToolBar;
+class PracticeBoard;
 class Velmora;
 
 // The program's top-level window: the form in the middle, the menus above it, the mode
@@ -31,6 +33,8 @@ class MainWindow : public QMainWindow {
     ~MainWindow() override;
 
     Velmora& form() const { return *form_; }
+    // Practice's own board, on show in place of the form while practising.
+    PracticeBoard& board() const { return *board_; }
     void SetPlayMode(velmora::PlayMode mode);
     // The zoom step asked for, or the largest below it at which the whole window
     // still fits its screen; returns the step taken.
@@ -72,6 +76,12 @@ class MainWindow : public QMainWindow {
     void UpdateTeachingActions();
     void CheckScreen();
     void ShowMessage(const QString& title, const QString& text);
+    void ShowPage();
+    void FocusFirstStep();
+    [[nodiscard]] bool Practising() const;
+
+    PracticeBoard* board_ = nullptr;
+    QStackedWidget* pages_ = nullptr;
 
     Velmora* form_ = nullptr;
     QLabel* status_ = nullptr;

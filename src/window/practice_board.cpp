@@ -223,6 +223,10 @@ QToolButton* PracticeBoard::level(int index) const {
     return index >= 0 && index < int(levels_.size()) ? levels_[std::size_t(index)] : nullptr;
 }
 
+QLabel* PracticeBoard::sum(int line) const {
+    return line >= 0 && line < int(sums_.size()) ? sums_[std::size_t(line)] : nullptr;
+}
+
 QLabel* PracticeBoard::chip(int index) const {
     return index >= 0 && index < int(chips_.size()) ? chips_[std::size_t(index)] : nullptr;
 }
@@ -236,6 +240,14 @@ QPushButton* PracticeBoard::button(BoardCommand command) const {
 
 void PracticeBoard::FocusFirstStep() {
     startBox_->setFocus();
+}
+
+void PracticeBoard::ChooseFigure(FigureMode figure) {
+    if (figure == game().puzzle.figureMode) {
+        Refresh(); // its step stays pressed
+        return;
+    }
+    AskFirst([this, figure] { owner_.ChooseFigure(figure); });
 }
 
 void PracticeBoard::Play(const std::function<Game(const Game&)>& move) {
@@ -262,14 +274,8 @@ void PracticeBoard::MakePieces() {
         step->setCheckable(true);
         step->setFocusPolicy(Qt::StrongFocus);
         step->setAutoRaise(false);
-        connect(step, &QToolButton::clicked, this, [this, index] {
-            const FigureMode figure = view_.levels[std::size_t(index)].figure;
-            if (figure == game().puzzle.figureMode) {
-                Refresh(); // stays checked
-                return;
-            }
-            AskFirst([this, figure] { owner_.ChooseFigure(figure); });
-        });
+        connect(step, &QToolButton::clicked, this,
+                [this, index] { ChooseFigure(view_.levels[std::size_t(index)].figure); });
         return step;
     });
     fit(tiles_, view_.tiles.size(),
@@ -296,6 +302,12 @@ void PracticeBoard::MakePieces() {
         chip->setObjectName(QStringLiteral("BoardChip_%1").arg(index));
         chip->setAlignment(Qt::AlignCenter);
         return chip;
+    });
+    fit(sums_, view_.sums.size(), [this](int index) {
+        auto* sum = new QLabel(this);
+        sum->setObjectName(QStringLiteral("BoardSum_%1").arg(index));
+        sum->setAttribute(Qt::WA_TransparentForMouseEvents);
+        return sum;
     });
     ghost_->raise();
 }
@@ -426,6 +438,13 @@ void PracticeBoard::ShowPanel() {
     SetFont(chipsLabel_, buttonFont);
     chipsLabel_->setText(Text(view_.chipsLabel));
     SetName(*chipsLabel_, Text(view_.chipsSpoken));
+    for (std::size_t line = 0; line < sums_.size(); ++line) {
+        const bool shown = line < layout_.sums.size() && !view_.sums[line].sum.empty();
+        if (line < layout_.sums.size())
+            SetGeometry(sums_[line], layout_.sums[line]);
+        sums_[line]->setVisible(shown);
+        SetName(*sums_[line], Text(view_.sums[line].spoken));
+    }
     for (std::size_t i = 0; i < chips_.size(); ++i) {
         QLabel* chip = chips_[i];
         const BoardChip& shown = view_.chips[i];

@@ -39,8 +39,11 @@ class PracticeBoard : public QWidget {
     QLineEdit* startBox() const { return startBox_; }
     QLabel* status() const { return status_; }
     QLabel* chip(int index) const;
+    QLabel* sum(int line) const;
     // The start box, so a number can be typed at once.
     void FocusFirstStep();
+    // Another figure, asked first when numbers on the figure would be lost.
+    void ChooseFigure(velmora::FigureMode figure);
     // Shows the game as it is now, laid out for the board's size.
     void Refresh();
 
@@ -81,6 +84,8 @@ class PracticeBoard : public QWidget {
     std::vector<QToolButton*> levels_;
     std::vector<QPushButton*> buttons_; // in the layout's order
     std::vector<QLabel*> chips_;
+    // Each line's sum as a screen reader hears it; painted by the board beneath.
+    std::vector<QLabel*> sums_;
     QLabel* levelTitle_ = nullptr;
     QLabel* startLabel_ = nullptr;
     QLineEdit* startBox_ = nullptr;

@@ -29,11 +29,16 @@ def find_app():
     return None
 
 
+def showing(node):
+    return node.get_state_set().contains(Atspi.StateType.SHOWING)
+
+
 def by_name(root, start):
+    """The first control on show whose name starts so: the mode not on show keeps its own."""
     def find():
         try:
-            return next((n for n in descendants(root) if (n.get_name() or "").startswith(start)),
-                        None)
+            return next((n for n in descendants(root)
+                         if (n.get_name() or "").startswith(start) and showing(n)), None)
         except GLib.GError:  # replaced while we read it: look again
             return None
     return find() or wait_for(find, 5.0)
@@ -71,49 +76,40 @@ def main(program):
               frame.get_role_name())
         check("the frame's name is the window title", frame.get_name() == TITLE, frame.get_name())
 
-        statement = by_name(frame, "Условие на задачата")
-        click(statement)
-        focused = wait_for(lambda: statement.get_state_set().contains(Atspi.StateType.FOCUSED))
-        check("the statement takes the focus", bool(focused))
-        key("ctrl+Home")
-        before = Atspi.Text.get_caret_offset(statement)
-        key("Down")
-        after = Atspi.Text.get_caret_offset(statement)
-        check("the arrow keys move the statement's caret", after > before, f"{before} → {after}")
-
-        click(by_name(frame, "Триъгълник"))
-        start = by_name(frame, "Начално число")
-        click(start)
+        # Practice on its board: the triangle's level, a start number and compute.
+        click(by_name(frame, "2. Триъгълник"))
+        click(by_name(frame, "Начално число"))
         key("7")
         click(by_name(frame, "Изчисли"))
-        check("compute announces the numbers",
-              wait_for(lambda: heard("Списък с числата: 7, 8, 9, 10, 11, 12")),
-              names_heard[-5:])
+        check("compute lists the numbers as tiles",
+              all(by_name(frame, "Число %d" % n) for n in range(7, 13)))
 
-        # Practice by the bus alone: choose 7 in the list, then the bottom-left corner.
-        numbers = by_name(frame, "Списък с числата")
-        choose_number(numbers, 0)
-        click(by_name(frame, "Триъгълник, долен ляв връх"))
-        check("placing a number is announced on its position",
-              wait_for(lambda: heard("Триъгълник, долен ляв връх: 7")), names_heard[-5:])
-        for row, position in ((4, "среда на основата"), (2, "долен десен връх")):
-            choose_number(numbers, row)
-            click(by_name(frame, "Триъгълник, " + position))
+        # A tile, then its place, by the bus alone.
+        click(by_name(frame, "Число 7"))
+        click(by_name(frame, "Долният ляв връх"))
+        check("placing a number is announced on its place",
+              wait_for(lambda: heard("Долният ляв връх: 7")), names_heard[-5:])
+        check("the tile says where its number went",
+              by_name(frame, "Число 7, на фигурата: долният ляв връх") is not None)
+        for number, place in ((11, "Средата на основата"), (9, "Долният десен връх")):
+            click(by_name(frame, "Число %d" % number))
+            click(by_name(frame, place))
         base = wait_for(lambda: by_name(frame, "основата: сума"))
         check("a complete side's sum is readable", base is not None
               and base.get_name() == "основата: сума 27", base and base.get_name())
-        for row, position in ((1, "горен връх"), (3, "среда на дясната страна"),
-                              (5, "среда на лявата страна")):
-            choose_number(numbers, row)
-            click(by_name(frame, "Триъгълник, " + position))
+        for number, place in ((8, "Горният връх"), (10, "Средата на дясната страна"),
+                              (12, "Средата на лявата страна")):
+            click(by_name(frame, "Число %d" % number))
+            click(by_name(frame, place))
         check("the verdict is announced",
               wait_for(lambda: heard("Браво! Всяка страна има сума 27.")), names_heard[-5:])
         check("every side is read as equal",
               all(by_name(frame, side + ": сума 27, равна")
                   for side in ("основата", "дясната страна", "лявата страна")))
 
-        # The star, chosen in the mode bar by its level's number: its twelve places are
-        # named on the bus, and a number placed there is heard.
+        # The star, chosen in the mode bar by its level's number once the figure is
+        # emptied: its twelve places are named on the bus, and a number placed is heard.
+        click(by_name(frame, "Изчисти"))
         chooser = wait_for(lambda: next((n for n in descendants(frame)
                                          if n.get_role() == Atspi.Role.COMBO_BOX), None))
         labels = [r.get_target(0).get_name() for r in (chooser.get_relation_set() if chooser else [])
@@ -123,16 +119,38 @@ def main(program):
         click(chooser)
         key("5", "Return")
         places = wait_for(lambda: [n.get_name() for n in descendants(frame)
-                                   if (n.get_name() or "").startswith("Звезда, ")
-                                   and n.get_state_set().contains(Atspi.StateType.SHOWING)])
+                                   if (n.get_name() or "").endswith(": празно") and showing(n)]
+                          or None)
         check("the star's twelve places are named", places is not None and len(places) == 12
-              and "Звезда, горният връх" in places and "Звезда, вътрешното място вляво" in places,
-              places)
+              and "Горният връх: празно" in places
+              and "Вътрешното място вляво: празно" in places, places)
+        click(by_name(frame, "Начално число"))  # «Изчисти» emptied it
+        key("ctrl+a", "7")
         click(by_name(frame, "Изчисли"))
-        choose_number(by_name(frame, "Списък с числата"), 0)
-        click(by_name(frame, "Звезда, долният връх"))
+        click(by_name(frame, "Число 7"))
+        click(by_name(frame, "Долният връх"))
         check("placing a number on the star is announced",
-              wait_for(lambda: heard("Звезда, долният връх: 7")), names_heard[-5:])
+              wait_for(lambda: heard("Долният връх: 7")), names_heard[-5:])
+
+        # The demonstration by its key: the statement reads line by line, compute is
+        # announced with the list's numbers.
+        key("ctrl+1")
+        statement = by_name(frame, "Условие на задачата")
+        click(statement)
+        focused = wait_for(lambda: statement.get_state_set().contains(Atspi.StateType.FOCUSED))
+        check("the statement takes the focus", bool(focused))
+        key("ctrl+Home")
+        before = Atspi.Text.get_caret_offset(statement)
+        key("Down")
+        after = Atspi.Text.get_caret_offset(statement)
+        check("the arrow keys move the statement's caret", after > before, f"{before} → {after}")
+        click(by_name(frame, "Триъгълник"))
+        click(by_name(frame, "Начално число"))
+        key("ctrl+a", "7")
+        click(by_name(frame, "Изчисли"))
+        check("compute announces the numbers",
+              wait_for(lambda: heard("Списък с числата: 7, 8, 9, 10, 11, 12")),
+              names_heard[-5:])
 
         # The demonstration, chosen in the menu: a click fills and is announced.
         click(by_name(frame, "Режим"))

@@ -2,6 +2,7 @@
 // The figures beyond the triangle and the rhombus: played with the keyboard alone, laid
 // out whole at any size, and the progress on them kept from one run to the next.
 
+#include "board_test_support.h"
 #include "window_test_support.h"
 
 #include <QComboBox>
@@ -17,7 +18,7 @@ namespace {
 
 // Tab (or Shift+Tab) from the focused control until `target` has the focus.
 bool TabTo(QWidget* target, bool backwards = false) {
-    for (int press = 0; press < 40 && QApplication::focusWidget() != target; ++press)
+    for (int press = 0; press < 80 && QApplication::focusWidget() != target; ++press)
         QTest::keyClick(QApplication::focusWidget(), backwards ? Qt::Key_Backtab : Qt::Key_Tab);
     return QApplication::focusWidget() == target;
 }
@@ -28,6 +29,14 @@ void Place(Velmora& form, const std::vector<int>& solution) {
     for (std::size_t place = 0; place < solution.size(); ++place) {
         ClickListItem(form, solution[place]);
         Click(places[place]);
+    }
+}
+
+// The board filled with `solution` by the pupil's taps: a tile, then its place.
+void Place(PracticeBoard& board, const std::vector<int>& solution) {
+    for (std::size_t place = 0; place < solution.size(); ++place) {
+        Tap(board.tile(solution[place]));
+        Tap(board.place(int(place)));
     }
 }
 
@@ -46,39 +55,32 @@ class FiguresTest : public QObject {
             QTest::newRow(FigureOf(figure).key.c_str()) << figure;
     }
     // From the demonstration: practice by its key, the figure by its level's number in
-    // the chooser, the start number and Enter, then each number from the list and Tab on
-    // to its place in a solution, Space to put it there.
+    // the chooser, the start number and Enter on the board, then each number's tile and
+    // Tab on to its place in a solution, Space on each.
     void playedByKeyboard() {
         QFETCH(FigureMode, figure);
         auto window = OpenMainWindow();
-        Velmora& form = window->form();
+        PracticeBoard& board = window->board();
         QTest::keySequence(window.get(), QKeySequence(Qt::CTRL | Qt::Key_2));
         QTRY_VERIFY(window->figureChooser().itemText(0).startsWith("1. ")); // the levels
         QVERIFY(TabTo(&window->figureChooser(), true));
         QTest::keyClick(&window->figureChooser(), char('0' + LevelOf(figure)));
-        QCOMPARE(form.game().puzzle.figureMode, figure);
-        TypeStart(form, "7");
-        QTest::keyClick(StartBox(form), Qt::Key_Return);
-        const std::vector<int> solution = Solutions(form.game().practice).front();
+        QCOMPARE(board.game().puzzle.figureMode, figure);
+        TypeBoardStart(board, "7");
+        QTest::keyClick(board.startBox(), Qt::Key_Return);
+        const std::vector<int> solution = Solutions(board.game().practice).front();
         for (std::size_t place = 0; place < solution.size(); ++place) {
-            QVERIFY(TabTo(List(form), true));
-            QTest::keyClick(List(form), Qt::Key_Home);
-            for (int row = 0; row < solution[place]; ++row)
-                QTest::keyClick(List(form), Qt::Key_Down);
-            QTest::keyClick(List(form), Qt::Key_Space); // the current number, picked
-            QLabel* label = form.PlaceLabels(figure)[place];
-            QVERIFY(TabTo(label));
-            QVERIFY(label->frameStyle() != QFrame::NoFrame); // the focus shows
-            QTest::keyClick(label, Qt::Key_Space);
+            QVERIFY(TabTo(board.tile(solution[place]), true));
+            QTest::keyClick(board.tile(solution[place]), Qt::Key_Space);
+            QVERIFY(TabTo(board.place(int(place))));
+            QTest::keyClick(board.place(int(place)), Qt::Key_Space);
         }
-        const QString sum = QString::number(SumOfSolution(form.game().practice, solution));
-        QVERIFY2(window->statusLine().text().startsWith("Браво!") &&
-                     window->statusLine().text().contains(sum),
-                 qPrintable(window->statusLine().text()));
-        for (QLabel* line : form.SumLabels(figure))
-            QCOMPARE(line->text(), "= " + sum);
-        QCOMPARE(FoundSumCount(form.game().progress, figure), 1);
-        QCOMPARE(FigureFault(form), QString());
+        const QString sum = QString::number(SumOfSolution(board.game().practice, solution));
+        QVERIFY2(board.status()->text().startsWith("Браво!") &&
+                     board.status()->text().contains(sum),
+                 qPrintable(board.status()->text()));
+        QCOMPARE(SumsShown(board), QStringList(int(FigureOf(figure).lines.size()), sum + " ✓"));
+        QCOMPARE(FoundSumCount(board.game().progress, figure), 1);
         if (const QByteArray folder = qgetenv("VELMORA_SCREENSHOTS");
             !folder.isEmpty() && figure == FigureMode::Star)
             QVERIFY(window->grab().save(QString::fromLocal8Bit(folder) + "/star.png"));
@@ -126,9 +128,9 @@ class FiguresTest : public QObject {
         QVERIFY(!QSettings().contains("progress"));
         first->form().ChooseFigure(FigureMode::Star);
         first->form().ChooseFigure(FigureMode::V);
-        TypeStart(first->form(), "7");
-        Compute(first->form());
-        Place(first->form(), Solutions(first->form().game().practice).front());
+        TypeBoardStart(first->board(), "7");
+        Tap(first->board().button(BoardCommand::Compute));
+        Place(first->board(), Solutions(first->form().game().practice).front());
         first->form().SetZoom(125);
         const Progress kept = first->form().game().progress;
         QCOMPARE(FoundSumCount(kept, FigureMode::V), 1);
@@ -139,7 +141,8 @@ class FiguresTest : public QObject {
         QCOMPARE(second->form().game().progress.found, kept.found);
         QCOMPARE(second->form().game().puzzle.figureMode, FigureMode::V);
         QCOMPARE(second->form().game().mode, PlayMode::Practice);
-        QVERIFY(second->form().PlaceLabels(FigureMode::V).front()->isVisible());
+        QVERIFY(second->board().isVisible() && second->board().place(4)->isVisible());
+        QVERIFY(!second->board().place(5));
         QTRY_COMPARE(second->figureChooser().currentText(),
                      QString::fromStdString(LevelTitle(kept, FigureMode::V)));
         MenuItem(*second, "Фи&гура", "Започни &отначало…")->trigger();
@@ -152,9 +155,9 @@ class FiguresTest : public QObject {
         auto third = run();
         QVERIFY(third->form().game().progress.found.empty());
         QCOMPARE(third->form().game().puzzle.figureMode, FigureMode::V);
-        ChooseFigure(third->form(), 0); // the option button, as ever
-        QVERIFY(!third->form().PlaceLabels(FigureMode::V).front()->isVisible());
-        QVERIFY(TriangleLabel(third->form(), 0)->isVisible());
+        Tap(third->board().level(LevelOf(FigureMode::Triangle) - 1));
+        QCOMPARE(third->form().game().puzzle.figureMode, FigureMode::Triangle);
+        QVERIFY(third->board().place(5) && third->board().place(5)->isVisible());
         QCOMPARE(third->figureChooser().currentIndex(), LevelOf(FigureMode::Triangle) - 1);
     }
 };

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "board_test_support.h"
 #include "window_test_support.h"
 
 #include "window/main_window.h"
@@ -26,10 +27,6 @@ Q_DECLARE_METATYPE(velmora::PlayMode)
 namespace {
 
 using Moves = QList<QPair<int, int>>; // (list row, position)
-
-QLabel* Position(const QWidget& w, FigureMode figure, int position) {
-    return figure == FigureMode::Triangle ? TriangleLabel(w, position) : RhombusLabel(w, position);
-}
 
 QStringList LineSums(const QWidget& w, FigureMode figure) {
     QStringList sums;
@@ -78,9 +75,9 @@ void SaveScreenshot(QWidget& w, const char* name) {
         w.grab().save(QString::fromLocal8Bit(folder) + "/" + name);
 }
 
-// Practice games, each played by clicks and by keys alone, and ending as the row says:
-// what the figure, the sums beside it and the list show; the status line says what the
-// core says of the game.
+// Practice games on the board, each played by taps and by keys alone, and ending as the
+// row says: what the places and the sums beside them show; the status says what the core
+// says of the game.
 struct GameRow {
     const char* name;
     FigureMode figure;
@@ -100,12 +97,12 @@ void GameRows() {
          t,
          {{0, 0}, {2, 1}, {1, 2}, {3, 3}, {4, 4}, {5, 5}},
          {"7", "9", "8", "10", "11", "12"},
-         {"26 (−1)", "27", "28 (+1)"}},
+         {"26 −1", "27", "28 +1"}},
         {"triangle solved",
          t,
          {{5, 5}, {1, 1}, {0, 0}, {4, 4}, {2, 2}, {3, 3}},
          {"7", "8", "9", "10", "11", "12"},
-         {"= 27", "= 27", "= 27"}},
+         {"27 ✓", "27 ✓", "27 ✓"}},
         {"triangle half way",
          t,
          {{3, 0}, {4, 4}, {5, 2}},
@@ -114,72 +111,31 @@ void GameRows() {
         {"rhombus half vertex",
          r,
          {{0, 0}, {7, 0}, {1, 1}},
-         {"7 + 14", "8 + …", "", ""},
-         {"= 21", "", "", ""}},
+         {"7 + 14", "8", "", ""},
+         {"21 ✓", "", "", ""}},
         {"rhombus solved",
          r,
          {{0, 0}, {7, 0}, {6, 1}, {1, 1}, {2, 2}, {5, 2}, {4, 3}, {3, 3}},
          {"7 + 14", "13 + 8", "9 + 12", "11 + 10"},
-         {"= 21", "= 21", "= 21", "= 21"}},
+         {"21 ✓", "21 ✓", "21 ✓", "21 ✓"}},
     };
     for (const GameRow& row : rows)
         for (bool keys : {false, true})
-            QTest::addRow("%s by %s", row.name, keys ? "keys" : "clicks")
+            QTest::addRow("%s by %s", row.name, keys ? "keys" : "taps")
                 << keys << row.figure << row.moves << row.captions << row.sums;
 }
 
-void PlayByClicks(const Velmora& form, FigureMode figure, const Moves& moves) {
-    StartGame(form, int(figure), "7");
-    QCOMPARE(Captions(form, int(figure)), QStringList(figure == FigureMode::Triangle ? 6 : 4, ""));
-    for (const auto& [row, position] : moves) {
-        ClickListItem(form, row);
-        Click(Position(form, figure, position));
-    }
-}
-
-void PlayByKeys(const Velmora& form, FigureMode figure, const Moves& moves) {
-    TabTo(Control(form, "Option1_0"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); // the triangle
-    if (figure == FigureMode::Rhombus)
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down); // on to the rhombus
-    QCOMPARE(form.puzzle().figureMode, figure);
-    TabTo(StartBox(form));
-    QTest::keyClicks(StartBox(form), "7");
-    TabTo(Control(form, "Command1_0"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    for (const auto& [row, position] : moves) {
-        TabTo(List(form));
-        QTest::keyClick(List(form), Qt::Key_Home);
-        QTest::keyClick(List(form), Qt::Key_Space); // the first item may be current only
-        for (int down = 0; down < row; ++down)
-            QTest::keyClick(List(form), Qt::Key_Down);
-        TabTo(Position(form, figure, position));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    }
-}
-
-void CheckGameEnd(const MainWindow& window, FigureMode figure, const Moves& moves,
-                  const QStringList& captions, const QStringList& sums) {
-    QCOMPARE(Captions(window.form(), figure == FigureMode::Triangle ? 0 : 1), captions);
-    QCOMPARE(LineSums(window.form(), figure), sums);
-    // Green for an equal sum, pink for one that is off, white while it stands alone.
-    for (int line = 0; line < sums.size(); ++line) {
-        const bool triangle = figure == FigureMode::Triangle;
-        auto* label =
-            Control<QLabel>(window.form(), QString("LineSum%1_%2").arg(triangle ? 3 : 2).arg(line));
-        const QColor expected = sums[line].startsWith('=') ? QColor(128, 255, 128)
-                                : sums[line].contains('(') ? QColor(255, 170, 170)
-                                                           : QColor(Qt::white);
-        QCOMPARE(label->palette().color(QPalette::Window), expected);
-    }
-    QStringList placed;
-    for (const auto& [row, position] : moves)
-        placed << List(window.form())->item(row)->text();
-    QStringList struck = StruckItems(window.form());
-    std::sort(placed.begin(), placed.end());
-    std::sort(struck.begin(), struck.end());
-    QCOMPARE(struck, placed);
-    QCOMPARE(StatusLine(window), QString::fromStdString(StatusOf(window.form().game())));
+void PlayOnBoard(PracticeBoard& board, bool byKeys, const Moves& moves) {
+    for (const auto& [tile, place] : moves)
+        if (byKeys) {
+            TabTo(board.tile(tile));
+            QTest::keyClick(board.tile(tile), Qt::Key_Space);
+            TabTo(board.place(place));
+            QTest::keyClick(board.place(place), Qt::Key_Space);
+        } else {
+            Tap(board.tile(tile));
+            Tap(board.place(place));
+        }
 }
 
 } // namespace
@@ -190,8 +146,8 @@ class MainWindowTest : public QObject {
   private slots:
     void initTestCase() { PrepareTestApplication(); }
 
-    // Number first, then its place: by mouse clicks, or with the keyboard alone (the
-    // list's arrows pick, Tab reaches the places, Space places).
+    // Number first, then its place: by taps, or with the keyboard alone (Tab reaches the
+    // tiles and the places, Space picks and places).
     void practiceGames_data() { GameRows(); }
     void practiceGames() {
         QFETCH(bool, byKeys);
@@ -200,31 +156,43 @@ class MainWindowTest : public QObject {
         QFETCH(QStringList, captions);
         QFETCH(QStringList, sums);
         auto window = OpenMainWindow(PlayMode::Practice);
-        const Velmora& form = window->form();
-        if (byKeys)
-            PlayByKeys(form, figure, moves);
-        else
-            PlayByClicks(form, figure, moves);
-        CheckGameEnd(*window, figure, moves, captions, sums);
-        if (QTest::currentDataTag() == QByteArray("triangle unequal by clicks"))
+        PracticeBoard& board = window->board();
+        QVERIFY(board.isVisible() && !window->form().isVisible());
+        StartBoard(board, figure, "7");
+        QCOMPARE(PlaceTexts(board), QStringList(figure == FigureMode::Triangle ? 6 : 4, ""));
+        PlayOnBoard(board, byKeys, moves);
+        QCOMPARE(PlaceTexts(board), captions);
+        QCOMPARE(SumsShown(board), sums);
+        QStringList placed, struck;
+        for (const auto& [tile, position] : moves)
+            placed << board.tile(tile)->text();
+        for (int i = 0; board.tile(i); ++i)
+            if (board.tile(i)->font().strikeOut())
+                struck << board.tile(i)->text();
+        std::sort(placed.begin(), placed.end());
+        std::sort(struck.begin(), struck.end());
+        QCOMPARE(struck, placed);
+        QCOMPARE(board.status()->text(), QString::fromStdString(StatusOf(board.game())));
+        if (QTest::currentDataTag() == QByteArray("triangle unequal by taps"))
             SaveScreenshot(*window, "practice.png");
     }
 
-    // The place first, then the number; a click on a filled place takes it back.
+    // The place first, then the number; a tap on a filled place takes it back.
     void placeFirstAndTakeBack() {
         auto window = OpenMainWindow(PlayMode::Practice);
-        StartGame(window->form(), 0, "7");
-        Click(TriangleLabel(window->form(), 1));
-        QVERIFY(TriangleLabel(window->form(), 1)->accessibleName().endsWith("избрано за число"));
-        ClickListItem(window->form(), 3);
-        QCOMPARE(TriangleLabel(window->form(), 1)->text(), QString("10"));
-        QCOMPARE(StruckItems(window->form()), QStringList{"10"});
-        QCOMPARE(List(window->form())->item(3)->data(Qt::AccessibleTextRole).toString(),
-                 QString("10, поставено"));
-        Click(TriangleLabel(window->form(), 1));
-        QCOMPARE(TriangleLabel(window->form(), 1)->text(), QString());
-        QVERIFY(StruckItems(window->form()).isEmpty());
-        QCOMPARE(List(window->form())->item(3)->data(Qt::AccessibleTextRole), QVariant());
+        PracticeBoard& board = window->board();
+        StartBoard(board, FigureMode::Triangle, "7");
+        Tap(board.place(1));
+        QCOMPARE(AccessibleName(board.place(1)), QString("Горният връх: празно, избрано"));
+        Tap(board.tile(3));
+        QCOMPARE(board.place(1)->text(), QString("10"));
+        QCOMPARE(AccessibleName(board.place(1)), QString("Горният връх: 10"));
+        QCOMPARE(AccessibleName(board.tile(3)), QString("Число 10, на фигурата: горният връх"));
+        QVERIFY(board.tile(3)->font().strikeOut());
+        Tap(board.place(1));
+        QCOMPARE(board.place(1)->text(), QString());
+        QVERIFY(!board.tile(3)->font().strikeOut());
+        QCOMPARE(AccessibleName(board.tile(3)), QString("Число 10"));
     }
 
     // The sums stand beside their side or vertex, clear of every control and of the
@@ -240,8 +208,9 @@ class MainWindowTest : public QObject {
     void sumsStandClear() {
         QFETCH(FigureMode, figure);
         QFETCH(int, zoom);
-        auto window = OpenMainWindow(PlayMode::Practice);
-        Velmora& form = window->form();
+        auto shown = OpenWindow(); // the form alone: in the window, practice has its board
+        Velmora& form = *shown;
+        form.SetPlayMode(PlayMode::Practice);
         form.SetZoom(zoom); // the form's own steps: the screen here is small
         TypeStart(form, "999");
         // On the option's round indicator: zoomed, the middle of the box is past the text.
@@ -249,7 +218,7 @@ class MainWindowTest : public QObject {
         QTest::mouseClick(option, Qt::LeftButton, {},
                           QPoint(option->height() / 2, option->height() / 2));
         Compute(form);
-        MenuItem(*window, "&Режим", "Покажи &решение")->trigger();
+        form.RevealSolution();
         const double perTwip = zoom / 100.0 / kTwipsPerPixel;
         QList<QLineF> outline;
         for (const Segment& s : form.outline())
@@ -359,11 +328,13 @@ class MainWindowTest : public QObject {
     void switchingModes() {
         auto window = OpenMainWindow(PlayMode::Practice);
         const Velmora& form = window->form();
-        StartGame(form, 0, "7");
-        ClickListItem(form, 2);
-        Click(TriangleLabel(form, 0));
-        QCOMPARE(TriangleLabel(form, 0)->text(), QString("9"));
+        PracticeBoard& board = window->board();
+        StartBoard(board, FigureMode::Triangle, "7");
+        Tap(board.tile(2));
+        Tap(board.place(0));
+        QCOMPARE(board.place(0)->text(), QString("9"));
         MenuItem(*window, "&Режим", "&Показване")->trigger();
+        QVERIFY(form.isVisible() && !board.isVisible());
         QVERIFY(!MenuItem(*window, "&Режим", "По&дсказка")->isEnabled());
         QCOMPARE(Captions(form, 0), QStringList(6, ""));
         QCOMPARE(StartBox(form)->text(), QString("7"));
@@ -376,7 +347,12 @@ class MainWindowTest : public QObject {
                  QString("Числата са 7, 8, 9, 10, 11 и 12: щракни място на фигурата или число "
                          "от списъка."));
         MenuItem(*window, "&Режим", "&Упражнение")->trigger();
-        QCOMPARE(Captions(form, 0), QStringList(6, ""));
+        QVERIFY(board.isVisible() && !form.isVisible());
+        QCOMPARE(PlaceTexts(board), QStringList(6, ""));
+        // The board's own button goes back to the demonstration.
+        Tap(board.button(BoardCommand::Demonstration));
+        QVERIFY(form.isVisible() && !board.isVisible());
+        QCOMPARE(form.game().mode, PlayMode::Demonstration);
     }
 
     // Ctrl+P: the worksheet dialog, started from the figure on show with random starts
@@ -413,23 +389,24 @@ class MainWindowTest : public QObject {
     // what is missing.
     void hintsSolutionAndHelp() {
         auto window = OpenMainWindow(PlayMode::Practice);
-        const Velmora& form = window->form();
-        StartGame(form, 0, "7");
-        ClickListItem(form, 2);
-        Click(TriangleLabel(form, 0));
+        PracticeBoard& board = window->board();
+        StartBoard(board, FigureMode::Triangle, "7");
+        Tap(board.tile(2));
+        Tap(board.place(0));
         for (int step = 1; step <= 3; ++step) {
-            const QString hint = Say(AskHint(form.game()).status);
-            Click(Button(*window, "Подсказка"));
-            QCOMPARE(StatusLine(*window), hint);
+            const QString hint = Say(AskHint(board.game()).status);
+            Tap(board.button(BoardCommand::Hint));
+            QCOMPARE(board.status()->text(), hint);
         }
-        const QStringList own = Captions(form, 0);
-        StartBox(form)->setFocus(); // the keys pass the text box, which has its own Ctrl+E
+        const QStringList own = PlaceTexts(board);
+        board.startBox()->setFocus(); // the keys pass the text box, which has its own Ctrl+E
         QTest::keySequence(QApplication::focusWidget(), QKeySequence("Ctrl+R"));
-        QVERIFY(!Captions(form, 0).contains(""));
-        QCOMPARE(StatusLine(*window), Say(StatusOf(form.game())));
-        Click(Button(*window, "Върни моята подредба"));
-        QCOMPARE(Captions(form, 0), own);
-        QVERIFY(Button(*window, "Покажи решение")->isEnabled());
+        QVERIFY(!PlaceTexts(board).contains(""));
+        QCOMPARE(board.status()->text(), Say(StatusOf(board.game())));
+        QCOMPARE(board.button(BoardCommand::Solution)->text(), QString("Върни моята подредба"));
+        Tap(board.button(BoardCommand::Solution));
+        QCOMPARE(PlaceTexts(board), own);
+        QCOMPARE(board.button(BoardCommand::Solution)->text(), QString("Покажи решение"));
 
         const auto message = [&] {
             QMessageBox* box = window->findChild<QMessageBox*>();
@@ -438,23 +415,33 @@ class MainWindowTest : public QObject {
             return text;
         };
         QTest::keySequence(QApplication::focusWidget(), QKeySequence("Ctrl+E"));
-        QCOMPARE(message(), Say(WhyOf(form.game())));
+        QCOMPARE(message(), Say(WhyOf(board.game())));
+        Tap(board.button(BoardCommand::Why));
+        QCOMPARE(message(), Say(WhyOf(board.game())));
+        Tap(board.button(BoardCommand::HowToPlay));
+        QCOMPARE(message(), Say(HowToPlayText()));
         MenuItem(*window, "По&мощ", "&Относно")->trigger();
         const QString about = message();
         for (const QString& part : {QString("1.00"), QString("GPL-3.0-or-later"),
                                     QString(qVersion()), QString("Велмора от числа")})
             QVERIFY2(about.contains(part), qPrintable(part));
 
-        // Compute that cannot list the numbers says what is missing, as the core words it.
-        TypeStart(form, "0");
-        const QString missing = Say(velmora::Compute(form.game()).status);
-        Compute(form);
-        QCOMPARE(StatusLine(*window), missing);
-        QVERIFY(missing != Say(StatusOf(form.game())));
+        // Compute that cannot list the numbers says what is missing, as the core words it,
+        // once the pupil agrees to lose the numbers on the figure.
+        TypeBoardStart(board, "0");
+        const QString missing = Say(velmora::Compute(board.game()).status);
+        Tap(board.button(BoardCommand::Compute));
+        auto* question = board.findChild<QMessageBox*>("LosePlacementQuestion");
+        QVERIFY(question);
+        QCOMPARE(question->text(), Say(LosePlacementQuestion()));
+        Tap(question->button(QMessageBox::Yes));
+        QCOMPARE(board.status()->text(), missing);
+        QVERIFY(missing != Say(StatusOf(board.game())));
     }
 
     // Every bar button names its key in its tooltip and is named for screen readers;
-    // the mode buttons are the menu's, checked as it is.
+    // the mode buttons are the menu's, checked as it is. In practice the teaching buttons
+    // are the board's, named the same, their keys in their tooltips.
     void barButtons_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("keys");
@@ -468,9 +455,15 @@ class MainWindowTest : public QObject {
         QFETCH(QString, text);
         QFETCH(QString, keys);
         auto window = OpenMainWindow(PlayMode::Practice);
-        QToolButton* button = Button(*window, text);
+        QAbstractButton* button = Button(*window, text);
+        if (!button->isVisible())
+            for (QPushButton* own : window->board().findChildren<QPushButton*>())
+                if (own->text() == text)
+                    button = own;
         QVERIFY(button->isVisible() && button->isEnabled());
-        QCOMPARE(button->toolTip(), QString("%1 (%2)").arg(text, keys));
+        QVERIFY2(button->toolTip().startsWith(text) &&
+                     button->toolTip().endsWith(QString("(%1)").arg(keys)),
+                 qPrintable(button->toolTip()));
         QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name), text);
     }
 
@@ -481,7 +474,6 @@ class MainWindowTest : public QObject {
         QTest::addColumn<QString>("focused");
         QTest::addColumn<int>("numbers");
         QTest::newRow("demonstration") << PlayMode::Demonstration << "Text1_0" << 0;
-        QTest::newRow("practice") << PlayMode::Practice << "Text2" << 6;
     }
     void firstFocusAndEnter() {
         QFETCH(PlayMode, mode);
@@ -495,6 +487,18 @@ class MainWindowTest : public QObject {
         QCOMPARE(List(window->form())->count(), numbers);
     }
 
+    // Practice starts in the board's start box; Enter there computes.
+    void boardFirstFocusAndEnter() {
+        auto window = OpenMainWindow(PlayMode::Practice);
+        PracticeBoard& board = window->board();
+        QCOMPARE(QApplication::focusWidget(), board.startBox());
+        Tap(board.level(LevelOf(FigureMode::Triangle) - 1));
+        TypeBoardStart(board, "7");
+        QTest::keyClick(board.startBox(), Qt::Key_Return);
+        QVERIFY(board.tile(5) && board.tile(5)->isVisible() && !board.tile(6));
+        QCOMPARE(board.tile(5)->text(), QString("12"));
+    }
+
     // From the list, Tab reaches the places in reading order in practice, then the start
     // box (its number kept whole, so Space does not replace it) and compute.
     void tabOrder_data() {
@@ -503,14 +507,6 @@ class MainWindowTest : public QObject {
         QTest::addColumn<QStringList>("order");
         QTest::addColumn<bool>("selected");
         const QStringList after{"Text2", "Command1_0"};
-        QTest::newRow("practice triangle")
-            << PlayMode::Practice << 0
-            << QStringList{"Label3_1", "Label3_5", "Label3_3", "Label3_0", "Label3_4", "Label3_2"} +
-                   after
-            << false;
-        QTest::newRow("practice rhombus")
-            << PlayMode::Practice << 1
-            << QStringList{"Label2_0", "Label2_1", "Label2_3", "Label2_2"} + after << false;
         QTest::newRow("demonstration") << PlayMode::Demonstration << 0 << after << true;
     }
     void tabOrder() {
@@ -545,7 +541,7 @@ class MainWindowTest : public QObject {
     void statusLineKeepsTwoLines() {
         QFETCH(int, zoom);
         QFETCH(int, repeats);
-        auto window = OpenMainWindow(PlayMode::Practice);
+        auto window = OpenMainWindow(PlayMode::Demonstration);
         QCOMPARE(window->SetZoom(zoom), zoom);
         QLabel& line = window->statusLine();
         const int height = line.height();

@@ -62,7 +62,7 @@ class StartupTest : public QObject {
         QTest::addColumn<int>("width");
         QTest::newRow("plain") << QStringList{} << 481;
         QTest::newRow("zoom 200") << QStringList{"--zoom", "200"} << 962;
-        QTest::newRow("practice at 150") << QStringList{"--practice", "--zoom=150"} << 722;
+        QTest::newRow("practice at 150") << QStringList{"--practice", "--zoom=150"} << 1080;
         QTest::newRow("Qt's own options")
             << QStringList{"-style", "fusion", "-reverse", "--zoom", "125"} << 601;
     }
