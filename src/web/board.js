@@ -9,6 +9,10 @@ function velmoraBoard(page) {
     // The core's board commands (board.h, BoardCommand), in its order.
     const Command = { Hint: 0, Solution: 1, Why: 2, Clear: 3, HowToPlay: 4, Compute: 5, Demonstration: 6 };
     const kDragSlop = 8; // pixels a finger may wander before a tap becomes a drag
+    const kOnTray = -2; // velmora_drop_at: on the tray, no place
+    // Where a number let go at the pointer lands, as the core finds it on its layout (the
+    // board fills the window from its top left corner, so the pointer's pixels are the board's).
+    const dropAt = (event) => page.core()._velmora_drop_at(event.clientX, event.clientY);
     const $ = (id) => document.getElementById(id);
     const board = $("board");
     const lines = $("boardLines");
@@ -264,11 +268,20 @@ function velmoraBoard(page) {
         }
         event.preventDefault();
         ghost.style.transform = `translate(${dx}px, ${dy}px)`;
+        // The place the number would land on, marked: the core finds it among its boxes.
+        const at = dropAt(event);
+        const under = at >= 0 ? parts.places.children[at] ?? null : null;
+        if (under !== press.over) {
+            press.over?.classList.remove("over");
+            under?.classList.add("over");
+            press.over = under;
+        }
     });
     function letGo(event, dropped) {
         if (!press || event.pointerId !== press.id)
             return;
-        const { index, dragging } = press;
+        const { index, dragging, over } = press;
+        over?.classList.remove("over");
         press = null;
         if (!dragging)
             return;
@@ -278,11 +291,10 @@ function velmoraBoard(page) {
         setTimeout(() => { dragged = false; });
         if (!dropped)
             return;
-        const under = document.elementFromPoint(event.clientX, event.clientY);
-        const place = under?.closest("#board .place");
-        if (place)
-            handler(() => act(Act.DropNumber, index, "", Number(place.dataset.index)))(event);
-        else if (under?.closest("#tray, #boardTiles") && shown.tiles[index].state === "placed")
+        const at = dropAt(event);
+        if (at >= 0)
+            handler(() => act(Act.DropNumber, index, "", at))(event);
+        else if (at === kOnTray && shown.tiles[index].state === "placed")
             handler(() => act(Act.ReturnNumber, index))(event);
     }
     board.addEventListener("pointerup", (event) => letGo(event, true));

@@ -251,19 +251,20 @@ void WriteLayout(JsonWriter& json, const BoardLayout& layout) {
 
 // The board's layout depends only on the figure, how many numbers it has and the board's
 // size, and takes the core a few milliseconds to find: found once for them, not per tap.
+BoardLayout shownBoard; // the board as last laid out for the page
+
 const BoardLayout& BoardFor(double width, double height) {
-    static BoardLayout layout;
     static FigureMode figure = FigureMode::None;
     static std::size_t numbers = 0;
     static bool laidOut = false;
     if (!laidOut || figure != game.practice.figure || numbers != game.practice.numbers.size() ||
-        layout.width != width || layout.height != height) {
-        layout = LayOutGameBoard(game, width, height);
+        shownBoard.width != width || shownBoard.height != height) {
+        shownBoard = LayOutGameBoard(game, width, height);
         figure = game.practice.figure;
         numbers = game.practice.numbers.size();
         laidOut = true;
     }
-    return layout;
+    return shownBoard;
 }
 
 const char* TileStateName(TileState state) {
@@ -383,6 +384,16 @@ const char* velmora_board(double width, double height) {
     }
     reply = json.Finish();
     return reply.c_str();
+}
+
+// Where a number dragged to (x, y) on the board as last laid out lands: a place's index,
+// kDropOnTray on the tray, or -1. Asked on every move of a drag, so it writes no reply.
+constexpr int kDropOnTray = -2;
+int velmora_drop_at(double x, double y) {
+    const int place = BoxAt(shownBoard.places, x, y);
+    if (place >= 0)
+        return place;
+    return BoxAt({shownBoard.tray}, x, y) == 0 ? kDropOnTray : -1;
 }
 
 // The levels in their order, as the figure menu lists them, and the one suggested next.

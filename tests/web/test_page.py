@@ -408,27 +408,41 @@ class Page(unittest.TestCase):
             self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
 
     def test_board_drag_work_per_move(self):
-        # A drag's every move only shifts the copy under the finger: well under 8 ms, no
-        # layout of the page.
+        # A drag's every move only shifts the copy under the finger and marks the place under
+        # it: well under 8 ms, and no layout of the page (the browser's own count).
         self.start_board(BOARD["star"][0])
+        self.driver.execute_cdp_cmd("Performance.enable", {})
+        layouts = lambda: next(m["value"] for m in self.driver.execute_cdp_cmd("Performance.getMetrics", {})["metrics"]
+                               if m["name"] == "LayoutCount")
         work = self.js("""const tile = document.querySelector('#boardTiles > .tile'), board = document.getElementById('board');
             const r = tile.getBoundingClientRect(), at = (type, x, y) => board.dispatchEvent(new PointerEvent(type,
                 { bubbles: true, pointerId: 1, isPrimary: true, pointerType: 'touch', clientX: x, clientY: y }));
             tile.dispatchEvent(new PointerEvent('pointerdown', { bubbles: true, pointerId: 1, isPrimary: true,
                 pointerType: 'touch', clientX: r.left + 5, clientY: r.top + 5 }));
             at('pointermove', r.left + 30, r.top - 30);
+            document.body.offsetHeight; // the drag's start laid out, before the moves counted
+            return true;""")
+        before = layouts()
+        work = self.js("""const tile = document.querySelector('#boardTiles > .tile'), board = document.getElementById('board');
+            const r = tile.getBoundingClientRect(), at = (type, x, y) => board.dispatchEvent(new PointerEvent(type,
+                { bubbles: true, pointerId: 1, isPrimary: true, pointerType: 'touch', clientX: x, clientY: y }));
             const times = [];
+            const places = [...document.querySelectorAll('#boardPlaces > .place')].map((e) => e.getBoundingClientRect());
             for (let i = 0; i < 300; i++) {
+                const p = places[i % places.length]; // over each place in turn
                 const start = performance.now();
-                at('pointermove', r.left + 30 + i % 50, r.top - 30 - i % 70);
+                at('pointermove', p.left + (i % 3) * p.width * 0.45 + 1, p.top + p.height / 2);
                 times.push(performance.now() - start);
             }
             const ghost = document.getElementById('ghost'), shown = !ghost.hidden, moved = ghost.style.transform;
-            at('pointercancel', 0, 0);
+            const over = document.querySelectorAll('.place.over').length;
             times.sort((a, b) => a - b);
-            return [shown, moved, times[times.length - 1], times[Math.floor(times.length * 0.99)]];""")
-        shown, moved, slowest, p99 = work
-        self.assertEqual([shown, moved.startswith("translate(")], [True, True])
+            return [shown, moved, over, times[times.length - 1], times[Math.floor(times.length * 0.99)]];""")
+        laid_out = layouts() - before
+        self.js("""document.getElementById('board').dispatchEvent(new PointerEvent('pointercancel',
+            { bubbles: true, pointerId: 1, isPrimary: true }));""")
+        shown, moved, over, slowest, p99 = work
+        self.assertEqual([shown, moved.startswith("translate("), over, laid_out], [True, True, 1, 0])
         print(f"\n  drag work per move: p99 {p99:.3f} ms, slowest {slowest:.3f} ms", file=sys.stderr)
         self.assertLess(p99, 8)
 
@@ -522,6 +536,27 @@ class Page(unittest.TestCase):
         self.command(6).click()
         self.assertEqual([element(self.driver, "Velmora").is_displayed(), element(self.driver, "board").is_displayed()],
                          [True, False])
+
+    def test_board_commands(self):
+        # Compute with numbers placed asks first (the core's question); «Как се играе» opens
+        # the help; «Изчисти» empties the figure and the start.
+        self.start_board()
+        self.tile(0).click()
+        self.place(0).click()
+        for command, answer, places, start in ((5, "confirmNo", ["7"] + [""] * 5, "7"), (5, "confirmYes", [""] * 6, "7"),
+                                               (3, None, [""] * 6, "")):
+            with self.subTest(command=command, answer=answer):
+                self.command(command).click()
+                if answer:
+                    self.assertEqual(element(self.driver, "confirmText").text, self.js(
+                        "return velmoraBoardView.view.losePlacement"))
+                    self.click(answer)
+                    WebDriverWait(self.driver, 5).until(lambda d: not d.execute_script(
+                        "return document.getElementById('confirm').open"))
+                self.assertEqual([self.board()[0], element(self.driver, "startBox").get_attribute("value")],
+                                 [places, start])
+        self.command(4).click()
+        self.assertEqual(element(self.driver, "messageTitle").text, "Как се играе")
 
     def test_board_by_keys(self):
         # From the demonstration, by keys alone: the figure menu goes to practice's board and
