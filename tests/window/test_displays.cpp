@@ -22,6 +22,15 @@ using namespace velmora;
 using namespace velmora::testing;
 
 namespace {
+QString JoinZooms(const QList<int>& zooms) {
+    QStringList texts;
+    for (int zoom : zooms)
+        texts << QString::number(zoom);
+    return texts.join(", ");
+}
+} // namespace
+
+namespace {
 
 // The room a fixed text has inside its control.
 int Room(const QWidget* control) {
@@ -195,6 +204,37 @@ class DisplaysTest : public QObject {
         QTRY_VERIFY(!window->isFullScreen());
         QCOMPARE(form.zoom(), 100);
         QVERIFY(window->menuBar()->isVisible());
+    }
+
+    // In practice the window is sized for the board and stays on its screen after a move
+    // and at every zoom step the keys offer; the board takes what the bars leave, its
+    // places and tiles a finger's size.
+    void practiceWindowOnScreen() {
+        auto window = OpenMainWindow(PlayMode::Practice);
+        PracticeBoard& board = window->board();
+        StartBoard(board, FigureMode::Star, "7");
+        const QRect free = window->screen()->availableGeometry();
+        window->move(free.topLeft());
+        QTRY_COMPARE(window->pos(), free.topLeft());
+        QList<int> zooms;
+        for (int step = 0; step <= int(kZoomSteps.size()); ++step) {
+            QVERIFY2(free.contains(window->frameGeometry()),
+                     qPrintable(QString("zoom %1: %2x%3")
+                                    .arg(window->form().zoom())
+                                    .arg(window->width())
+                                    .arg(window->height())));
+            QCOMPARE(board.width(), window->width());
+            // A screen lower than a phone's (853 × 480 at 150 %) leaves the core less room.
+            const bool roomy = board.width() >= 560 && board.height() >= 560;
+            for (int i = 0; roomy && (board.place(i) || board.tile(i)); ++i)
+                for (QWidget* piece :
+                     {static_cast<QWidget*>(board.place(i)), static_cast<QWidget*>(board.tile(i))})
+                    QVERIFY(!piece || (piece->width() >= 48 && piece->height() >= 48));
+            zooms << window->form().zoom();
+            QTest::keySequence(window.get(), QKeySequence::ZoomIn);
+        }
+        qInfo("practice window at %s %%", qPrintable(JoinZooms(zooms)));
+        QCOMPARE(zooms.first(), 100);
     }
 
     // Presenting practice, the board fills the screen below the mode bar: every part of it

@@ -241,6 +241,94 @@ class PracticeBoardTest : public QObject {
         QCOMPARE(board.status()->text(), Say(StatusOf(board.game())));
     }
 
+    // The arrows go round the places in reading order (rows from the top, each from the
+    // left) and along the tiles; Enter and Space tap; Delete gives a place's number back.
+    void keys_data() {
+        QTest::addColumn<FigureMode>("figure");
+        QTest::addColumn<QList<int>>("reading");
+        QTest::newRow("triangle") << FigureMode::Triangle << QList<int>{1, 5, 3, 0, 4, 2};
+        QTest::newRow("rhombus") << FigureMode::Rhombus << QList<int>{0, 1, 3, 2};
+    }
+    void keys() {
+        QFETCH(FigureMode, figure);
+        QFETCH(QList<int>, reading);
+        auto made = OpenBoard(figure, {1024, 768});
+        PracticeBoard& board = *made->board;
+        // Tab from the start box reaches «Изчисли», then the first tile.
+        board.startBox()->setFocus();
+        QTest::keyClick(board.startBox(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), board.button(BoardCommand::Compute));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), board.tile(0));
+        const int count = int(board.game().practice.numbers.size());
+        QTest::keyClick(board.tile(0), Qt::Key_Left); // round to the last tile
+        QCOMPARE(QApplication::focusWidget(), board.tile(count - 1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); // picked
+        QVERIFY(NameOf(QApplication::focusWidget()).endsWith(", избрано"));
+        board.place(reading.front())->setFocus();
+        QList<int> visited;
+        for (int i = 0; i < reading.size(); ++i) {
+            visited << QApplication::focusWidget()->objectName().section('_', 1).toInt();
+            QTest::keyClick(QApplication::focusWidget(), i % 2 ? Qt::Key_Down : Qt::Key_Right);
+        }
+        QCOMPARE(visited, reading);
+        QCOMPARE(QApplication::focusWidget(), board.place(reading.front())); // round again
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), board.place(reading.back()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // the picked number
+        const QString last = board.tile(count - 1)->text();
+        QCOMPARE(board.place(reading.back())->text(), last);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        QCOMPARE(board.place(reading.back())->text(), QString());
+        QCOMPARE(PlaceTexts(board), QStringList(reading.size(), ""));
+    }
+
+    // «Начало» takes three digits: a fourth is refused and the status says why; the next
+    // move clears the note.
+    void startBoxRefusesFourthDigit() {
+        auto made = OpenBoard(FigureMode::Triangle, {1024, 768}, "12");
+        PracticeBoard& board = *made->board;
+        board.startBox()->setFocus();
+        board.startBox()->end(false);
+        QTest::keyClicks(board.startBox(), "34");
+        QCOMPARE(board.startBox()->text(), QString("123"));
+        QCOMPARE(board.game().puzzle.startText, std::string("123"));
+        QCOMPARE(board.status()->text(), Say(EditStartBox("123", "1234").note));
+        QVERIFY(!board.status()->text().isEmpty());
+        ClickOn(board.button(BoardCommand::Compute));
+        QCOMPARE(board.tile(0)->text(), QString("123"));
+        QCOMPARE(board.status()->text(), Say(StatusOf(board.game())));
+    }
+
+    // Another level or compute, with numbers on the figure, asks first: «Не» keeps them.
+    void losingNumbersAsksFirst_data() {
+        QTest::addColumn<bool>("level");
+        QTest::addColumn<bool>("yes");
+        for (bool level : {true, false})
+            for (bool yes : {false, true})
+                QTest::addRow("%s, %s", level ? "level" : "compute", yes ? "yes" : "no")
+                    << level << yes;
+    }
+    void losingNumbersAsksFirst() {
+        QFETCH(bool, level);
+        QFETCH(bool, yes);
+        auto made = OpenBoard(FigureMode::Triangle, {1024, 768});
+        PracticeBoard& board = *made->board;
+        ClickOn(board.tile(0));
+        ClickOn(board.place(0));
+        ClickOn(level ? static_cast<QWidget*>(board.level(LevelOf(FigureMode::Star) - 1))
+                      : board.button(BoardCommand::Compute));
+        auto* question = board.findChild<QMessageBox*>("LosePlacementQuestion");
+        QVERIFY(question && question->isVisible());
+        QCOMPARE(question->text(), Say(LosePlacementQuestion()));
+        QCOMPARE(question->defaultButton(), question->button(QMessageBox::No));
+        ClickOn(question->button(yes ? QMessageBox::Yes : QMessageBox::No));
+        QCOMPARE(board.game().puzzle.figureMode,
+                 level && yes ? FigureMode::Star : FigureMode::Triangle);
+        QCOMPARE(board.place(0)->text(), QString(yes ? "" : "7"));
+        QVERIFY(board.level(LevelOf(FigureMode::Triangle) - 1)->isChecked() != (level && yes));
+    }
+
     // Every figure with its widest numbers (from 999), every line off, on a phone held
     // upright, a 1024 × 768 projector and a full-HD board: each place and tile a finger's
     // size, its number whole, every part on the board and clear of the others.
