@@ -117,12 +117,6 @@ Velmora::Velmora(QWidget* parent)
     // Read-only, but the caret moves with the arrow keys, so a screen reader can read
     // the statement line by line.
     ui_->Text1_0->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    // Practice: Enter computes, and Tab into the box keeps the number (see eventFilter).
-    connect(ui_->Text2, &QLineEdit::returnPressed, this, [this] {
-        if (game_.mode == PlayMode::Practice)
-            Command1_Click(0);
-    });
-    ui_->Text2->installEventFilter(this);
 
     SetScale(1.0);
     Form_Load();
@@ -385,21 +379,6 @@ void Velmora::ReportFailure(const QString& what) {
 }
 
 bool Velmora::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui_->Text2) {
-        // Tab selects a line edit's whole text, and the Space that places a number would
-        // then replace the start number: in practice the box takes the focus as from a
-        // click, text kept. The demonstration keeps the form's own behaviour.
-        const bool tabbedIn =
-            event->type() == QEvent::FocusIn &&
-            (static_cast<QFocusEvent*>(event)->reason() == Qt::TabFocusReason ||
-             static_cast<QFocusEvent*>(event)->reason() == Qt::BacktabFocusReason);
-        if (tabbedIn && game_.mode == PlayMode::Practice) {
-            QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
-            QCoreApplication::sendEvent(ui_->Text2, &plain);
-            return true;
-        }
-        return QWidget::eventFilter(watched, event);
-    }
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         ShowPractice(); // the focused position is framed
     } else if (event->type() == QEvent::KeyPress) {
