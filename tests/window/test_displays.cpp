@@ -284,6 +284,11 @@ class DisplaysTest : public QObject {
                     ++found;
                 }
         QCOMPARE(found, 3);
+        if (const QByteArray folder = qgetenv("VELMORA_SCREENSHOTS"); !folder.isEmpty())
+            QVERIFY(window->grab().save(QStringLiteral("%1/board-presentation-%2x%3.png")
+                                            .arg(QString::fromLocal8Bit(folder))
+                                            .arg(screen.width())
+                                            .arg(screen.height())));
         Click(leave);
         QTRY_VERIFY(!window->isFullScreen());
         QTRY_COMPARE(window->geometry(), before);
