@@ -22,6 +22,7 @@ function velmoraBoard(page) {
     };
     const startBox = $("startBox");
     let layout = null;
+    let placing = false; // the core sent a new layout: every box is placed again
     let shown = null; // the board's view as last drawn
     let size = [0, 0];
     let placeFocus = -1; // the place and the tile Tab comes to (a roving tab stop each)
@@ -30,6 +31,8 @@ function velmoraBoard(page) {
     const px = (v) => v + "px";
     // An element at the core's box, in CSS pixels; written only where it moved.
     function put(element, [x, y, w, h]) {
+        if (!placing)
+            return;
         const style = element.style;
         const want = [px(x), px(y), px(w), px(h)];
         if (style.left !== want[0]) style.left = want[0];
@@ -38,7 +41,7 @@ function velmoraBoard(page) {
         if (style.height !== want[3]) style.height = want[3];
     }
     const font = (element, pixels) => {
-        if (element.style.fontSize !== px(pixels))
+        if (placing && element.style.fontSize !== px(pixels))
             element.style.fontSize = px(pixels);
     };
     const text = (element, words) => {
@@ -74,9 +77,10 @@ function velmoraBoard(page) {
         const reply = JSON.parse(page.core().ccall("velmora_board", "string", ["number", "number"], size));
         if (reply.error)
             throw new Error(reply.error);
-        layout = reply.layout;
+        placing = reply.layout !== undefined;
+        layout = reply.layout ?? layout;
         shown = reply.view;
-        window.velmoraBoardView = reply; // for the tests, to compare with what is drawn
+        window.velmoraBoardView = { layout, view: shown }; // for the tests, to compare with what is drawn
         const view = page.view();
         const fonts = layout.fonts;
 
@@ -103,12 +107,14 @@ function velmoraBoard(page) {
             startBox.value = shown.startText;
 
         // The figure: its lines, or the square's cells; its places; each line's sum.
-        attribute(lines, "viewBox", `0 0 ${layout.width} ${layout.height}`);
-        const segments = children(lines, layout.edges.length,
-                                  () => document.createElementNS("http://www.w3.org/2000/svg", "line"));
-        segments.forEach((line, k) => ["x1", "y1", "x2", "y2"].forEach((end, i) =>
-            attribute(line, end, String(layout.edges[k][i]))));
-        toggle(board, "grid", layout.grid);
+        if (placing) {
+            attribute(lines, "viewBox", `0 0 ${layout.width} ${layout.height}`);
+            const segments = children(lines, layout.edges.length,
+                                      () => document.createElementNS("http://www.w3.org/2000/svg", "line"));
+            segments.forEach((line, k) => ["x1", "y1", "x2", "y2"].forEach((end, i) =>
+                attribute(line, end, String(layout.edges[k][i]))));
+            toggle(board, "grid", layout.grid);
+        }
         if (placeFocus < 0 || placeFocus >= layout.places.length)
             placeFocus = layout.readingOrder[0] ?? 0;
         children(parts.places, layout.places.length, (k) => button("place", k)).forEach((place, k) => {
@@ -176,12 +182,11 @@ function velmoraBoard(page) {
             toggle(chip, "found", what.found);
         });
         children(parts.buttons, layout.buttons.length, (k) => button("command", k)).forEach((element, k) => {
-            const what = layout.buttons[k];
-            put(element, what.box);
+            put(element, layout.buttons[k].box);
             font(element, fonts.button);
-            text(element, what.label);
-            attribute(element, "title", what.help);
-            element.dataset.command = what.command;
+            text(element, shown.buttonLabels[k]);
+            attribute(element, "title", shown.buttonHelp[k]);
+            element.dataset.command = layout.buttons[k].command;
         });
     }
 
@@ -229,9 +234,8 @@ function velmoraBoard(page) {
     });
 
     // Dragging: a copy of the number follows the finger (only its transform changes per
-    // move); where it is let go decides nothing here: a place takes it, the tray takes
-    // a placed number back.
-    let press = null; // { index, from, x, y, id }: a number pressed, not yet dragged
+    // move); where it is let go, the core says: a place takes it, the tray takes it back.
+    let press = null; // { index, from, x, y, id, dragging, over }: a number pressed
     let dragged = false;
     const ghost = $("ghost");
     board.addEventListener("pointerdown", (event) => {
@@ -258,12 +262,12 @@ function velmoraBoard(page) {
             try {
                 board.setPointerCapture(press.id); // the moves keep coming off the board's edge
             } catch { /* a pointer the browser no longer has */ }
-            const box = press.from.getBoundingClientRect();
-            press.left = box.left;
-            press.top = box.top;
+            // The copy starts where the core put the tile or place it is taken from.
+            const from = press.from;
+            const [x, y, w, h] = (from.classList.contains("tile") ? layout.tiles : layout.places)[from.dataset.index];
             ghost.textContent = shown.tiles[press.index].text;
-            Object.assign(ghost.style, { left: px(box.left), top: px(box.top), width: px(box.width),
-                                         height: px(box.height), fontSize: press.from.style.fontSize });
+            Object.assign(ghost.style, { left: px(x), top: px(y), width: px(w), height: px(h),
+                                         fontSize: from.style.fontSize });
             ghost.hidden = false;
         }
         event.preventDefault();
@@ -294,7 +298,7 @@ function velmoraBoard(page) {
         const at = dropAt(event);
         if (at >= 0)
             handler(() => act(Act.DropNumber, index, "", at))(event);
-        else if (at === kOnTray && shown.tiles[index].state === "placed")
+        else if (at === kOnTray)
             handler(() => act(Act.ReturnNumber, index))(event);
     }
     board.addEventListener("pointerup", (event) => letGo(event, true));
@@ -320,7 +324,7 @@ function velmoraBoard(page) {
             parts.tiles.children[tileFocus].focus();
         } else if ((event.key === "Delete" || event.key === "Backspace") && (isPlace || isTile)) {
             const k = Number(target.dataset.index);
-            const index = isPlace ? numberOn(k) : shown.tiles[k]?.state === "placed" ? k : -1;
+            const index = isPlace ? numberOn(k) : k;
             event.preventDefault();
             if (index >= 0)
                 handler(() => act(Act.ReturnNumber, index))(event);

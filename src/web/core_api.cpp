@@ -241,8 +241,6 @@ void WriteLayout(JsonWriter& json, const BoardLayout& layout) {
         JsonWriter b;
         b.Field("command", static_cast<int>(button.command));
         b.Field("box", One(button.box));
-        b.Field("label", BoardLabel(button.command, game));
-        b.Field("help", BoardHelp(button.command, game));
         buttons.push_back(std::move(b));
     }
     json.Field("buttons", buttons);
@@ -252,6 +250,7 @@ void WriteLayout(JsonWriter& json, const BoardLayout& layout) {
 // The board's layout depends only on the figure, how many numbers it has and the board's
 // size, and takes the core a few milliseconds to find: found once for them, not per tap.
 BoardLayout shownBoard; // the board as last laid out for the page
+bool boardSent = false; // and the page has it
 
 const BoardLayout& BoardFor(double width, double height) {
     static FigureMode figure = FigureMode::None;
@@ -260,6 +259,7 @@ const BoardLayout& BoardFor(double width, double height) {
     if (!laidOut || figure != game.practice.figure || numbers != game.practice.numbers.size() ||
         shownBoard.width != width || shownBoard.height != height) {
         shownBoard = LayOutGameBoard(game, width, height);
+        boardSent = false;
         figure = game.practice.figure;
         numbers = game.practice.numbers.size();
         laidOut = true;
@@ -278,7 +278,7 @@ const char* TileStateName(TileState state) {
     }
 }
 
-void WriteBoardView(JsonWriter& json, const BoardView& view) {
+void WriteBoardView(JsonWriter& json, const BoardView& view, const BoardLayout& layout) {
     // The numbers on each place in its cells' order, so a drag from a place or Delete on
     // it knows which number it takes.
     const Practice& practice = game.practice;
@@ -344,6 +344,14 @@ void WriteBoardView(JsonWriter& json, const BoardView& view) {
     }
     json.Field("chips", chips);
     json.Field("chipsSpoken", view.chipsSpoken);
+    // The buttons' words, in the layout's order: «Покажи решение» changes with the game.
+    std::vector<std::string> labels, help;
+    for (const BoardButton& button : layout.buttons) {
+        labels.push_back(BoardLabel(button.command, game));
+        help.push_back(BoardHelp(button.command, game));
+    }
+    json.Field("buttonLabels", labels);
+    json.Field("buttonHelp", help);
     // Asked before a figure change or a compute would take the pupil's numbers away.
     json.Field("losePlacement", WouldLosePlacement(game) ? LosePlacementQuestion() : std::string());
 }
@@ -369,16 +377,22 @@ const char* velmora_act(int action, int argument, const char* text, int position
     return reply.c_str();
 }
 
-// The practice board for a `width` × `height` board in CSS pixels: where everything goes
-// (layout) and what it shows (view).
+// The practice board for a `width` × `height` board in CSS pixels: what it shows (view),
+// and where everything goes (layout) when that is new to the page: a tap that changes only
+// what the board shows costs no layout to write, read or draw.
 const char* velmora_board(double width, double height) {
     JsonWriter json;
     try {
-        JsonWriter layout, view;
-        WriteLayout(layout, BoardFor(width, height));
-        WriteBoardView(view, ViewBoard(game));
-        json.Field("layout", layout);
+        const BoardLayout& board = BoardFor(width, height);
+        if (!boardSent) {
+            JsonWriter layout;
+            WriteLayout(layout, board);
+            json.Field("layout", layout);
+        }
+        JsonWriter view;
+        WriteBoardView(view, ViewBoard(game), board);
         json.Field("view", view);
+        boardSent = true;
     } catch (const std::exception& failure) {
         json.Field("error", std::string(failure.what()));
     }
