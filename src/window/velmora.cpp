@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
-#include <numeric>
 
 using namespace velmora;
 
@@ -379,25 +378,7 @@ void Velmora::ReportFailure(const QString& what) {
 }
 
 bool Velmora::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-        ShowPractice(); // the focused position is framed
-    } else if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (const int v = IndexOf(label2_, watched); v >= 0) {
-                Label2_Click(v);
-                return true;
-            }
-            if (const int k = IndexOf(label3_, watched); k >= 0) {
-                Label3_Click(k);
-                return true;
-            }
-            if (const int place = PlaceOf(watched); place >= 0) {
-                Apply([this, place] { return ClickPosition(game_, place); });
-                return true;
-            }
-        }
-    } else if (event->type() == QEvent::MouseButtonRelease) {
+    if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const auto* label = static_cast<QWidget*>(watched);
         if (mouse->button() == Qt::LeftButton &&
@@ -465,8 +446,7 @@ void Velmora::ShowPractice() {
     const auto mark = [&](QLabel* label, int position, FigureMode figure) {
         const bool picked =
             practising && practice.figure == figure && practice.pickedPosition == position;
-        label->setFrameStyle(picked || label->hasFocus() ? QFrame::Box | QFrame::Plain
-                                                         : QFrame::NoFrame);
+        label->setFrameStyle(picked ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
         label->setLineWidth(picked ? 3 : 1);
         QString name = placeNames_.value(label);
         if (!label->text().isEmpty())
@@ -542,33 +522,9 @@ void Velmora::SetStatus(const QString& text) {
     emit statusChanged(text);
 }
 
-void Velmora::MakePositionsFocusable(bool focusable) {
-    positionsFocusable_ = focusable;
-    for (QLabel* label : label2_)
-        label->setFocusPolicy(focusable ? Qt::TabFocus : Qt::NoFocus);
-    for (QLabel* label : label3_)
-        label->setFocusPolicy(focusable ? Qt::TabFocus : Qt::NoFocus);
-    for (const auto& figure : figureLabels_)
-        for (QLabel* label : figure->places)
-            label->setFocusPolicy(focusable ? Qt::TabFocus : Qt::NoFocus);
-    if (!focusable)
-        return;
-    // After the list, in reading order, then the start box. Qt ignores the order of
-    // controls that take no focus, so it is set once they do.
-    QWidget* previous = ui_->List1;
-    for (QLabel* position : {label3_[1], label3_[5], label3_[3], label3_[0], label3_[4], label3_[2],
-                             label2_[0], label2_[1], label2_[3], label2_[2]}) {
-        setTabOrder(previous, position);
-        previous = position;
-    }
-    setTabOrder(previous, ui_->Text2);
-    OrderFigureLabels();
-}
-
 void Velmora::SetPlayMode(PlayMode mode) {
     if (mode == game_.mode)
         return;
-    MakePositionsFocusable(mode == PlayMode::Practice);
     const FigureMode figure = game_.puzzle.figureMode;
     Apply([this, mode] { return SwitchMode(game_, mode); });
     if (game_.puzzle.figureMode != figure)
@@ -626,24 +582,15 @@ void Velmora::ChooseFigure(FigureMode figure) {
                figure] { return velmora::ChooseFigure(game_, static_cast<std::int16_t>(figure)); },
               [this] { DrawFigure(); });
     }
-    FollowMode();
 }
 
 void Velmora::Resume(const Progress& progress) {
     Apply([&progress] { return ResumeGame(progress); }, [this] { DrawFigure(); });
-    FollowMode();
     FocusFirstStep();
 }
 
 void Velmora::ForgetProgress() {
     Apply([this] { return velmora::ForgetProgress(game_); });
-}
-
-// A figure chosen in the demonstration may have taken the game into practice.
-void Velmora::FollowMode() {
-    const bool practising = game_.mode == PlayMode::Practice;
-    if (practising != positionsFocusable_)
-        MakePositionsFocusable(practising);
 }
 
 void Velmora::DrawFigure() {
@@ -738,7 +685,6 @@ Velmora::FigureLabels& Velmora::CreateFigureLabels(FigureMode mode) {
                                  Text(PositionName(mode, static_cast<int>(k))));
         place->setPalette(model.palette());
         place->setWordWrap(model.wordWrap());
-        place->setFocusPolicy(positionsFocusable_ ? Qt::TabFocus : Qt::NoFocus);
         place->installEventFilter(this);
         labels->places.push_back(place);
     }
@@ -749,32 +695,8 @@ Velmora::FigureLabels& Velmora::CreateFigureLabels(FigureMode mode) {
     for (const QLineF& line : layout.lines)
         labels->outline.push_back({line.x1() * kTwipsPerPixel, line.y1() * kTwipsPerPixel,
                                    line.x2() * kTwipsPerPixel, line.y2() * kTwipsPerPixel});
-    // Tab reads the places as a page is read: by rows from the top, each from the left.
-    std::vector<std::size_t> order(labels->places.size());
-    std::iota(order.begin(), order.end(), std::size_t(0));
-    std::stable_sort(order.begin(), order.end(), [&layout](std::size_t a, std::size_t b) {
-        const QPointF pa = layout.places[a].center(), pb = layout.places[b].center();
-        if (std::abs(pa.y() - pb.y()) > 2)
-            return pa.y() < pb.y();
-        return pa.x() < pb.x();
-    });
-    for (std::size_t k : order)
-        labels->readingOrder.push_back(labels->places[k]);
     figureLabels_.push_back(std::move(labels));
-    if (positionsFocusable_)
-        OrderFigureLabels();
     return *figureLabels_.back();
-}
-
-// Right after the list, before the form's own figures: only the figure on show takes
-// the focus, the hidden ones are passed over.
-void Velmora::OrderFigureLabels() {
-    QWidget* previous = ui_->List1;
-    for (const auto& labels : figureLabels_)
-        for (QLabel* place : labels->readingOrder) {
-            setTabOrder(previous, place);
-            previous = place;
-        }
 }
 
 void Velmora::ShowFigureLabels(const FigureCaptions& captions) {

@@ -108,7 +108,6 @@ class Velmora : public QWidget {
     void ShowListMarks();
     void ShowLineSums();
     void SetStatus(const QString& text);
-    void MakePositionsFocusable(bool focusable);
     void CreateLineSumLabels();
     // The labels of the figures the form has none of, made the first time one is shown.
     struct FigureLabels {
@@ -116,16 +115,13 @@ class Velmora : public QWidget {
         std::vector<QLabel*> places;
         std::vector<QLabel*> sums;
         std::vector<velmora::Segment> outline; // in twips, as the form's
-        std::vector<QLabel*> readingOrder;     // the places as Tab reaches them
     };
     // The figure's labels once made, or null; LabelsOf makes them the first time.
     const FigureLabels* MadeLabelsOf(velmora::FigureMode figure) const;
     FigureLabels* LabelsOf(velmora::FigureMode figure);
     FigureLabels& CreateFigureLabels(velmora::FigureMode figure);
     void ShowFigureLabels(const velmora::FigureCaptions& captions);
-    void OrderFigureLabels();
     void ShowOptions();
-    void FollowMode();
     // The place of a figure's own labels `watched` is, or -1.
     int PlaceOf(const QObject* watched) const;
     void ShowSeries();
@@ -160,5 +156,4 @@ class Velmora : public QWidget {
     QHash<QWidget*, QRect> designPlaces_;
     QHash<QLabel*, QString> placeNames_; // the figure labels' accessible names
     std::vector<std::unique_ptr<FigureLabels>> figureLabels_;
-    bool positionsFocusable_ = false;
 };
