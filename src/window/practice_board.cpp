@@ -2,6 +2,7 @@
 #include "window/practice_board.h"
 
 #include "puzzle/figure.h"
+#include "window/board_pieces.h"
 #include "window/velmora.h"
 
 #include <QApplication>
@@ -64,102 +65,6 @@ template <typename W> void SetStyle(W* widget, const QString& sheet) {
 
 const QColor kEqual(128, 255, 128);
 const QColor kOff(255, 170, 170);
-
-// A place on the figure or a number tile: tapped, dragged by mouse or finger, or moved
-// between with the arrow keys. What each does is the board's.
-class Piece : public QPushButton {
-  public:
-    enum class Kind { Place, Tile };
-    Piece(PracticeBoard& board, Kind kind, int index)
-        : QPushButton(&board)
-        , board_(board)
-        , kind_(kind)
-        , index_(index) {
-        setAttribute(Qt::WA_AcceptTouchEvents);
-        setFocusPolicy(Qt::StrongFocus);
-        setObjectName(QStringLiteral("%1_%2")
-                          .arg(kind == Kind::Place ? QStringLiteral("BoardPlace")
-                                                   : QStringLiteral("BoardTile"))
-                          .arg(index));
-    }
-    Kind kind() const { return kind_; }
-    int index() const { return index_; }
-
-  protected:
-    void mousePressEvent(QMouseEvent* event) override {
-        if (event->button() != Qt::LeftButton)
-            return QPushButton::mousePressEvent(event);
-        setFocus(Qt::MouseFocusReason);
-        board_.Press(this, event->globalPosition());
-    }
-    void mouseMoveEvent(QMouseEvent* event) override { board_.Move(event->globalPosition()); }
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton)
-            board_.Release(event->globalPosition());
-    }
-    bool event(QEvent* event) override {
-        switch (event->type()) {
-        case QEvent::TouchBegin:
-        case QEvent::TouchUpdate:
-        case QEvent::TouchEnd: {
-            auto* touch = static_cast<QTouchEvent*>(event);
-            if (touch->points().isEmpty())
-                break;
-            const QPointF at = touch->points().first().globalPosition();
-            if (event->type() == QEvent::TouchBegin)
-                board_.Press(this, at);
-            else if (event->type() == QEvent::TouchUpdate)
-                board_.Move(at);
-            else
-                board_.Release(at);
-            event->accept();
-            return true;
-        }
-        case QEvent::TouchCancel:
-            board_.CancelDrag();
-            event->accept();
-            return true;
-        default:
-            break;
-        }
-        return QPushButton::event(event);
-    }
-    void keyPressEvent(QKeyEvent* event) override {
-        if (!board_.Key(this, event->key()))
-            QPushButton::keyPressEvent(event);
-    }
-    void keyReleaseEvent(QKeyEvent* event) override {
-        if (event->key() != Qt::Key_Space) // the press did it already
-            QPushButton::keyReleaseEvent(event);
-    }
-
-  private:
-    PracticeBoard& board_;
-    Kind kind_;
-    int index_;
-};
-
-// A button whose label wraps between its words, as the core sizes it, inside 2-pixel
-// borders and no other padding.
-class WordButton : public QPushButton {
-  public:
-    using QPushButton::QPushButton;
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QStylePainter painter(this);
-        QStyleOptionButton option;
-        initStyleOption(&option);
-        option.text.clear();
-        painter.drawControl(QStyle::CE_PushButton, option);
-        painter.setPen(palette().color(QPalette::ButtonText));
-        painter.drawText(rect().adjusted(2, 2, -2, -2), Qt::AlignCenter | Qt::TextWordWrap, text());
-    }
-};
-
-const Piece* AsPiece(const QWidget* widget) {
-    return dynamic_cast<const Piece*>(widget);
-}
 
 } // namespace
 
@@ -279,9 +184,9 @@ void PracticeBoard::MakePieces() {
         return step;
     });
     fit(tiles_, view_.tiles.size(),
-        [this](int index) { return new Piece(*this, Piece::Kind::Tile, index); });
+        [this](int index) { return new BoardPiece(*this, BoardPiece::Kind::Tile, index); });
     fit(places_, view_.places.size(),
-        [this](int index) { return new Piece(*this, Piece::Kind::Place, index); });
+        [this](int index) { return new BoardPiece(*this, BoardPiece::Kind::Place, index); });
     // The buttons follow the layout's order; their commands may change place with it.
     fit(buttons_, layout_.buttons.size(), [this](int index) {
         auto* button = new WordButton(this);
@@ -556,131 +461,4 @@ void PracticeBoard::StartEdited(const QString& text) {
         note_ = Text(edit.note);
         status_->setText(note_);
     }
-}
-
-// The number a place gives up when dragged: a rhombus vertex its last, as a tap does.
-int PracticeBoard::NumberOnPlace(int place) const {
-    const Practice& practice = game().practice;
-    int number = kEmpty;
-    for (int slot : SlotsOfPosition(practice.figure, place))
-        if (std::size_t(slot) < practice.placed.size() &&
-            practice.placed[std::size_t(slot)] != kEmpty)
-            number = practice.placed[std::size_t(slot)];
-    return number;
-}
-
-void PracticeBoard::Tap(QWidget* widget) {
-    const Piece* piece = AsPiece(widget);
-    if (!piece)
-        return;
-    const int index = piece->index();
-    if (piece->kind() == Piece::Kind::Place)
-        Play([index](const Game& game) { return ClickPosition(game, index); });
-    else
-        Play([index](const Game& game) { return ClickListItem(game, index); });
-}
-
-// On a place: the number goes there (two placed numbers swap); from the figure onto the
-// tray: the number goes back.
-void PracticeBoard::Drop(QWidget* widget, QPointF at) {
-    const Piece* piece = AsPiece(widget);
-    if (!piece)
-        return;
-    const int number =
-        piece->kind() == Piece::Kind::Tile ? piece->index() : NumberOnPlace(piece->index());
-    if (number == kEmpty)
-        return;
-    const int target = BoxAt(layout_.places, at.x(), at.y());
-    if (target >= 0) {
-        Play([number, target](const Game& game) { return DropNumber(game, number, target); });
-        return;
-    }
-    if (BoxAt({layout_.tray}, at.x(), at.y()) >= 0 &&
-        SlotOfNumber(game().practice, number) != kEmpty)
-        Play([number](const Game& game) { return ReturnNumber(game, number); });
-}
-
-void PracticeBoard::Press(QWidget* piece, QPointF global) {
-    source_ = piece;
-    pressedAt_ = global;
-    dragging_ = false;
-}
-
-void PracticeBoard::Move(QPointF global) {
-    if (!source_)
-        return;
-    if (!dragging_ && (global - pressedAt_).manhattanLength() < QApplication::startDragDistance())
-        return;
-    if (!dragging_) {
-        const auto* button = static_cast<QPushButton*>(source_.data());
-        if (button->text().isEmpty()) // an empty place has nothing to drag
-            return;
-        dragging_ = true;
-        ghost_->setFont(button->font());
-        ghost_->setText(button->text());
-        ghost_->resize(button->size());
-        ghost_->show();
-        ghost_->raise();
-    }
-    const QPoint at = mapFromGlobal(global).toPoint();
-    ghost_->move(at - QPoint(ghost_->width() / 2, ghost_->height() / 2));
-}
-
-void PracticeBoard::Release(QPointF global) {
-    QPointer<QWidget> piece = source_;
-    const bool dragged = dragging_;
-    CancelDrag();
-    if (!piece)
-        return;
-    if (dragged)
-        Drop(piece, mapFromGlobal(global));
-    else if (piece->rect().contains(piece->mapFromGlobal(global).toPoint()))
-        Tap(piece);
-}
-
-void PracticeBoard::CancelDrag() {
-    source_ = nullptr;
-    dragging_ = false;
-    ghost_->hide();
-}
-
-// Enter or Space taps; the arrows go along the places in reading order, or along the
-// tiles; Delete or Backspace gives a place's number back.
-bool PracticeBoard::Key(QWidget* widget, int key) {
-    const Piece* piece = AsPiece(widget);
-    if (!piece)
-        return false;
-    const int index = piece->index();
-    const bool place = piece->kind() == Piece::Kind::Place;
-    int step = 0;
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
-        Tap(widget);
-        return true;
-    case Qt::Key_Delete:
-    case Qt::Key_Backspace: {
-        const int number = place ? NumberOnPlace(index) : index;
-        if (number != kEmpty && SlotOfNumber(game().practice, number) != kEmpty)
-            Play([number](const Game& game) { return ReturnNumber(game, number); });
-        return true;
-    }
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-        step = -1;
-        break;
-    case Qt::Key_Right:
-    case Qt::Key_Down:
-        step = 1;
-        break;
-    default:
-        return false;
-    }
-    const int count = int(place ? places_.size() : tiles_.size());
-    const int next =
-        place ? NextInReadingOrder(layout_, index, step) : ((index + step) % count + count) % count;
-    if (QWidget* target = place ? this->place(next) : tile(next))
-        target->setFocus(Qt::TabFocusReason);
-    return true;
 }
