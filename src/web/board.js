@@ -78,6 +78,7 @@ function velmoraBoard(page) {
         if (reply.error)
             throw new Error(reply.error);
         placing = reply.layout !== undefined;
+        board.classList.add("laid");
         layout = reply.layout ?? layout;
         shown = reply.view;
         window.velmoraBoardView = { layout, view: shown }; // for the tests, to compare with what is drawn
