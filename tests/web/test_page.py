@@ -453,6 +453,11 @@ class Page(unittest.TestCase):
         self.assertEqual([self.js("return document.body.classList.contains('board-shown')"),
                           element(self.driver, "board").is_displayed(), element(self.driver, "Velmora").is_displayed(),
                           element(self.driver, "toolbar").is_displayed()], [True, True, False, False])
+        # A mouse drags as a finger does: a tile onto a place, then back onto the tray.
+        for source, target, places in ((self.tile(0), self.place(4), ["", "", "", "", "7", ""]),
+                                       (self.place(4), element(self.driver, "tray"), [""] * 6)):
+            ActionChains(self.driver).drag_and_drop(source, target).perform()
+            self.assertEqual(self.board()[0], places)
         # 7 8 9 12 10 11 on places 0..5: base and left side 26, the right side 29.
         for tile, position in ((0, 0), (1, 1), (2, 2), (5, 3), (3, 4), (4, 5)):
             self.tile(tile).click()
