@@ -218,6 +218,16 @@ void PracticeBoard::MakePieces() {
 }
 
 void PracticeBoard::Refresh() {
+    if (isVisible())
+        Show();
+}
+
+void PracticeBoard::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Show();
+}
+
+void PracticeBoard::Show() {
     view_ = ViewBoard(game());
     layout_ = LayOutGameBoard(game(), width(), height());
     const std::size_t pieces = places_.size() + tiles_.size() + buttons_.size();

@@ -44,7 +44,8 @@ class PracticeBoard : public QWidget {
     void FocusFirstStep();
     // Another figure, asked first when numbers on the figure would be lost.
     void ChooseFigure(velmora::FigureMode figure);
-    // Shows the game as it is now, laid out for the board's size.
+    // Shows the game as it is now, laid out for the board's size; a hidden board waits
+    // until it is shown (the levels' titles cost the figures' sums).
     void Refresh();
 
     // What a piece does with the pointer: pressed, moved, let go; a drag once it moved.
@@ -61,6 +62,7 @@ class PracticeBoard : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void Play(const std::function<velmora::Game(const velmora::Game&)>& move);
@@ -75,6 +77,7 @@ class PracticeBoard : public QWidget {
     void ShowPieces();
     void ShowPanel();
     void OrderTabs();
+    void Show();
 
     Velmora& owner_;
     velmora::BoardView view_;

@@ -283,6 +283,22 @@ class PracticeBoardTest : public QObject {
         QCOMPARE(PlaceTexts(board), QStringList(reading.size(), ""));
     }
 
+    // A board not on show (the demonstration's window) does no work for the form's clicks:
+    // the levels' titles cost every figure's sums. Shown, it catches up at once.
+    void hiddenBoardWaits() {
+        Board made;
+        made.form->SetPlayMode(PlayMode::Practice);
+        made.form->ChooseFigure(FigureMode::Triangle);
+        made.form->Play([](const Game& game) { return TypeStartText(game, "7"); });
+        made.form->ComputeSeries();
+        QVERIFY(made.board->view().levels.empty() && made.board->place(0) == nullptr);
+        made.board->resize(360, 640);
+        made.board->show();
+        QVERIFY(QTest::qWaitForWindowExposed(made.board.get()));
+        QCOMPARE(made.board->tile(0)->text(), QString("7"));
+        QVERIFY(made.board->place(5)->isVisible());
+    }
+
     // «Начало» takes three digits: a fourth is refused and the status says why; the next
     // move clears the note.
     void startBoxRefusesFourthDigit() {
