@@ -381,6 +381,11 @@ class PracticeBoardTest : public QObject {
                     pieces << piece;
         QCOMPARE(pieces.size(), int(board.game().practice.numbers.size() +
                                     board.game().practice.placed.size() / perPlace));
+        QSize smallest(100000, 100000);
+        for (QPushButton* piece : pieces)
+            smallest = smallest.boundedTo(piece->size());
+        qInfo("smallest place or tile %dx%d, place font %d px", smallest.width(), smallest.height(),
+              board.place(0)->font().pixelSize());
         for (QPushButton* piece : pieces) {
             QVERIFY2(piece->isVisible() && piece->width() >= 48 && piece->height() >= 48,
                      qPrintable(piece->objectName()));
