@@ -51,13 +51,11 @@ BoardSum SumOf(const Practice& practice, int line) {
         return sum;
     const std::int64_t value = *sums[static_cast<std::size_t>(line)];
     sum.sum = std::to_string(value);
-    const Verdict verdict = Judge(practice);
-    if (sum.mark == LineMark::Equal)
-        sum.detail = "✓";
-    else if (sum.mark == LineMark::Off && !verdict.differences.empty()) {
-        const std::int64_t off = verdict.differences[static_cast<std::size_t>(line)];
-        sum.detail = (off < 0 ? "−" : "+") + std::to_string(std::llabs(off));
-    }
+    // Judged as the status line judges it: before the figure is full too, when the series
+    // allows one sum alone.
+    if (const std::optional<std::int64_t> off = LineDifference(practice, line); off)
+        sum.detail = *off == 0 ? std::string("✓")
+                               : (*off < 0 ? "−" : "+") + std::to_string(std::llabs(*off));
     return sum;
 }
 

@@ -330,6 +330,10 @@ std::string LineSumText(const Practice& practice, int line) {
     return to_string(*sum) + " (" + (*off < 0 ? "−" : "+") + to_string(std::llabs(*off)) + ")";
 }
 
+std::optional<std::int64_t> LineDifference(const Practice& practice, int line) {
+    return LineOff(Judge(practice), line);
+}
+
 LineMark LineMarkOf(const Practice& practice, int line) {
     const Verdict verdict = Judge(practice);
     if (!LineSumOf(verdict, line))

@@ -25,6 +25,10 @@ namespace velmora {
 // complete: "27 ✓" when equal, "26 ✗ −1" when off the reference sum. "" while incomplete.
 [[nodiscard]] std::string LineSumText(const Practice& practice, int line);
 
+// How far a complete line's sum is from the one it is judged against (0: equal), or
+// nullopt while it is not judged.
+[[nodiscard]] std::optional<std::int64_t> LineDifference(const Practice& practice, int line);
+
 // How a complete line's sum is shown: alone while other lines are incomplete, equal to
 // the reference sum (or all equal), or off it.
 enum class LineMark { None, Alone, Equal, Off };

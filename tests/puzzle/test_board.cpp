@@ -296,6 +296,9 @@ TEST_CASE("the board shows the numbers where they are, each sum against brute fo
             bool anyOff = false;
             for (std::size_t line = 0; line < view.sums.size(); ++line) {
                 const BoardSum& sum = view.sums[line];
+                // A sum marked off says by how much, one marked equal says so.
+                CHECK((sum.mark == LineMark::Off) == (!sum.detail.empty() && sum.detail != "✓"));
+                CHECK((sum.mark == LineMark::Equal) == (sum.detail == "✓"));
                 if (sum.detail.empty())
                     continue;
                 REQUIRE(sum.sum == std::to_string(LineSum(game.practice, line)));
