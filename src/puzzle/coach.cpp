@@ -391,7 +391,7 @@ std::string MissingText(FigureMode figure, const std::string& startText) {
     const bool valid = PracticeStart(startText).has_value();
     const std::string write = "Напиши в «Начало» число от 1 до 999";
     if (figure == FigureMode::None)
-        return "Избери фигура: «Триъгълник», «Ромб» или друга от «Фигура». " +
+        return "Избери фигура: ниво от 1 до 6 горе или от «Фигура». " +
                (valid ? std::string("После натисни «Изчисли».")
                       : "После напиши в «Начало» число от 1 до 999 и натисни «Изчисли».");
     if (valid)
@@ -476,12 +476,12 @@ std::string StatusText(const Practice& practice) {
         text = VerdictText(practice);
     else if (practice.pickedNumber != kEmpty)
         text = "Избрано е числото " + Number(practice, practice.pickedNumber) +
-               ": посочи място на фигурата.";
+               ": сега избери място на фигурата.";
     else if (practice.pickedPosition != kEmpty)
         text = "Избрано е място: " + PositionName(practice.figure, practice.pickedPosition) +
-               ". Посочи число от списъка.";
+               ". Сега избери число.";
     else
-        text = "Подреди числата: избери число от списъка и място на фигурата.";
+        text = "Подреди числата: избери число и място на фигурата или завлечи числото дотам.";
     const std::string found = FoundSumsText(practice);
     return found.empty() ? text : text + " " + found;
 }
