@@ -38,7 +38,9 @@ def load(driver, page, query="", keep=False):
     """The page as a pupil first meets it: the progress an earlier page kept in the browser
     forgotten, unless `keep`."""
     if not keep and driver.current_url.startswith("file:"):
-        driver.execute_script("try { localStorage.clear(); } catch (refused) {}")
+        # Left first: the page writes the progress it has not yet written as it is left.
+        driver.get("about:blank")
+        driver.execute_cdp_cmd("Storage.clearDataForOrigin", {"origin": "file://", "storageTypes": "local_storage"})
     driver.get("file://" + os.path.abspath(page) + query)
     WebDriverWait(driver, 10).until(
         lambda d: d.execute_script("return document.documentElement.dataset.ready === 'true'"))
