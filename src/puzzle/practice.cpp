@@ -358,15 +358,21 @@ Practice Place(Practice practice, int index, int position) {
 Practice TakeBack(Practice practice, int position) {
     if (!ValidPosition(practice, position))
         return practice;
-    const std::vector<int> cells = SlotsOfPosition(practice.figure, position);
-    for (auto slot = cells.rbegin(); slot != cells.rend(); ++slot)
-        if (practice.placed[static_cast<std::size_t>(*slot)] != kEmpty) {
-            Vacate(practice, *slot);
-            break;
-        }
+    if (const int last = LastNumberAt(practice, position); last != kEmpty)
+        Vacate(practice, SlotOfNumber(practice, last));
     practice.pickedNumber = practice.pickedPosition = kEmpty;
     ForgetHelpWhenEmpty(practice);
     return practice;
+}
+
+int LastNumberAt(const Practice& practice, int position) {
+    if (!ValidPosition(practice, position))
+        return kEmpty;
+    const std::vector<int> cells = SlotsOfPosition(practice.figure, position);
+    for (auto slot = cells.rbegin(); slot != cells.rend(); ++slot)
+        if (practice.placed[static_cast<std::size_t>(*slot)] != kEmpty)
+            return practice.placed[static_cast<std::size_t>(*slot)];
+    return kEmpty;
 }
 
 Practice TakeBackNumber(Practice practice, int index) {

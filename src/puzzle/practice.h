@@ -76,6 +76,8 @@ struct Practice {
 [[nodiscard]] Practice Place(Practice practice, int index, int position);
 // The position gives back its last number to the list.
 [[nodiscard]] Practice TakeBack(Practice practice, int position);
+// That number, the one a drag from the position carries, or kEmpty.
+[[nodiscard]] int LastNumberAt(const Practice& practice, int position);
 // Number `index` goes back to the list, wherever it stands.
 [[nodiscard]] Practice TakeBackNumber(Practice practice, int index);
 // The demonstration's placement: position k holds item k, vertex v items v and 7 - v.

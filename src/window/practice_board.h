@@ -72,7 +72,6 @@ class PracticeBoard : public QWidget {
     void Tap(QWidget* piece);
     void Drop(QWidget* piece, QPointF at);
     void StartEdited(const QString& text);
-    int NumberOnPlace(int place) const;
     void MakePieces();
     void ShowPieces();
     void ShowPanel();

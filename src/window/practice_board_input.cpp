@@ -12,17 +12,6 @@
 
 using namespace velmora;
 
-// The number a place gives up when dragged: a rhombus vertex its last, as a tap does.
-int PracticeBoard::NumberOnPlace(int place) const {
-    const Practice& practice = game().practice;
-    int number = kEmpty;
-    for (int slot : SlotsOfPosition(practice.figure, place))
-        if (std::size_t(slot) < practice.placed.size() &&
-            practice.placed[std::size_t(slot)] != kEmpty)
-            number = practice.placed[std::size_t(slot)];
-    return number;
-}
-
 void PracticeBoard::Tap(QWidget* widget) {
     const BoardPiece* piece = AsPiece(widget);
     if (!piece)
@@ -40,8 +29,9 @@ void PracticeBoard::Drop(QWidget* widget, QPointF at) {
     const BoardPiece* piece = AsPiece(widget);
     if (!piece)
         return;
-    const int number =
-        piece->kind() == BoardPiece::Kind::Tile ? piece->index() : NumberOnPlace(piece->index());
+    const int number = piece->kind() == BoardPiece::Kind::Tile
+                           ? piece->index()
+                           : LastNumberAt(game().practice, piece->index());
     if (number == kEmpty)
         return;
     const int target = BoxAt(layout_.places, at.x(), at.y());
@@ -115,7 +105,7 @@ bool PracticeBoard::Key(QWidget* widget, int key) {
         return true;
     case Qt::Key_Delete:
     case Qt::Key_Backspace: {
-        const int number = place ? NumberOnPlace(index) : index;
+        const int number = place ? LastNumberAt(game().practice, index) : index;
         if (number != kEmpty && SlotOfNumber(game().practice, number) != kEmpty)
             Play([number](const Game& game) { return ReturnNumber(game, number); });
         return true;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game_invariants.h"
 #include "puzzle/coach.h"
+#include "puzzle/figure.h"
 #include "puzzle/practice.h"
 #include "puzzle/progress.h"
 #include "puzzle_test_support.h"
@@ -449,6 +450,33 @@ TEST_CASE("the hints' texts") {
 }
 
 // Placing, moving and taking back, as pupil steps, and what the figure then shows.
+TEST_CASE("a place's last number is the one it gives back") {
+    for (const Figure& figure : Figures()) {
+        CAPTURE(figure.key);
+        std::vector<std::string> series;
+        for (int i = 0; i < SlotCount(figure.mode); ++i)
+            series.push_back(std::to_string(7 + i));
+        Practice practice = NewPractice(figure.mode, series);
+        const int places = PositionCount(figure.mode);
+        for (int position = 0; position < places; ++position) {
+            CHECK(LastNumberAt(practice, position) == kEmpty);
+            for (int i = 0; i < figure.cellsPerPlace; ++i)
+                practice = Place(practice, position * figure.cellsPerPlace + i, position);
+        }
+        CHECK(LastNumberAt(practice, -1) == kEmpty);
+        CHECK(LastNumberAt(practice, places) == kEmpty);
+        for (int position = 0; position < places; ++position) {
+            const int last = LastNumberAt(practice, position);
+            CHECK(last == (position + 1) * figure.cellsPerPlace - 1);
+            const Practice after = TakeBack(practice, position);
+            CHECK(SlotOfNumber(after, last) == kEmpty);
+            for (int other = 0; other < int(practice.numbers.size()); ++other)
+                if (other != last)
+                    CHECK(SlotOfNumber(after, other) == SlotOfNumber(practice, other));
+        }
+    }
+}
+
 TEST_CASE("placing") {
     const FigureMode t = FigureMode::Triangle, r = FigureMode::Rhombus;
     const struct {
