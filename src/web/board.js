@@ -3,7 +3,8 @@
 // board_view.h), drawn here box by box at the core's pixels. Every tap, drag and key
 // becomes one call of the core through `page.act`; nothing is decided here.
 "use strict";
-// eslint-disable-next-line no-unused-vars
+// Called once by velmora.js, which joins this script in the page's one script element
+// (make_page.py), with what the board needs of it.
 function velmoraBoard(page) {
     const { act, Act, handler } = page;
     // The core's board commands (board.h, BoardCommand), in its order.
