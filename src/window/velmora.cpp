@@ -3,7 +3,6 @@
 
 #include "puzzle/figure.h"
 #include "ui_velmora.h"
-#include "window/figure_layout.h"
 #include "window/fit_text.h"
 #include "window/zoom.h"
 #include "window/zoom_style.h"
@@ -60,13 +59,6 @@ bool FormFigure(FigureMode figure) {
     return figure == FigureMode::Triangle || figure == FigureMode::Rhombus;
 }
 
-// Where the other figures go: between the option buttons and the list, below the title
-// and above the start box, as the triangle and the rhombus do.
-const QRectF kFigureArea(133, 28, 288, 179);
-// A place as large as a triangle's, a sum as large as a side's.
-const QSizeF kLargestPlace(49, 25);
-const QSizeF kSumSize(62, 20);
-
 } // namespace
 
 Velmora::Velmora(QWidget* parent)
@@ -75,7 +67,6 @@ Velmora::Velmora(QWidget* parent)
     ui_->setupUi(this);
     // The publisher's address, then its name.
     setWindowTitle(QStringLiteral(VELMORA_PUBLISHER_URL " Морастела"));
-    CreateLineSumLabels();
     setFixedSize(size());
     designSize_ = size();
     // The layout is in pixels at 96 dots per inch, where 12 points are 16 pixels; the
@@ -247,7 +238,6 @@ void Velmora::ShowPuzzle() {
         label3_[k]->setVisible(triangle);
         ShowCaption(*label3_[k], captions.triangle[k]);
     }
-    ShowFigureLabels(captions);
     ShowOptions();
     ShowPractice();
     SetStatus(Text(statusInstead_.empty() ? StatusOf(game_) : statusInstead_));
@@ -349,14 +339,6 @@ void Velmora::FitTexts() {
         FitLabelFont(*label, font());
     for (QLabel* label : label3_)
         FitLabelFont(*label, font());
-    for (QLabel* label : sideSums_)
-        FitLabelFont(*label, font());
-    for (QLabel* label : pairSums_)
-        FitLabelFont(*label, font());
-    for (const auto& figure : figureLabels_)
-        for (const auto* labels : {&figure->places, &figure->sums})
-            for (QLabel* label : *labels)
-                FitLabelFont(*label, font());
     FitListFont(*ui_->List1, font());
     ShowListMarks();
 }
@@ -387,8 +369,6 @@ bool Velmora::eventFilter(QObject* watched, QEvent* event) {
                 Label2_Click(v);
             else if (const int k = IndexOf(label3_, watched); k >= 0)
                 Label3_Click(k);
-            else if (const int place = PlaceOf(watched); place >= 0)
-                Apply([this, place] { return ClickPosition(game_, place); });
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -413,31 +393,6 @@ void Velmora::paintEvent(QPaintEvent*) {
         painter.drawLine(QLineF(s.x1, s.y1, s.x2, s.y2));
 }
 
-// The sums beside the figure, made here rather than in the form: they belong to
-// practice alone and stay hidden in the demonstration.
-void Velmora::CreateLineSumLabels() {
-    const auto make = [this](const char* name, QRect place, const QString& spoken) {
-        auto* label = new QLabel(this);
-        label->setObjectName(QLatin1String(name));
-        label->setAccessibleName(spoken);
-        placeNames_.insert(label, spoken);
-        label->setGeometry(place);
-        label->setAlignment(Qt::AlignCenter);
-        label->setAutoFillBackground(true);
-        label->hide();
-        return label;
-    };
-    // Triangle: outside each side, by its middle, clear of the labels and the outline.
-    sideSums_ = {make("LineSum3_0", {214, 187, 69, 20}, tr("Сума на основата")),
-                 make("LineSum3_1", {300, 70, 70, 22}, tr("Сума на дясната страна")),
-                 make("LineSum3_2", {132, 70, 66, 22}, tr("Сума на лявата страна"))};
-    // Rhombus: inside the outline, by each vertex.
-    pairSums_ = {make("LineSum2_0", {205, 101, 55, 18}, tr("Сума в горния връх")),
-                 make("LineSum2_1", {160, 131, 48, 18}, tr("Сума в левия връх")),
-                 make("LineSum2_2", {205, 162, 55, 18}, tr("Сума в долния връх")),
-                 make("LineSum2_3", {257, 131, 48, 18}, tr("Сума в десния връх"))};
-}
-
 void Velmora::ShowPractice() {
     const bool practising = game_.mode == PlayMode::Practice;
     const Practice& practice = game_.practice;
@@ -457,61 +412,20 @@ void Velmora::ShowPractice() {
         mark(label3_[std::size_t(k)], k, FigureMode::Triangle);
     for (int v = 0; v < int(label2_.size()); ++v)
         mark(label2_[std::size_t(v)], v, FigureMode::Rhombus);
-    if (const FigureLabels* figure = LabelsOf(practice.figure))
-        for (int k = 0; k < int(figure->places.size()); ++k)
-            mark(figure->places[std::size_t(k)], k, figure->mode);
-    ShowLineSums();
     ShowListMarks();
 }
 
-void Velmora::ShowLineSums() {
-    const Practice& practice = game_.practice;
-    const auto show = [&](QLabel* label, int line, bool figureShown) {
-        const QString text = Text(LineSumText(practice, line));
-        label->setVisible(game_.mode == PlayMode::Practice && figureShown && !text.isEmpty());
-        if (label->text() != text) {
-            label->setText(text);
-            FitLabelFont(*label, font());
-        }
-        const LineMark mark = LineMarkOf(practice, line);
-        const QColor back = mark == LineMark::Equal ? QColor(128, 255, 128)
-                            : mark == LineMark::Off ? QColor(255, 170, 170)
-                                                    : QColor(255, 255, 255);
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::Window, back);
-        palette.setColor(QPalette::WindowText, Qt::black);
-        label->setPalette(palette);
-        const QString spoken = Text(LineSumSpoken(practice, line));
-        SetAccessibleName(*label, spoken.isEmpty() ? placeNames_.value(label) : spoken);
-    };
-    const bool triangle = practice.figure == FigureMode::Triangle;
-    for (int line = 0; line < int(sideSums_.size()); ++line)
-        show(sideSums_[std::size_t(line)], line, triangle);
-    for (int line = 0; line < int(pairSums_.size()); ++line)
-        show(pairSums_[std::size_t(line)], line, practice.figure == FigureMode::Rhombus);
-    if (const FigureLabels* figure = LabelsOf(practice.figure))
-        for (int line = 0; line < int(figure->sums.size()); ++line)
-            show(figure->sums[std::size_t(line)], line, game_.puzzle.figureMode == figure->mode);
-}
-
-// A placed number stays in the list, struck through and named so; the number waiting
-// for a position is the selected one.
+// The items in the list's font; in practice the number waiting for a position is the
+// selected one.
 void Velmora::ShowListMarks() {
     const bool practising = game_.mode == PlayMode::Practice;
-    const Practice& practice = game_.practice;
     const QSignalBlocker quiet(ui_->List1);
     for (int row = 0; row < ui_->List1->count(); ++row) {
         QListWidgetItem* item = ui_->List1->item(row);
-        const bool placed = practising && SlotOfNumber(practice, row) != kEmpty;
-        QFont itemFont = ui_->List1->font();
-        itemFont.setStrikeOut(placed);
-        if (item->font() != itemFont)
-            item->setFont(itemFont);
-        const QVariant spoken = placed ? QVariant(item->text() + tr(", поставено")) : QVariant();
-        if (item->data(Qt::AccessibleTextRole) != spoken)
-            item->setData(Qt::AccessibleTextRole, spoken);
+        if (item->font() != ui_->List1->font())
+            item->setFont(ui_->List1->font());
         if (practising)
-            item->setSelected(row == practice.pickedNumber);
+            item->setSelected(row == game_.practice.pickedNumber);
     }
 }
 
@@ -599,9 +513,6 @@ void Velmora::DrawFigure() {
         DrawTriangle();
     } else if (figure == FigureMode::Rhombus && game_.puzzle.shownFigure == figure) {
         DrawRhombus();
-    } else if (const FigureLabels* labels = LabelsOf(figure)) {
-        ClearOutline();
-        ShowOutline(labels->outline);
     } else if (!outline_.empty()) {
         ClearOutline();
     }
@@ -617,105 +528,5 @@ void Velmora::ShowOptions() {
         option->setAutoExclusive(false);
         option->setChecked(chosen);
         option->setAutoExclusive(true);
-    }
-}
-
-const Velmora::FigureLabels* Velmora::MadeLabelsOf(FigureMode figure) const {
-    for (const auto& labels : figureLabels_)
-        if (labels->mode == figure)
-            return labels.get();
-    return nullptr;
-}
-
-Velmora::FigureLabels* Velmora::LabelsOf(FigureMode figure) {
-    if (FormFigure(figure) || FigureOf(figure).places.empty())
-        return nullptr;
-    if (const FigureLabels* made = MadeLabelsOf(figure))
-        return const_cast<FigureLabels*>(made);
-    return &CreateFigureLabels(figure);
-}
-
-const std::vector<QLabel*>& Velmora::PlaceLabels(FigureMode figure) const {
-    static const std::vector<QLabel*> none;
-    const FigureLabels* labels = MadeLabelsOf(figure);
-    return labels ? labels->places : none;
-}
-
-const std::vector<QLabel*>& Velmora::SumLabels(FigureMode figure) const {
-    static const std::vector<QLabel*> none;
-    const FigureLabels* labels = MadeLabelsOf(figure);
-    return labels ? labels->sums : none;
-}
-
-int Velmora::PlaceOf(const QObject* watched) const {
-    for (const auto& labels : figureLabels_)
-        for (std::size_t k = 0; k < labels->places.size(); ++k)
-            if (labels->places[k] == watched)
-                return static_cast<int>(k);
-    return -1;
-}
-
-// Made like the triangle's: the same colours, clicked and focused the same way, named
-// by the figure and the place; the sums like its sides'.
-Velmora::FigureLabels& Velmora::CreateFigureLabels(FigureMode mode) {
-    const Figure& figure = FigureOf(mode);
-    const FigureLayout layout = LayOutFigure(figure, kFigureArea, kLargestPlace, kSumSize);
-    auto labels = std::make_unique<FigureLabels>();
-    labels->mode = mode;
-    const QLabel& model = *label3_[0];
-    const auto make = [&](const QString& name, const QRectF& place, const QString& spoken) {
-        auto* label = new QLabel(this);
-        label->setObjectName(name);
-        label->setAlignment(Qt::AlignCenter);
-        label->setAutoFillBackground(true);
-        label->setAccessibleName(spoken);
-        placeNames_.insert(label, spoken);
-        const QRect design(qRound(place.left()), qRound(place.top()), qRound(place.width()),
-                           qRound(place.height()));
-        designPlaces_.insert(label, design);
-        label->setGeometry(Scaled(design, scale_));
-        label->setFont(font());
-        label->hide();
-        return label;
-    };
-    const QString key = Text(figure.key);
-    for (std::size_t k = 0; k < figure.places.size(); ++k) {
-        QLabel* place = make(QStringLiteral("Place_%1_%2").arg(key).arg(k), layout.places[k],
-                             Text(figure.title) + QStringLiteral(", ") +
-                                 Text(PositionName(mode, static_cast<int>(k))));
-        place->setPalette(model.palette());
-        place->setWordWrap(model.wordWrap());
-        place->installEventFilter(this);
-        labels->places.push_back(place);
-    }
-    for (std::size_t line = 0; line < figure.lines.size(); ++line)
-        labels->sums.push_back(make(QStringLiteral("LineSum_%1_%2").arg(key).arg(line),
-                                    layout.sums[line],
-                                    tr("Сума ") + Text(figure.lines[line].location)));
-    for (const QLineF& line : layout.lines)
-        labels->outline.push_back({line.x1() * kTwipsPerPixel, line.y1() * kTwipsPerPixel,
-                                   line.x2() * kTwipsPerPixel, line.y2() * kTwipsPerPixel});
-    figureLabels_.push_back(std::move(labels));
-    return *figureLabels_.back();
-}
-
-void Velmora::ShowFigureLabels(const FigureCaptions& captions) {
-    const FigureMode shown =
-        game_.mode == PlayMode::Practice && game_.practice.figure == game_.puzzle.figureMode
-            ? game_.puzzle.figureMode
-            : FigureMode::None;
-    const FigureLabels* current = LabelsOf(shown);
-    for (const auto& labels : figureLabels_) {
-        const bool visible = labels.get() == current;
-        for (std::size_t k = 0; k < labels->places.size(); ++k) {
-            QLabel* place = labels->places[k];
-            if (visible)
-                ShowCaption(*place, k < captions.places.size() ? captions.places[k] : "");
-            if (place->isHidden() == visible)
-                place->setVisible(visible);
-        }
-        if (!visible)
-            for (QLabel* sum : labels->sums)
-                sum->hide();
     }
 }

@@ -59,9 +59,6 @@ class Velmora : public QWidget {
     // The game as the pupil left it, and «Започни отначало».
     void Resume(const velmora::Progress& progress);
     void ForgetProgress();
-    // A figure's own labels once it has been shown: its places and its lines' sums.
-    const std::vector<QLabel*>& PlaceLabels(velmora::FigureMode figure) const;
-    const std::vector<QLabel*>& SumLabels(velmora::FigureMode figure) const;
     // The mode's first step takes the focus: the statement to read, or the start box.
     void FocusFirstStep();
     void ShowHint();
@@ -106,24 +103,8 @@ class Velmora : public QWidget {
     void ShowPuzzle();
     void ShowPractice();
     void ShowListMarks();
-    void ShowLineSums();
     void SetStatus(const QString& text);
-    void CreateLineSumLabels();
-    // The labels of the figures the form has none of, made the first time one is shown.
-    struct FigureLabels {
-        velmora::FigureMode mode = velmora::FigureMode::None;
-        std::vector<QLabel*> places;
-        std::vector<QLabel*> sums;
-        std::vector<velmora::Segment> outline; // in twips, as the form's
-    };
-    // The figure's labels once made, or null; LabelsOf makes them the first time.
-    const FigureLabels* MadeLabelsOf(velmora::FigureMode figure) const;
-    FigureLabels* LabelsOf(velmora::FigureMode figure);
-    FigureLabels& CreateFigureLabels(velmora::FigureMode figure);
-    void ShowFigureLabels(const velmora::FigureCaptions& captions);
     void ShowOptions();
-    // The place of a figure's own labels `watched` is, or -1.
-    int PlaceOf(const QObject* watched) const;
     void ShowSeries();
     void ShowCaption(QLabel& label, const std::string& caption);
     int SelectedListRow() const;
@@ -138,9 +119,6 @@ class Velmora : public QWidget {
     std::array<QRadioButton*, 2> option1_{};
     std::array<QLabel*, velmora::kRhombusVertices> label2_{};
     std::array<QLabel*, velmora::kTrianglePositions> label3_{};
-    // Practice: each triangle side's and rhombus vertex's sum, beside it.
-    std::array<QLabel*, 3> sideSums_{};
-    std::array<QLabel*, velmora::kRhombusVertices> pairSums_{};
     std::vector<QShortcut*> shortcuts_;
 
     velmora::Game game_;
@@ -155,5 +133,4 @@ class Velmora : public QWidget {
     double designPointSize_ = 0;
     QHash<QWidget*, QRect> designPlaces_;
     QHash<QLabel*, QString> placeNames_; // the figure labels' accessible names
-    std::vector<std::unique_ptr<FigureLabels>> figureLabels_;
 };

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The figures beyond the triangle and the rhombus: played with the keyboard alone, laid
-// out whole at any size, and the progress on them kept from one run to the next.
+// The figures beyond the triangle and the rhombus on the practice board: played with the
+// keyboard alone, and the progress on them kept from one run to the next.
 
 #include "board_test_support.h"
 #include "window_test_support.h"
@@ -21,15 +21,6 @@ bool TabTo(QWidget* target, bool backwards = false) {
     for (int press = 0; press < 80 && QApplication::focusWidget() != target; ++press)
         QTest::keyClick(QApplication::focusWidget(), backwards ? Qt::Key_Backtab : Qt::Key_Tab);
     return QApplication::focusWidget() == target;
-}
-
-// The figure filled with `solution` by the pupil's clicks.
-void Place(Velmora& form, const std::vector<int>& solution) {
-    const auto& places = form.PlaceLabels(form.game().puzzle.figureMode);
-    for (std::size_t place = 0; place < solution.size(); ++place) {
-        ClickListItem(form, solution[place]);
-        Click(places[place]);
-    }
 }
 
 // The board filled with `solution` by the pupil's taps: a tile, then its place.
@@ -84,33 +75,6 @@ class FiguresTest : public QObject {
         if (const QByteArray folder = qgetenv("VELMORA_SCREENSHOTS");
             !folder.isEmpty() && figure == FigureMode::Star)
             QVERIFY(window->grab().save(QString::fromLocal8Bit(folder) + "/star.png"));
-    }
-
-    void laidOutWhole_data() {
-        QTest::addColumn<FigureMode>("figure");
-        QTest::addColumn<double>("scale");
-        for (FigureMode figure :
-             {FigureMode::V, FigureMode::BigTriangle, FigureMode::Star, FigureMode::Square})
-            for (double scale : {1.0, 1.75, 2.37})
-                QTest::addRow("%s at %.2f", FigureOf(figure).key.c_str(), scale) << figure << scale;
-    }
-    // The largest numbers, every sum off by the most, at a zoom step and in a presentation.
-    void laidOutWhole() {
-        QFETCH(FigureMode, figure);
-        QFETCH(double, scale);
-        auto form = OpenWindow();
-        form->SetPlayMode(PlayMode::Practice);
-        form->ChooseFigure(figure);
-        TypeStart(*form, "999");
-        Compute(*form);
-        std::vector<int> reversed = Solutions(form->game().practice).front();
-        std::reverse(reversed.begin(), reversed.end());
-        std::rotate(reversed.begin(), reversed.begin() + 1, reversed.end());
-        Place(*form, reversed);
-        form->SetScale(scale);
-        QCOMPARE(FigureFault(*form), QString());
-        form->ShowHint();
-        QCOMPARE(FigureFault(*form), QString());
     }
 
     // Found sums, the last figure, the mode and the zoom come back in the next run;

@@ -28,16 +28,6 @@ namespace {
 
 using Moves = QList<QPair<int, int>>; // (list row, position)
 
-QStringList LineSums(const QWidget& w, FigureMode figure) {
-    QStringList sums;
-    const bool triangle = figure == FigureMode::Triangle;
-    for (int line = 0; line < (triangle ? 3 : 4); ++line) {
-        auto* label = Control<QLabel>(w, QString("LineSum%1_%2").arg(triangle ? 3 : 2).arg(line));
-        sums << (label->isVisible() ? label->text() : QString());
-    }
-    return sums;
-}
-
 QStringList StruckItems(const QWidget& w) {
     QStringList struck;
     for (int row = 0; row < List(w)->count(); ++row)
@@ -195,65 +185,6 @@ class MainWindowTest : public QObject {
         QCOMPARE(AccessibleName(board.tile(3)), QString("Число 10"));
     }
 
-    // The sums stand beside their side or vertex, clear of every control and of the
-    // outline, at every zoom step; the triangle's outside the triangle.
-    void sumsStandClear_data() {
-        QTest::addColumn<FigureMode>("figure");
-        QTest::addColumn<int>("zoom");
-        for (int zoom : kZoomSteps) {
-            QTest::addRow("triangle %d", zoom) << FigureMode::Triangle << zoom;
-            QTest::addRow("rhombus %d", zoom) << FigureMode::Rhombus << zoom;
-        }
-    }
-    void sumsStandClear() {
-        QFETCH(FigureMode, figure);
-        QFETCH(int, zoom);
-        auto shown = OpenWindow(); // the form alone: in the window, practice has its board
-        Velmora& form = *shown;
-        form.SetPlayMode(PlayMode::Practice);
-        form.SetZoom(zoom); // the form's own steps: the screen here is small
-        TypeStart(form, "999");
-        // On the option's round indicator: zoomed, the middle of the box is past the text.
-        QWidget* option = Control(form, QString("Option1_%1").arg(int(figure)));
-        QTest::mouseClick(option, Qt::LeftButton, {},
-                          QPoint(option->height() / 2, option->height() / 2));
-        Compute(form);
-        form.RevealSolution();
-        const double perTwip = zoom / 100.0 / kTwipsPerPixel;
-        QList<QLineF> outline;
-        for (const Segment& s : form.outline())
-            outline << QLineF(s.x1 * perTwip, s.y1 * perTwip, s.x2 * perTwip, s.y2 * perTwip);
-        const bool triangle = figure == FigureMode::Triangle;
-        for (int line = 0; line < (triangle ? 3 : 4); ++line) {
-            auto* sum =
-                Control<QLabel>(form, QString("LineSum%1_%2").arg(triangle ? 3 : 2).arg(line));
-            QVERIFY(sum->isVisible());
-            const QRect box = sum->geometry();
-            for (QWidget* other : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-                if (other != sum && other->isVisible() && !other->objectName().isEmpty())
-                    QVERIFY2(!box.intersects(other->geometry()), qPrintable(other->objectName()));
-            for (const QLineF& segment : outline)
-                for (double t = 0; t <= 1.0; t += 0.005)
-                    QVERIFY2(!box.adjusted(-1, -1, 1, 1).contains(segment.pointAt(t).toPoint()),
-                             qPrintable(sum->objectName()));
-            QVERIFY(sum->fontInfo().pointSizeF() > 0);
-            QVERIFY(sum->contentsRect().contains(
-                QFontMetrics(sum->font())
-                    .boundingRect(sum->contentsRect(), Qt::AlignCenter, sum->text())));
-            if (triangle) { // the other corner lies on the far side of the side's line
-                const QLineF side = outline[std::array{0, 2, 1}[std::size_t(line)]];
-                const QPointF corner = std::array{QPointF(outline[1].p2()), outline[0].p1(),
-                                                  outline[0].p2()}[std::size_t(line)];
-                const auto sideOf = [&](QPointF p) {
-                    const QPointF d = side.p2() - side.p1(), q = p - side.p1();
-                    return d.x() * q.y() - d.y() * q.x();
-                };
-                QVERIFY(sideOf(QPointF(box.center())) * sideOf(corner) < 0);
-                QVERIFY(QLineF(QPointF(box.center()), side.center()).length() < 45 * zoom / 100.0);
-            }
-        }
-    }
-
     // Each menu item, its accelerator and its conventional shortcut.
     void menus_data() {
         QTest::addColumn<QString>("menu");
@@ -338,7 +269,6 @@ class MainWindowTest : public QObject {
         QVERIFY(!MenuItem(*window, "&Режим", "По&дсказка")->isEnabled());
         QCOMPARE(Captions(form, 0), QStringList(6, ""));
         QCOMPARE(StartBox(form)->text(), QString("7"));
-        QCOMPARE(LineSums(form, FigureMode::Triangle), QStringList(3, ""));
         Compute(form);
         ClickListItem(form, 2);
         QCOMPARE(TriangleLabel(form, 2)->text(), QString("9"));

@@ -124,17 +124,6 @@ QString Mismatch(const Velmora& window) {
     const std::size_t segments = triangle ? 3 : rhombus ? 4 : 0;
     if (window.outline().size() != segments)
         return "outline";
-    const Practice& practice = window.game().practice;
-    for (int line = 0; line < int(Lines(practice.figure).size()); ++line) {
-        const auto* sum =
-            Control<QLabel>(window, QString("LineSum%1_%2").arg(triangle ? 3 : 2).arg(line));
-        if (sum->isVisible() ? sum->text() != QString::fromStdString(LineSumText(practice, line))
-                             : !LineSumText(practice, line).empty())
-            return QString("sum of line %1").arg(line);
-    }
-    for (int row = 0; row < List(window)->count(); ++row)
-        if (List(window)->item(row)->font().strikeOut() != (SlotOfNumber(practice, row) != kEmpty))
-            return QString("list mark %1").arg(row);
     return QString::fromStdString(BrokenGameInvariant(window.game()));
 }
 
