@@ -127,7 +127,6 @@ function velmoraBoard(page) {
             attribute(place, "aria-label", what.spoken);
             toggle(place, "picked", what.picked);
             attribute(place, "aria-pressed", String(what.picked));
-            toggle(place, "full", what.numbers.length > 0);
             place.tabIndex = k === placeFocus ? 0 : -1;
         });
         children(parts.sums, layout.sums.length, () => {
@@ -211,8 +210,8 @@ function velmoraBoard(page) {
         [Command.Demonstration]: () => act(Act.SwitchMode, 0),
     };
 
-    // The number a drag or Delete takes from place `k`: the last put there.
-    const numberOn = (k) => shown.places[k]?.numbers.at(-1) ?? -1;
+    // The number a drag or Delete takes from place `k`, as the core says.
+    const numberOn = (k) => shown.places[k]?.number ?? -1;
 
     // A tap (or Enter and Space on a focused button): a tile picks its number, a place
     // takes the number picked, or is picked itself, as the core decides.

@@ -279,16 +279,6 @@ const char* TileStateName(TileState state) {
 }
 
 void WriteBoardView(JsonWriter& json, const BoardView& view, const BoardLayout& layout) {
-    // The numbers on each place in its cells' order, so a drag from a place or Delete on
-    // it knows which number it takes.
-    const Practice& practice = game.practice;
-    std::vector<std::vector<int>> numbersOn(view.places.size());
-    for (std::size_t slot = 0; slot < practice.placed.size(); ++slot) {
-        const int position = PositionOfSlot(practice.figure, static_cast<int>(slot));
-        if (practice.placed[slot] != kEmpty && position >= 0 &&
-            position < static_cast<int>(numbersOn.size()))
-            numbersOn[static_cast<std::size_t>(position)].push_back(practice.placed[slot]);
-    }
     std::vector<JsonWriter> levels;
     for (const BoardLevel& level : view.levels) {
         JsonWriter l;
@@ -310,7 +300,8 @@ void WriteBoardView(JsonWriter& json, const BoardView& view, const BoardLayout& 
         p.Field("text", place.text);
         p.Field("spoken", place.spoken);
         p.Field("picked", place.picked);
-        p.Field("numbers", numbersOn[places.size()]);
+        // The number a drag from the place, or Delete on it, takes (-1: none).
+        p.Field("number", LastNumberAt(game.practice, static_cast<int>(places.size())));
         places.push_back(std::move(p));
     }
     json.Field("places", places);

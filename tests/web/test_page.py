@@ -507,7 +507,7 @@ class Page(unittest.TestCase):
         load(self.driver, PAGE, "?practice")
         self.assertEqual(self.js("return document.activeElement.id"), "startBox")  # type at once
         box = element(self.driver, "startBox")
-        for step, text, told in ((None, "7", "«Триъгълник»"), (TRIANGLE, "0", "«Начало»"), (TRIANGLE, "abc", "«abc»"),
+        for step, text, told in ((None, "7", "Избери фигура"), (TRIANGLE, "0", "«Начало»"), (TRIANGLE, "abc", "«abc»"),
                                  (TRIANGLE, "1234", "най-много три цифри")):
             if step is not None:
                 self.driver.find_element(By.CSS_SELECTOR, f"#boardLevels > :nth-child({step + 1})").click()
