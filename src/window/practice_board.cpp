@@ -79,8 +79,8 @@ PracticeBoard::PracticeBoard(Velmora& owner, QWidget* parent)
     palette.setColor(QPalette::Window, QColor(250, 250, 244));
     palette.setColor(QPalette::WindowText, Qt::black);
     setPalette(palette);
-    // Tab goes through the board as it reads: the levels, the start row, the tiles, the
-    // places, the teaching buttons.
+    // The parts that are always there; the pieces, steps, buttons and chips follow the
+    // game (MakePieces), and Tab goes through them as the board reads (OrderTabs).
     levelTitle_ = new QLabel(this);
     levelTitle_->setObjectName(QStringLiteral("BoardLevelTitle"));
     startLabel_ = new QLabel(this);

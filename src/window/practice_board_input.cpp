@@ -39,8 +39,7 @@ void PracticeBoard::Drop(QWidget* widget, QPointF at) {
         Play([number, target](const Game& game) { return DropNumber(game, number, target); });
         return;
     }
-    if (BoxAt({layout_.tray}, at.x(), at.y()) >= 0 &&
-        SlotOfNumber(game().practice, number) != kEmpty)
+    if (BoxAt({layout_.tray}, at.x(), at.y()) >= 0)
         Play([number](const Game& game) { return ReturnNumber(game, number); });
 }
 
@@ -106,7 +105,7 @@ bool PracticeBoard::Key(QWidget* widget, int key) {
     case Qt::Key_Delete:
     case Qt::Key_Backspace: {
         const int number = place ? LastNumberAt(game().practice, index) : index;
-        if (number != kEmpty && SlotOfNumber(game().practice, number) != kEmpty)
+        if (number != kEmpty)
             Play([number](const Game& game) { return ReturnNumber(game, number); });
         return true;
     }
