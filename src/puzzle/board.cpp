@@ -252,9 +252,8 @@ std::vector<BoardRect> Row(double x, double y, const std::vector<double>& widths
 }
 
 // The level path: every step a target wide, the current level's name taking what the row
-// leaves. Where its words do not fit there (a phone), the name is left out (its box empty):
-// a line of its own would take the figure's room below a finger's targets, and the step
-// pressed names the level to a screen reader all the same.
+// leaves. Where its words do not fit there (a phone), its box is left empty here, and the
+// portrait board gives the name a line of its own above the status.
 double LayOutLevels(const BoardContent& content, double x, double y, double width, const Metrics& m,
                     BoardLayout& layout) {
     const int count = content.levels;
@@ -362,11 +361,19 @@ bool LayOutPortrait(const BoardContent& content, const Figure& figure, const Met
     bottom -= LayOutChips(content.possibleSums, x, 0, width, m, chipsOnly);
     LayOutChips(content.possibleSums, x, bottom, width, m, layout);
     bottom -= m.gap;
-    // Four lines: a verdict that names two lines and their sums takes them on a phone.
-    const double status = 4 * kLineHeight * m.fonts.status;
+    // Three lines: the longest verdict, naming two lines and their sums, on a phone. The
+    // sums found stand apart, as chips.
+    const double status = 3 * kLineHeight * m.fonts.status;
     bottom -= status;
     layout.status = Box(x, bottom, width, status);
     bottom -= m.gap;
+    // The level's name where the steps left it no room: a line above the status.
+    if (layout.levelTitle.width == 0) {
+        const double line = kLineHeight * m.fonts.title;
+        bottom -= line;
+        layout.levelTitle = Box(x, bottom, width, line);
+        bottom -= m.gap / 2;
+    }
     std::vector<BoardRect> tiles;
     const double trayHeight = LayOutTiles(content.numbers, x, 0, width, m.target, m, tiles);
     bottom -= trayHeight;

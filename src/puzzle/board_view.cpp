@@ -118,7 +118,7 @@ BoardView ViewBoard(const Game& game) {
         view.sums.push_back(SumOf(practice, line));
     for (int index = 0; index < static_cast<int>(practice.numbers.size()); ++index)
         view.tiles.push_back(TileOf(practice, index));
-    view.status = StatusOf(game);
+    view.status = BoardStatusOf(game);
     view.chipsLabel = kChipsLabel;
     view.chips = ChipsOf(practice);
     const std::string found = FoundSumsText(practice);

@@ -447,7 +447,8 @@ std::string VerdictText(const Practice& practice) {
     std::string said;
     for (std::size_t i = 0; i < off.size(); ++i)
         said += (i == 0 ? "" : i + 1 == off.size() ? ", а " : ", ") + off[i];
-    return Capital(figure.lineSums) + " не са равни. " + said + ".";
+    // Each line off is named: that says the sums are not equal without a sentence more.
+    return said + ".";
 }
 
 std::string FoundSumsText(const Practice& practice) {
@@ -468,7 +469,7 @@ std::string FoundSumsText(const Practice& practice) {
            " вида подредби.";
 }
 
-std::string StatusText(const Practice& practice) {
+std::string StepText(const Practice& practice) {
     std::string text;
     if (practice.placed.empty())
         text = MissingText(practice.figure, {});
@@ -482,6 +483,11 @@ std::string StatusText(const Practice& practice) {
                ". Сега избери число.";
     else
         text = "Подреди числата: избери число и място на фигурата или завлечи числото дотам.";
+    return text;
+}
+
+std::string StatusText(const Practice& practice) {
+    const std::string text = StepText(practice);
     const std::string found = FoundSumsText(practice);
     return found.empty() ? text : text + " " + found;
 }

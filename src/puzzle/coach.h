@@ -40,6 +40,8 @@ enum class LineMark { None, Alone, Equal, Off };
 // The verdict in words ("Браво! Всяка страна има сума 27."), or what to do next while
 // the figure is incomplete, then the sums found so far for this series.
 [[nodiscard]] std::string StatusText(const Practice& practice);
+// The same without the sums found, for a board that shows them apart.
+[[nodiscard]] std::string StepText(const Practice& practice);
 [[nodiscard]] std::string VerdictText(const Practice& practice);
 [[nodiscard]] std::string FoundSumsText(const Practice& practice);
 

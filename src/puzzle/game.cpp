@@ -267,6 +267,12 @@ std::string StatusOf(const Game& game) {
     return "Числата са " + numbers + ": щракни място на фигурата или число от списъка.";
 }
 
+std::string BoardStatusOf(const Game& game) {
+    if (!Practising(game) || game.practice.placed.empty())
+        return StatusOf(game);
+    return StepText(game.practice) + NextLevelText(game);
+}
+
 FigureCaptions CaptionsOf(const Game& game) {
     if (!Practising(game))
         return {game.puzzle.triangleCaptions, game.puzzle.rhombusCaptions, {}};

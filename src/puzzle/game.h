@@ -76,6 +76,8 @@ struct GameHint {
 // The status line: the practice's verdict or next step; in the demonstration the
 // series on show, so a screen reader hears what compute did ("" while there is none).
 [[nodiscard]] std::string StatusOf(const Game& game);
+// The practice board's line: the same, but for the sums found, which it shows as chips.
+[[nodiscard]] std::string BoardStatusOf(const Game& game);
 
 // What the figure's labels show: 6 triangle and 4 rhombus captions, and in practice
 // one per place of the figure practised.
