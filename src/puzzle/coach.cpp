@@ -90,10 +90,11 @@ std::optional<std::int64_t> LineOff(const Verdict& verdict, int line) {
         return 0;
     if (verdict.kind == VerdictKind::Unequal) {
         // A line at the reference sum is right only if another line agrees with it, or
-        // the series allows no other sum; alone, it is just a number to compare with.
+        // the series allows no other sum; alone, or at a sum no arrangement can have, it
+        // is just a number to compare with.
         const std::int64_t off = verdict.differences[static_cast<std::size_t>(line)];
         const auto agreeing = std::count(verdict.differences.begin(), verdict.differences.end(), 0);
-        if (off == 0 && agreeing < 2 && !verdict.onlySum)
+        if (off == 0 && ((agreeing < 2 && !verdict.onlySum) || !verdict.referencePossible))
             return std::nullopt;
         return off;
     }
@@ -102,8 +103,6 @@ std::optional<std::int64_t> LineOff(const Verdict& verdict, int line) {
     return std::nullopt;
 }
 
-// What the lines off are compared with: the reference sum, or with two lines the other
-// line, named ("сумата на лявото рамо (6)"), since neither of two is more right.
 // Whose sum the others are compared with: the sum every line must have when the series
 // allows one alone, else the lines that have it: "сумата на дясната страна (10)".
 std::string Reference(const Practice& practice, const Verdict& verdict) {
@@ -448,6 +447,11 @@ std::string VerdictText(const Practice& practice) {
     for (std::size_t i = 0; i < off.size(); ++i)
         said += (i == 0 ? "" : i + 1 == off.size() ? ", а " : ", ") + off[i];
     // Each line off is named: that says the sums are not equal without a sentence more.
+    // Lines that agree on a sum no arrangement can have are told so, with the sums that can be.
+    if (!verdict.referencePossible)
+        return said + ". Но сума " + to_string(verdict.sum) +
+               " не е възможна с тези числа: възможни са " + JoinAnd(Texts(practice.possibleSums)) +
+               ".";
     return said + ".";
 }
 

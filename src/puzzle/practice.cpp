@@ -461,6 +461,9 @@ Verdict Judge(const Practice& practice) {
     verdict.kind = VerdictKind::Unequal;
     for (std::int64_t s : sums)
         verdict.differences.push_back(s - verdict.sum);
+    const auto& possible = practice.possibleSums;
+    verdict.referencePossible =
+        possible.empty() || std::binary_search(possible.begin(), possible.end(), verdict.sum);
     return verdict;
 }
 

@@ -106,6 +106,9 @@ struct Verdict {
     // When the series allows one sum alone, each complete line can be judged against it
     // before the figure is full.
     std::optional<std::int64_t> onlySum;
+    // Unequal: whether the reference sum is one the series allows at all. Lines that share
+    // a sum no arrangement can have are not right for agreeing.
+    bool referencePossible = true;
 };
 [[nodiscard]] Verdict Judge(const Practice& practice);
 

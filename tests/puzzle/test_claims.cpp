@@ -215,3 +215,38 @@ TEST_CASE("a sum is named as found only when the pupil made it with the numbers 
         }
     }
 }
+
+TEST_CASE("a line is marked right only at a sum some arrangement can have") {
+    // Every full placement of the V, the triangle and the rhombus: lines that agree on a
+    // sum the series cannot have (13 on a triangle of 1…6) get no tick, and the verdict
+    // says which sums can be.
+    for (FigureMode figure : {FigureMode::V, FigureMode::Triangle, FigureMode::Rhombus}) {
+        CAPTURE(FigureOf(figure).key);
+        std::vector<int> cells(static_cast<std::size_t>(SlotCount(figure)));
+        std::iota(cells.begin(), cells.end(), 0);
+        const std::vector<std::int64_t> possible =
+            PossibleSums(figure, Placed(figure, 1, {}).numbers);
+        int impossibleShared = 0;
+        do {
+            const Practice p = Placed(figure, 1, cells);
+            std::vector<long long> sums;
+            if (BruteForceEqual(p, &sums).value())
+                continue;
+            bool sharedImpossible = false;
+            for (std::size_t line = 0; line < sums.size(); ++line) {
+                const bool can = std::binary_search(possible.begin(), possible.end(), sums[line]);
+                if (LineMarkOf(p, int(line)) == LineMark::Equal)
+                    CHECK(can);
+                if (!can && std::count(sums.begin(), sums.end(), sums[line]) > 1)
+                    sharedImpossible = true;
+            }
+            if (sharedImpossible && Judge(p).differences.size() > 2 &&
+                !Judge(p).referencePossible) {
+                ++impossibleShared;
+                CHECK(Has(VerdictText(p), "не е възможна"));
+            }
+        } while (std::next_permutation(cells.begin(), cells.end()));
+        if (figure == FigureMode::Triangle)
+            CHECK(impossibleShared > 0); // the case arises, and was checked
+    }
+}
