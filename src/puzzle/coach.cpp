@@ -390,7 +390,7 @@ std::string MissingText(FigureMode figure, const std::string& startText) {
     const bool valid = PracticeStart(startText).has_value();
     const std::string write = "Напиши в «Начало» число от 1 до 999";
     if (figure == FigureMode::None)
-        return "Избери фигура: ниво от 1 до 6 горе или от «Фигура». " +
+        return "Избери фигура: ниво от 1 до 6 горе. " +
                (valid ? std::string("После натисни «Изчисли».")
                       : "После напиши в «Начало» число от 1 до 999 и натисни «Изчисли».");
     if (valid)
@@ -583,7 +583,7 @@ std::string HintText(const Practice& practice, const HintClaim& claim) {
         // The hint places it itself, but for the last number: that one the pupil places.
         if (std::count(practice.placed.begin(), practice.placed.end(), kEmpty) > 1)
             return "Подсказка: числото " + number(claim.number) + " отива " +
-                   In(PlaceName(practice, claim.position)) + ". Вече е там – виж фигурата.";
+                   In(PlaceName(practice, claim.position)) + ". Подсказката го постави там.";
         return "Подсказка: числото " + number(claim.number) + " отива " +
                In(PlaceName(practice, claim.position)) + ".";
     case HintKind::Blocking:
