@@ -449,9 +449,7 @@ std::string VerdictText(const Practice& practice) {
     // Each line off is named: that says the sums are not equal without a sentence more.
     // Lines that agree on a sum no arrangement can have are told so, with the sums that can be.
     if (!verdict.referencePossible)
-        return said + ". Но сума " + to_string(verdict.sum) +
-               " не е възможна с тези числа: възможни са " + JoinAnd(Texts(practice.possibleSums)) +
-               ".";
+        return said + ", но " + to_string(verdict.sum) + " не е възможна сума.";
     return said + ".";
 }
 
