@@ -1,0 +1,88 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Compiles the catalogs into the core: a C++ source with each language's messages,
+sorted for a binary search, and its plural rule as a function. The pseudo-language is
+made from the template, every message lengthened and accented.
+
+    make_catalog.py --pot velmora.pot --output catalog_data.cpp
+"""
+
+import argparse
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import catalogs  # noqa: E402
+import polib  # noqa: E402
+
+ENUM = {"en": "English", "uk": "Ukrainian", "tr": "Turkish", "pseudo": "Pseudo"}
+BULGARIAN_RULE = "n != 1"
+
+
+def cpp_string(text):
+    """A C++ literal of UTF-8 bytes; octal escapes keep it plain ASCII."""
+    out = []
+    for byte in text.encode("utf-8"):
+        ch = chr(byte)
+        if ch in '"\\?':
+            out.append("\\" + ch)
+        elif 32 <= byte < 127:
+            out.append(ch)
+        else:
+            out.append("\\%03o" % byte)
+    return '"' + "".join(out) + '"'
+
+
+def pseudo_table(pot_path):
+    table = {}
+    for entry in polib.pofile(pot_path):
+        forms = [catalogs.pseudo(entry.msgid)]
+        if entry.msgid_plural:
+            forms.append(catalogs.pseudo(entry.msgid_plural))
+        table[catalogs.key_of(entry)] = forms
+    return table
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--pot", required=True)
+    parser.add_argument("--output", required=True)
+    args = parser.parse_args()
+    po_dir = catalogs.HERE
+    languages = {code: (catalogs.translations(os.path.join(po_dir, code + ".po")),
+                        catalogs.plural_rule(os.path.join(po_dir, code + ".po")))
+                 for code in catalogs.shipped_languages()}
+    languages["pseudo"] = (pseudo_table(args.pot), BULGARIAN_RULE)
+
+    lines = ["// Written by po/make_catalog.py from po/*.po: do not edit.",
+             '#include "puzzle/catalog_data.h"', "", "namespace velmora::catalog {",
+             "namespace {", "using namespace std::string_view_literals;"]
+    for code, (table, _) in languages.items():
+        lines.append(f"constexpr Entry k{ENUM[code]}[] = {{")
+        for key in sorted(table, key=lambda k: k.encode("utf-8")):
+            forms = "\0".join(table[key])
+            lines.append(f"    {{{cpp_string(key)}sv, {cpp_string(forms)}sv}},")
+        lines.append("    {\"\\377\"sv, \"\"sv}, // keeps the array non-empty")
+        lines.append("};")
+    lines += ["} // namespace", "", "std::span<const Entry> EntriesOf(Language language) {",
+              "    switch (language) {"]
+    for code in languages:
+        lines.append(f"    case Language::{ENUM[code]}: return k{ENUM[code]};")
+    lines += ["    case Language::Bulgarian: break;", "    }", "    return {};", "}", "",
+              "int PluralForm(Language language, unsigned long long n) {",
+              "    switch (language) {"]
+    for code, (_, rule) in languages.items():
+        lines.append(f"    case Language::{ENUM[code]}: return static_cast<int>({rule});")
+    lines += [f"    case Language::Bulgarian: return static_cast<int>({BULGARIAN_RULE});",
+              "    }", "    return 0;", "}", "", "} // namespace velmora::catalog", ""]
+    text = "\n".join(lines)
+    if os.path.exists(args.output):
+        with open(args.output, encoding="utf-8") as old:
+            if old.read() == text:
+                return
+    with open(args.output, "w", encoding="utf-8") as out:
+        out.write(text)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "puzzle/catalog.h"
+
+#include "puzzle/catalog_data.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace velmora {
+namespace {
+
+constexpr std::array kShipped{Language::Bulgarian, Language::English, Language::Ukrainian,
+                              Language::Turkish};
+
+struct LanguageWords {
+    Language language;
+    std::string_view code;
+    std::string_view name;
+};
+constexpr std::array kWords{
+    LanguageWords{Language::Bulgarian, "bg", "Български"},
+    LanguageWords{Language::English, "en", "English"},
+    LanguageWords{Language::Ukrainian, "uk", "Українська"},
+    LanguageWords{Language::Turkish, "tr", "Türkçe"},
+    LanguageWords{Language::Pseudo, "pseudo", "Pseudo"},
+};
+
+Language g_language = Language::Bulgarian;
+
+const LanguageWords& WordsOf(Language language) {
+    return *std::find_if(kWords.begin(), kWords.end(),
+                         [&](const LanguageWords& w) { return w.language == language; });
+}
+
+// The `form`-th of the '\0'-separated forms; the last when there are fewer.
+std::string_view FormAt(std::string_view forms, int form) {
+    for (; form > 0; --form) {
+        const std::size_t end = forms.find('\0');
+        if (end == std::string_view::npos)
+            break;
+        forms.remove_prefix(end + 1);
+    }
+    return forms.substr(0, forms.find('\0'));
+}
+
+std::optional<std::string_view> Lookup(std::string_view key) {
+    const auto entries = catalog::EntriesOf(g_language);
+    const auto it = std::lower_bound(
+        entries.begin(), entries.end(), key,
+        [](const catalog::Entry& entry, std::string_view k) { return entry.key < k; });
+    if (it == entries.end() || it->key != key || it->forms.empty())
+        return std::nullopt;
+    return it->forms;
+}
+
+std::string KeyOf(const char* context, const char* text) {
+    return context ? std::string(context) + '\4' + text : std::string(text);
+}
+
+} // namespace
+
+std::span<const Language> ShippedLanguages() {
+    return kShipped;
+}
+
+std::string_view LanguageCode(Language language) {
+    return WordsOf(language).code;
+}
+
+std::string_view LanguageName(Language language) {
+    return WordsOf(language).name;
+}
+
+std::optional<Language> LanguageOfTag(std::string_view tag) {
+    // The language part of "uk_UA.UTF-8" or "en-GB", in lower case.
+    std::string code;
+    for (char c : tag) {
+        if (c == '_' || c == '-' || c == '.' || c == '@')
+            break;
+        code += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    for (const LanguageWords& words : kWords)
+        if (words.code == code)
+            return words.language;
+    return std::nullopt;
+}
+
+void SetLanguage(Language language) {
+    g_language = language;
+}
+
+Language CurrentLanguage() {
+    return g_language;
+}
+
+std::string Tr(const char* text) {
+    return TrC(nullptr, text);
+}
+
+std::string Tr(const Message& message) {
+    return TrC(message.context, message.text);
+}
+
+std::string TrC(const char* context, const char* text) {
+    if (const auto forms = Lookup(KeyOf(context, text)))
+        return std::string(FormAt(*forms, 0));
+    return text;
+}
+
+std::string TrN(const char* singular, const char* plural, std::int64_t count) {
+    const int form = PluralFormOf(g_language, count);
+    if (const auto forms = Lookup(singular))
+        return std::string(FormAt(*forms, form));
+    return form == 0 ? singular : plural;
+}
+
+int PluralFormOf(Language language, std::int64_t count) {
+    const auto n = static_cast<unsigned long long>(count < 0 ? -count : count);
+    return catalog::PluralForm(language, n);
+}
+
+Arg::Arg(std::string_view name, std::string value) : name(name), value(std::move(value)) {}
+Arg::Arg(std::string_view name, const char* value) : name(name), value(value) {}
+Arg::Arg(std::string_view name, std::int64_t value) : name(name), value(std::to_string(value)) {}
+Arg::Arg(std::string_view name, int value) : name(name), value(std::to_string(value)) {}
+
+std::string Format(std::string_view pattern, std::initializer_list<Arg> args) {
+    std::string text;
+    text.reserve(pattern.size() + 16);
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        if ((c == '{' || c == '}') && i + 1 < pattern.size() && pattern[i + 1] == c) {
+            text += c;
+            ++i;
+            continue;
+        }
+        const std::size_t close = c == '{' ? pattern.find('}', i) : std::string_view::npos;
+        if (close == std::string_view::npos) {
+            text += c;
+            continue;
+        }
+        const std::string_view name = pattern.substr(i + 1, close - i - 1);
+        const auto arg = std::find_if(args.begin(), args.end(),
+                                      [&](const Arg& a) { return a.name == name; });
+        if (arg == args.end()) {
+            text += c;
+            continue;
+        }
+        text += arg->value;
+        i = close;
+    }
+    return text;
+}
+
+} // namespace velmora
