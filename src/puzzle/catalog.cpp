@@ -115,15 +115,73 @@ std::string TrN(const char* singular, const char* plural, std::int64_t count) {
     return form == 0 ? singular : plural;
 }
 
+std::string JoinAnd(const std::vector<std::string>& items) {
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0)
+            // TRANSLATORS: between the last two items of a list, "7, 8 и 9".
+            text += i + 1 == items.size() ? TrC("list", " и ")
+                                          // TRANSLATORS: between items of a list, "7, 8 и 9".
+                                          : TrC("list", ", ");
+        text += items[i];
+    }
+    return text;
+}
+
+std::string Capital(std::string text) {
+    // The first letter's lower and upper case forms, as UTF-8.
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 13> kOthers{{
+        {"ä", "Ä"},
+        {"á", "Á"},
+        {"é", "É"},
+        {"ö", "Ö"},
+        {"ü", "Ü"},
+        {"ç", "Ç"},
+        {"ş", "Ş"},
+        {"ğ", "Ğ"},
+        {"ı", "I"},
+        {"є", "Є"},
+        {"і", "І"},
+        {"ї", "Ї"},
+        {"ґ", "Ґ"},
+    }};
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    if (text.empty())
+        return text;
+    if (text[0] == 'i' && g_language == Language::Turkish)
+        return "İ" + text.substr(1);
+    if (byte(0) >= 'a' && byte(0) <= 'z') {
+        text[0] = static_cast<char>(byte(0) - 'a' + 'A');
+    } else if (text.size() > 1 && byte(0) == 0xD0 && byte(1) >= 0xB0 && byte(1) <= 0xBF) {
+        text[1] = static_cast<char>(byte(1) - 0x20); // а..п
+    } else if (text.size() > 1 && byte(0) == 0xD1 && byte(1) >= 0x80 && byte(1) <= 0x8F) {
+        text[0] = static_cast<char>(0xD0); // р..я
+        text[1] = static_cast<char>(byte(1) + 0x20);
+    } else {
+        for (const auto& [lower, upper] : kOthers)
+            if (text.starts_with(lower))
+                return std::string(upper) + text.substr(lower.size());
+    }
+    return text;
+}
+
 int PluralFormOf(Language language, std::int64_t count) {
     const auto n = static_cast<unsigned long long>(count < 0 ? -count : count);
     return catalog::PluralForm(language, n);
 }
 
-Arg::Arg(std::string_view name, std::string value) : name(name), value(std::move(value)) {}
-Arg::Arg(std::string_view name, const char* value) : name(name), value(value) {}
-Arg::Arg(std::string_view name, std::int64_t value) : name(name), value(std::to_string(value)) {}
-Arg::Arg(std::string_view name, int value) : name(name), value(std::to_string(value)) {}
+Arg::Arg(std::string_view name, std::string value)
+    : name(name)
+    , value(std::move(value)) {}
+Arg::Arg(std::string_view name, const char* value)
+    : name(name)
+    , value(value) {}
+Arg::Arg(std::string_view name, std::int64_t value)
+    : name(name)
+    , value(std::to_string(value)) {}
+Arg::Arg(std::string_view name, int value)
+    : name(name)
+    , value(std::to_string(value)) {}
 
 std::string Format(std::string_view pattern, std::initializer_list<Arg> args) {
     std::string text;
@@ -141,8 +199,8 @@ std::string Format(std::string_view pattern, std::initializer_list<Arg> args) {
             continue;
         }
         const std::string_view name = pattern.substr(i + 1, close - i - 1);
-        const auto arg = std::find_if(args.begin(), args.end(),
-                                      [&](const Arg& a) { return a.name == name; });
+        const auto arg =
+            std::find_if(args.begin(), args.end(), [&](const Arg& a) { return a.name == name; });
         if (arg == args.end()) {
             text += c;
             continue;

@@ -16,6 +16,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -44,11 +45,21 @@ void SetLanguage(Language language);
 
 // A text kept as data, translated where it is used: {context, message}.
 struct Message {
+    constexpr Message() = default;
+    constexpr Message(const char* text)
+        : text(text) {} // NOLINT: a plain text is a message
+    constexpr Message(const char* context, const char* text)
+        : context(context)
+        , text(text) {}
+    [[nodiscard]] bool empty() const { return text == nullptr || *text == '\0'; }
     const char* context = nullptr;
     const char* text = "";
 };
 #define N_(text) text
-#define NC_(context, text) ::velmora::Message{context, text}
+#define NC_(context, text)                                                                         \
+    ::velmora::Message {                                                                           \
+        context, text                                                                              \
+    }
 
 // The message in the current language; the Bulgarian text itself when a catalog lacks it.
 [[nodiscard]] std::string Tr(const char* text);
@@ -70,6 +81,12 @@ struct Arg {
 // The pattern with every {name} replaced by its value; "{{" and "}}" give braces, and a
 // placeholder without a value stays as it is, for a test to find.
 [[nodiscard]] std::string Format(std::string_view pattern, std::initializer_list<Arg> args);
+
+// "7", "7 и 9", "7, 8 и 9": a list in the current language's words.
+[[nodiscard]] std::string JoinAnd(const std::vector<std::string>& items);
+// The text with its first letter a capital, for a phrase that starts a sentence:
+// Cyrillic, Latin and Turkish letters ("i" is "İ" in Turkish).
+[[nodiscard]] std::string Capital(std::string text);
 
 // The plural form a count takes in `language`: 0 for the first (singular) form.
 [[nodiscard]] int PluralFormOf(Language language, std::int64_t count);

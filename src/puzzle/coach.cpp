@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "puzzle/coach.h"
 
+#include "puzzle/catalog.h"
 #include "puzzle/figure.h"
 
 #include <algorithm>
@@ -19,27 +20,12 @@ const Figure& FigureOfPractice(const Practice& practice) {
 }
 
 std::string LineName(const Practice& practice, int line) {
-    return FigureOfPractice(practice).lines[static_cast<std::size_t>(line)].name;
+    return Tr(FigureOfPractice(practice).lines[static_cast<std::size_t>(line)].name);
 }
 
-// "всяка страна" -> "Всяка страна": the first letter of a Cyrillic or Latin text.
-std::string Capital(std::string text) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    if (!text.empty() && byte(0) >= 'a' && byte(0) <= 'z') {
-        text[0] = static_cast<char>(byte(0) - 'a' + 'A');
-    } else if (text.size() > 1 && byte(0) == 0xD0 && byte(1) >= 0xB0 && byte(1) <= 0xBF) {
-        text[1] = static_cast<char>(byte(1) - 0x20); // а..п
-    } else if (text.size() > 1 && byte(0) == 0xD1 && byte(1) >= 0x80 && byte(1) <= 0x8F) {
-        text[0] = static_cast<char>(0xD0); // р..я
-        text[1] = static_cast<char>(byte(1) + 0x20);
-    }
-    return text;
-}
-
-// "в горния връх", but "във върховете": Bulgarian doubles the preposition before в and ф.
-std::string In(const std::string& place) {
-    const bool doubled = place.rfind("в", 0) == 0 || place.rfind("ф", 0) == 0;
-    return (doubled ? "във " : "в ") + place;
+// A figure's sentence with its placeholders filled.
+std::string Say(const Message& message, std::initializer_list<Arg> args) {
+    return Format(Tr(message), args);
 }
 
 std::string Number(const Practice& practice, int index) {
@@ -51,17 +37,6 @@ std::string NumberAt(const Practice& practice, const std::vector<int>& cells, in
     return index == kEmpty ? "" : Number(practice, index);
 }
 
-// "7", "7 и 9", "7, 8 и 9".
-std::string JoinAnd(const std::vector<std::string>& items) {
-    std::string text;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (i > 0)
-            text += i + 1 == items.size() ? " и " : ", ";
-        text += items[i];
-    }
-    return text;
-}
-
 std::vector<std::string> Texts(const std::vector<std::int64_t>& numbers) {
     std::vector<std::string> texts;
     for (std::int64_t n : numbers)
@@ -69,9 +44,9 @@ std::vector<std::string> Texts(const std::vector<std::int64_t>& numbers) {
     return texts;
 }
 
-// Where a line's sum is: "на основата", "в левия връх".
+// Whose sum a line's is: "на основата", "в левия връх".
 std::string LineLocation(const Practice& practice, int line) {
-    return FigureOfPractice(practice).lines[static_cast<std::size_t>(line)].location;
+    return Tr(FigureOfPractice(practice).lines[static_cast<std::size_t>(line)].whose);
 }
 
 std::optional<std::int64_t> LineSumOf(const Verdict& verdict, int line) {
@@ -109,19 +84,23 @@ std::string Reference(const Practice& practice, const Verdict& verdict) {
     const std::string sum = to_string(verdict.sum);
     const Figure& figure = FigureOfPractice(practice);
     if (verdict.onlySum)
-        return sum + " (сумата, която трябва да има " + figure.everyLine + ")";
+        return Say(figure.texts.mustHave, {{"sum", sum}});
     std::vector<std::string> owners;
     for (std::size_t line = 0; line < verdict.differences.size(); ++line)
         if (verdict.differences[line] == 0)
             owners.push_back(LineLocation(practice, static_cast<int>(line)));
-    std::string named;
-    for (std::size_t i = 0; i < owners.size(); ++i)
-        named += (i == 0 ? "" : i + 1 == owners.size() ? " и " : ", ") + owners[i];
-    return (owners.size() > 1 ? "сумите " : "сумата ") + named + " (" + sum + ")";
+    // TRANSLATORS: whose sum the others are compared with: {lines} is «на основата» or
+    // «на основата и на лявата страна»; "сумата" for one line, "сумите" for more.
+    return Format(owners.size() > 1 ? Tr("сумите {lines} ({sum})") : Tr("сумата {lines} ({sum})"),
+                  {{"lines", JoinAnd(owners)}, {"sum", sum}});
 }
 
+// "с 2 по-малко", "с 1 повече": how far a line's sum is from the others'.
 std::string Amount(std::int64_t difference) {
-    return "с " + to_string(std::llabs(difference)) + (difference < 0 ? " по-малко" : " повече");
+    const std::int64_t by = std::llabs(difference);
+    // TRANSLATORS: how far a line's sum is from the others', after «Основата: сума 26, ».
+    return Format(difference < 0 ? Tr("с {count} по-малко") : Tr("с {count} повече"),
+                  {{"count", by}});
 }
 
 std::int64_t ValueOf(const Practice& practice, int index) {
@@ -157,7 +136,9 @@ std::string PairsText(const Practice& practice, const std::vector<int>& solution
     std::sort(pairs.begin(), pairs.end());
     std::string text;
     for (const auto& [a, b] : pairs)
-        text += (text.empty() ? "" : "; ") + to_string(a) + " и " + to_string(b);
+        // TRANSLATORS: one pair of numbers; pairs are listed with «; » between them.
+        text += (text.empty() ? "" : TrC("pairs", "; ")) +
+                Format(TrC("pairs", "{first} и {second}"), {{"first", a}, {"second", b}});
     return text;
 }
 
@@ -275,23 +256,26 @@ void ClaimFix(const Practice& practice, HintClaim& claim) {
     name(HintKind::Move, misplaced.front());
 }
 
-std::string PlaceName(const Practice& practice, int position) {
-    return PositionName(practice.figure, position, false);
+// A place's name in the form its sentence needs: where a number goes, is, or moves from.
+std::string PlaceText(const Practice& practice, int position, Message FigurePlace::*form) {
+    const auto& places = FigureOfPractice(practice).places;
+    if (position < 0 || position >= static_cast<int>(places.size()))
+        return {};
+    return Tr(places[static_cast<std::size_t>(position)].*form);
 }
 
 // "за сума 29 във върховете трябват 8, 10 и 12", "за сума 11 в долния връх трябва 3";
 // when other numbers could stand there too, their total and one example.
 std::string KeySentence(const Practice& practice, const HintClaim& claim) {
     const Figure& figure = FigureOfPractice(practice);
-    const std::string sum = "за сума " + to_string(claim.sum) + " ";
+    const std::string numbers = NumbersText(practice, claim.numbers);
     if (claim.keyNumbersFixed)
-        return sum + figure.keyLocation + (claim.numbers.size() == 1 ? " трябва " : " трябват ") +
-               NumbersText(practice, claim.numbers);
+        return Say(figure.texts.keysNeed, {{"sum", claim.sum}, {"numbers", numbers}});
     std::int64_t total = 0;
     for (int index : claim.numbers)
         total += ValueOf(practice, index);
-    return sum + "числата " + figure.keyLocation + " трябва да дават заедно " + to_string(total) +
-           ", например " + NumbersText(practice, claim.numbers);
+    return Say(figure.texts.keysTogether,
+               {{"sum", claim.sum}, {"total", total}, {"numbers", numbers}});
 }
 
 } // namespace
@@ -308,12 +292,11 @@ std::string PositionCaption(const Practice& practice, int position) {
     return first + " + " + (second.empty() ? "…" : second);
 }
 
-std::string PositionName(FigureMode figure, int position, bool definite) {
+std::string PositionName(FigureMode figure, int position) {
     const auto& places = FigureOf(figure).places;
     if (position < 0 || position >= static_cast<int>(places.size()))
         return {};
-    const FigurePlace& place = places[static_cast<std::size_t>(position)];
-    return definite ? place.name : place.shortName;
+    return Tr(places[static_cast<std::size_t>(position)].name);
 }
 
 std::string LineSumText(const Practice& practice, int line) {
@@ -342,35 +325,36 @@ LineMark LineMarkOf(const Practice& practice, int line) {
 }
 
 std::string HowToPlayText() {
-    return "<p><b>Показване.</b> Напиши начално число в «Начало», избери «Триъгълник» или "
-           "«Ромб» и натисни «Изчисли». Посочи място на фигурата или число от списъка "
-           "«Числа»: програмата показва подредба с равни суми.</p>"
-           "<p><b>Упражнение.</b> Натисни «Упражнение». Избери фигура, напиши начално "
-           "число от 1 до 999 и натисни «Изчисли» (или Enter). До фигурата се появяват "
-           "числата. Докосни число, после място на фигурата; или завлечи числото с пръст или "
-           "мишка до мястото. Число от фигурата можеш да завлечеш на друго място (ако там има "
-           "число, двете се разменят) или обратно при числата. Когато фигурата е пълна, "
-           "сумите до линиите и редът с текста казват дали са равни.</p>"
-           "<p><b>Нива.</b> Шестте фигури са нива, от най-лесната към най-трудната: "
-           "Магическо V, Триъгълник, Ромб, Голям триъгълник, Звезда и Магически квадрат "
-           "(бутоните с номерата горе и менюто «Фигура»). Ниво е готово, когато намериш "
-           "подредби с всички възможни суми; тогава програмата предлага следващото. "
-           "Можеш да избереш всяка фигура по всяко време. Програмата помни намерените суми; "
-           "«Започни отначало» изтрива това.</p>"
-           "<p><b>Помощ.</b> «Подсказка» (Ctrl+H) помага стъпка по стъпка. «Покажи решение» "
-           "(Ctrl+R) показва едно решение, а «Върни моята подредба» връща твоите числа. "
-           "«Защо става?» (Ctrl+E) обяснява защо сумите са равни.</p>"
-           "<p><b>С клавиатура.</b> Tab минава през бутоните, местата и числата. Стрелките "
-           "минават от място на място и от число на число; Интервал или Enter избира и "
-           "поставя, Delete връща числото от мястото.</p>"
-           "<p><b>За класа.</b> «Цял екран» (F11) показва фигурата на целия екран; Esc връща. "
-           "Ctrl++ и Ctrl+- увеличават и намаляват, Ctrl+0 връща обичайния размер. F1 показва "
-           "това обяснение.</p>";
+    // One message a paragraph, so a translator sees each part of the help whole.
+    return Tr("<p><b>Показване.</b> Напиши начално число в «Начало», избери «Триъгълник» или "
+              "«Ромб» и натисни «Изчисли». Посочи място на фигурата или число от списъка "
+              "«Числа»: програмата показва подредба с равни суми.</p>") +
+           Tr("<p><b>Упражнение.</b> Натисни «Упражнение». Избери фигура, напиши начално число "
+              "от 1 до 999 и натисни «Изчисли» (или Enter). До фигурата се появяват числата. "
+              "Докосни число, после място на фигурата; или завлечи числото с пръст или мишка "
+              "до мястото. Число от фигурата можеш да завлечеш на друго място (ако там има "
+              "число, двете се разменят) или обратно при числата. Когато фигурата е пълна, "
+              "сумите до линиите и редът с текста казват дали са равни.</p>") +
+           Tr("<p><b>Нива.</b> Шестте фигури са нива, от най-лесната към най-трудната: "
+              "Магическо V, Триъгълник, Ромб, Голям триъгълник, Звезда и Магически квадрат "
+              "(бутоните с номерата горе и менюто «Фигура»). Ниво е готово, когато намериш "
+              "подредби с всички възможни суми; тогава програмата предлага следващото. Можеш "
+              "да избереш всяка фигура по всяко време. Програмата помни намерените суми; "
+              "«Започни отначало» изтрива това.</p>") +
+           Tr("<p><b>Помощ.</b> «Подсказка» (Ctrl+H) помага стъпка по стъпка. «Покажи решение» "
+              "(Ctrl+R) показва едно решение, а «Върни моята подредба» връща твоите числа. "
+              "«Защо става?» (Ctrl+E) обяснява защо сумите са равни.</p>") +
+           Tr("<p><b>С клавиатура.</b> Tab минава през бутоните, местата и числата. Стрелките "
+              "минават от място на място и от число на число; Интервал или Enter избира и "
+              "поставя, Delete връща числото от мястото.</p>") +
+           Tr("<p><b>За класа.</b> «Цял екран» (F11) показва фигурата на целия екран; Esc "
+              "връща. Ctrl++ и Ctrl+- увеличават и намаляват, Ctrl+0 връща обичайния размер. "
+              "F1 показва това обяснение.</p>");
 }
 
 std::string OutOfRangeText() {
-    return "Началното число е твърде голямо или твърде малко. "
-           "Въведете естествено число от 1 до 32767.";
+    return Tr("Началното число е твърде голямо или твърде малко. "
+              "Въведете естествено число от 1 до 32767.");
 }
 
 std::optional<int> PracticeStart(const std::string& startText) {
@@ -388,16 +372,17 @@ std::optional<int> PracticeStart(const std::string& startText) {
 std::string MissingText(FigureMode figure, const std::string& startText) {
     const bool empty = startText.find_first_not_of(" \t") == std::string::npos;
     const bool valid = PracticeStart(startText).has_value();
-    const std::string write = "Напиши в «Начало» число от 1 до 999";
     if (figure == FigureMode::None)
-        return "Избери фигура: ниво от 1 до 6 горе. " +
-               (valid ? std::string("После натисни «Изчисли».")
-                      : "После напиши в «Начало» число от 1 до 999 и натисни «Изчисли».");
+        return valid ? Tr("Избери фигура: ниво от 1 до 6 горе. После натисни «Изчисли».")
+                     : Tr("Избери фигура: ниво от 1 до 6 горе. После напиши в «Начало» число "
+                          "от 1 до 999 и натисни «Изчисли».");
     if (valid)
-        return "Натисни «Изчисли».";
+        return Tr("Натисни «Изчисли».");
     if (empty)
-        return write + " и натисни «Изчисли».";
-    return "«" + startText + "» не е число от 1 до 999. " + write + ".";
+        return Tr("Напиши в «Начало» число от 1 до 999 и натисни «Изчисли».");
+    // TRANSLATORS: {text} is what the pupil typed in «Начало».
+    return Format(Tr("«{text}» не е число от 1 до 999. Напиши в «Начало» число от 1 до 999."),
+                  {{"text", startText}});
 }
 
 std::string LineSumSpoken(const Practice& practice, int line) {
@@ -405,21 +390,23 @@ std::string LineSumSpoken(const Practice& practice, int line) {
     const std::optional<std::int64_t> sum = LineSumOf(verdict, line);
     if (!sum)
         return {};
-    const std::string text = LineName(practice, line) + ": сума " + to_string(*sum);
+    // TRANSLATORS: a line's sum, spoken: «основата: сума 27».
+    const std::string text =
+        Format(Tr("{line}: сума {sum}"), {{"line", LineName(practice, line)}, {"sum", *sum}});
     const std::optional<std::int64_t> off = LineOff(verdict, line);
     if (!off)
         return text;
-    return text + ", " + (*off == 0 ? std::string("равна") : Amount(*off));
+    // TRANSLATORS: {sum_said} is «Основата: сума 27», {how} «равна» or «с 2 повече».
+    return Format(Tr("{sum_said}, {how}"),
+                  {{"sum_said", text}, {"how", *off == 0 ? Tr("равна") : Amount(*off)}});
 }
 
 std::string VerdictText(const Practice& practice) {
     const Verdict verdict = Judge(practice);
     const Figure& figure = FigureOfPractice(practice);
     if (verdict.kind == VerdictKind::Solved) {
-        if (SolutionOnShow(practice))
-            return "Ето едно решение: " + figure.everyLine + " има сума " + to_string(verdict.sum) +
-                   ". «Върни моята подредба» връща твоите числа.";
-        return "Браво! " + Capital(figure.everyLine) + " има сума " + to_string(verdict.sum) + ".";
+        return Say(SolutionOnShow(practice) ? figure.texts.solutionShown : figure.texts.solved,
+                   {{"sum", verdict.sum}});
     }
     if (verdict.kind == VerdictKind::Incomplete)
         return {};
@@ -427,30 +414,47 @@ std::string VerdictText(const Practice& practice) {
     const auto wrong = std::count_if(verdict.differences.begin(), verdict.differences.end(),
                                      [](std::int64_t by) { return by != 0; });
     if (wrong > 3)
-        return Capital(figure.lineSums) + " не са равни: " + to_string(wrong) + " от " +
-               to_string(verdict.differences.size()) + " " + figure.lineNoun + " нямат сума " +
-               to_string(verdict.sum) + ". Виж червените числа до фигурата.";
+        return Say(figure.texts.manyOff,
+                   {{"wrong", static_cast<std::int64_t>(wrong)},
+                    {"total", static_cast<std::int64_t>(verdict.differences.size())},
+                    {"sum", verdict.sum}});
     // "Сумата на основата е с 2 по-голяма от 27, на … – с 1 по-малка, а на … – …"
     std::vector<std::string> off;
     for (std::size_t line = 0; line < verdict.differences.size(); ++line) {
         const std::int64_t by = verdict.differences[line];
         if (by == 0)
             continue;
-        const std::string amount =
-            "с " + to_string(std::llabs(by)) + (by < 0 ? " по-малка" : " по-голяма");
-        const std::string where = LineLocation(practice, static_cast<int>(line));
-        off.push_back(off.empty() ? "Сумата " + where + " е " + amount + " от " +
-                                        Reference(practice, verdict)
-                                  : where + " – " + amount);
+        const Arg count{"count", static_cast<std::int64_t>(std::llabs(by))};
+        const Arg whose{"line", LineLocation(practice, static_cast<int>(line))};
+        if (off.empty())
+            // TRANSLATORS: the first line off: {line} is «на основата», {reference} whose sum
+            // it is compared with, «сумата на дясната страна (27)».
+            off.push_back(Format(by < 0 ? Tr("Сумата {line} е с {count} по-малка от {reference}")
+                                        : Tr("Сумата {line} е с {count} по-голяма от {reference}"),
+                                 {whose, count, {"reference", Reference(practice, verdict)}}));
+        else
+            // TRANSLATORS: each further line off, after the first: «на лявата страна – с 1
+            // по-малка».
+            off.push_back(Format(by < 0 ? Tr("{line} – с {count} по-малка")
+                                        : Tr("{line} – с {count} по-голяма"),
+                                 {whose, count}));
     }
     std::string said;
     for (std::size_t i = 0; i < off.size(); ++i)
-        said += (i == 0 ? "" : i + 1 == off.size() ? ", а " : ", ") + off[i];
+        // TRANSLATORS: between the lines off: ", " and before the last one ", а ".
+        said += (i == 0                ? ""
+                 : i + 1 == off.size() ? TrC("lines off", ", а ")
+                                       : TrC("lines off", ", ")) +
+                off[i];
     // Each line off is named: that says the sums are not equal without a sentence more.
     // Lines that agree on a sum no arrangement can have are told so, with the sums that can be.
     if (!verdict.referencePossible)
-        return said + ", но " + to_string(verdict.sum) + " не е възможна сума.";
-    return said + ".";
+        // TRANSLATORS: {lines_off} is the sentence naming each line off, {sum} the sum the
+        // others agree on, which no arrangement of these numbers can have.
+        return Format(Tr("{lines_off}, но {sum} не е възможна сума."),
+                      {{"lines_off", said}, {"sum", verdict.sum}});
+    // TRANSLATORS: {lines_off} is the sentence naming each line off.
+    return Format(Tr("{lines_off}."), {{"lines_off", said}});
 }
 
 std::string FoundSumsText(const Practice& practice) {
@@ -458,17 +462,27 @@ std::string FoundSumsText(const Practice& practice) {
     // progress, made with any numbers, is counted in kinds of arrangement.
     const std::size_t possible = practice.possibleSums.size();
     const std::size_t found = practice.foundSums.size();
-    std::string text;
+    std::string made;
     if (!practice.madeSums.empty())
-        text = "Намерени суми с тези числа: " + JoinAnd(Texts(practice.madeSums)) + ". ";
-    if (found == 0)
-        return text.empty() ? text : text.substr(0, text.size() - 1);
-    if (found >= possible)
-        return text + (possible == 1 ? std::string("Нивото е готово!")
-                                     : "Нивото е готово: намерени са всичките " +
-                                           to_string(possible) + " вида подредби!");
-    return text + "На това ниво: " + to_string(found) + " от " + to_string(possible) +
-           " вида подредби.";
+        // TRANSLATORS: {sums} is a list such as «27 и 30».
+        made = Format(Tr("Намерени суми с тези числа: {sums}."),
+                      {{"sums", JoinAnd(Texts(practice.madeSums))}});
+    std::string level;
+    if (found >= possible && found > 0)
+        level = possible == 1
+                    ? Tr("Нивото е готово!")
+                    : Format(TrN("Нивото е готово: намерен е {count} вид подредба!",
+                                 "Нивото е готово: намерени са всичките {count} вида подредби!",
+                                 static_cast<std::int64_t>(possible)),
+                             {{"count", static_cast<std::int64_t>(possible)}});
+    else if (found > 0)
+        // TRANSLATORS: {found} of {count} kinds of arrangement (one kind per sum) found.
+        level = Format(TrN("На това ниво: {found} от {count} вид подредба.",
+                           "На това ниво: {found} от {count} вида подредби.",
+                           static_cast<std::int64_t>(possible)),
+                       {{"found", static_cast<std::int64_t>(found)},
+                        {"count", static_cast<std::int64_t>(possible)}});
+    return made.empty() || level.empty() ? made + level : made + " " + level;
 }
 
 std::string StepText(const Practice& practice) {
@@ -478,13 +492,14 @@ std::string StepText(const Practice& practice) {
     else if (Judge(practice).kind != VerdictKind::Incomplete)
         text = VerdictText(practice);
     else if (practice.pickedNumber != kEmpty)
-        text = "Избрано е числото " + Number(practice, practice.pickedNumber) +
-               ": сега избери място на фигурата.";
+        text = Format(Tr("Избрано е числото {number}: сега избери място на фигурата."),
+                      {{"number", Number(practice, practice.pickedNumber)}});
     else if (practice.pickedPosition != kEmpty)
-        text = "Избрано е място: " + PositionName(practice.figure, practice.pickedPosition) +
-               ". Сега избери число.";
+        // TRANSLATORS: {place} is a place's name, «горният връх».
+        text = Format(Tr("Избрано е място: {place}. Сега избери число."),
+                      {{"place", PositionName(practice.figure, practice.pickedPosition)}});
     else
-        text = "Подреди числата: избери число и място на фигурата или завлечи числото дотам.";
+        text = Tr("Подреди числата: избери число и място на фигурата или завлечи числото дотам.");
     return text;
 }
 
@@ -548,61 +563,90 @@ HintClaim NextHint(const Practice& practice) {
 }
 
 std::string HintText(const Practice& practice, const HintClaim& claim) {
-    const std::string sum = to_string(claim.sum);
+    const Arg sum{"sum", claim.sum};
     const auto number = [&](int index) { return Number(practice, index); };
-    const auto giveBack = [&] { return " Върни " + number(claim.number) + " в списъка."; };
     const Figure& figure = FigureOfPractice(practice);
+    const auto place = [&](int position, Message FigurePlace::*form) {
+        return PlaceText(practice, position, form);
+    };
+    // A number that cannot stay goes back: the sentence after each such hint.
+    const auto giveBack = [&](std::string said) {
+        // TRANSLATORS: {said} is the hint's first sentence; {number} goes back to the list.
+        return Format(Tr("{said} Върни {number} в списъка."),
+                      {{"said", std::move(said)}, {"number", number(claim.number)}});
+    };
     switch (claim.kind) {
     case HintKind::NoSeries:
-        return "Подсказка: първо избери фигура, напиши начално число от 1 до 999 и натисни "
-               "«Изчисли».";
+        return Tr("Подсказка: първо избери фигура, напиши начално число от 1 до 999 и натисни "
+                  "«Изчисли».");
     case HintKind::Solved:
         if (!claim.numbers.empty())
-            return "Фигурата е подредена със сума " + sum + ". За друга сума опитай " +
-                   figure.keyLocation + " " + NumbersText(practice, claim.numbers) + ".";
-        return "Фигурата е подредена със сума " + sum + ". Опитай да я подредиш с друга сума!";
+            return Say(figure.texts.tryKeys,
+                       {sum, {"numbers", NumbersText(practice, claim.numbers)}});
+        return Format(Tr("Фигурата е подредена със сума {sum}. Опитай да я подредиш с друга сума!"),
+                      {sum});
     case HintKind::AllFound:
-        return "На това ниво са намерени всички видове подредби. Избери друга фигура от "
-               "«Фигура»!";
+        return Tr("На това ниво са намерени всички видове подредби. Избери друга фигура от "
+                  "«Фигура»!");
     case HintKind::Idea:
-        return figure.idea1;
+        return Tr(figure.texts.idea);
     case HintKind::Plan:
         if (figure.idea == FigureIdea::Pairs)
-            return "Подсказка: двойките са " + PairsText(practice, claim.goal) +
-                   ". Всяка двойка има сума " + sum + ".";
+            // TRANSLATORS: {pairs} is a list such as «7 и 14; 8 и 13; 9 и 12; 10 и 11».
+            return Format(Tr("Подсказка: двойките са {pairs}. Всяка двойка има сума {sum}."),
+                          {{"pairs", PairsText(practice, claim.goal)}, sum});
         if (figure.idea == FigureIdea::CountedTwice)
-            return "Подсказка: " + KeySentence(practice, claim) + ".";
-        return "Подсказка: " + figure.everyLine + " трябва да има сума " + sum +
-               (claim.keyNumbersFixed ? ", а " + figure.keyLocation + " трябва " +
-                                            NumbersText(practice, claim.numbers)
-                                      : std::string()) +
-               ".";
+            // TRANSLATORS: {reason} is a clause such as «за сума 29 във върховете трябват 8,
+            // 10 и 12».
+            return Format(Tr("Подсказка: {reason}."), {{"reason", KeySentence(practice, claim)}});
+        if (claim.keyNumbersFixed)
+            return Say(figure.texts.everyMustKeys,
+                       {sum, {"numbers", NumbersText(practice, claim.numbers)}});
+        return Say(figure.texts.everyMust, {sum});
     case HintKind::Place:
         // The hint places it itself, but for the last number: that one the pupil places.
-        if (std::count(practice.placed.begin(), practice.placed.end(), kEmpty) > 1)
-            return "Подсказка: числото " + number(claim.number) + " отива " +
-                   In(PlaceName(practice, claim.position)) + ". Подсказката го постави там.";
-        return "Подсказка: числото " + number(claim.number) + " отива " +
-               In(PlaceName(practice, claim.position)) + ".";
+        // TRANSLATORS: {place} is where the number goes, «в горния връх».
+        return Format(std::count(practice.placed.begin(), practice.placed.end(), kEmpty) > 1
+                          ? Tr("Подсказка: числото {number} отива {place}. Подсказката го "
+                               "постави там.")
+                          : Tr("Подсказка: числото {number} отива {place}."),
+                      {{"number", number(claim.number)},
+                       {"place", place(claim.position, &FigurePlace::into)}});
     case HintKind::Blocking:
-        return "Подсказка: с числото " + number(claim.number) + " " +
-               In(PlaceName(practice, claim.position)) + " фигурата не може да се подреди." +
-               giveBack();
+        // TRANSLATORS: {place} is where the number is, «в горния връх».
+        return giveBack(Format(Tr("Подсказка: с числото {number} {place} фигурата не може да се "
+                                  "подреди."),
+                               {{"number", number(claim.number)},
+                                {"place", place(claim.position, &FigurePlace::at)}}));
     case HintKind::OffTarget:
         if (claim.keyNumbersFixed)
-            return "Подсказка: " + KeySentence(practice, claim) + ", затова " +
-                   number(claim.number) + " не може да е " +
-                   In(PlaceName(practice, claim.position)) + "." + giveBack();
-        return "Подсказка: за сума " + sum + " числото " + number(claim.number) + " не може да е " +
-               In(PlaceName(practice, claim.position)) + "." + giveBack();
+            // TRANSLATORS: {reason} is a clause such as «за сума 29 във върховете трябват 8,
+            // 10 и 12»; {place} is where the number is, «в горния връх».
+            return giveBack(Format(Tr("Подсказка: {reason}, затова {number} не може да е {place}."),
+                                   {{"reason", KeySentence(practice, claim)},
+                                    {"number", number(claim.number)},
+                                    {"place", place(claim.position, &FigurePlace::at)}}));
+        return giveBack(
+            Format(Tr("Подсказка: за сума {sum} числото {number} не може да е {place}."),
+                   {sum,
+                    {"number", number(claim.number)},
+                    {"place", place(claim.position, &FigurePlace::at)}}));
     case HintKind::WrongPair:
-        return "Подсказка: " + number(claim.partner) + " + " + number(claim.number) + " = " +
-               to_string(ValueOf(practice, claim.partner) + ValueOf(practice, claim.number)) +
-               ", а всяка двойка трябва да има сума " + sum + "." + giveBack();
+        return giveBack(Format(
+            Tr("Подсказка: {first} + {second} = {pair_sum}, а всяка двойка трябва да има сума "
+               "{sum}."),
+            {{"first", number(claim.partner)},
+             {"second", number(claim.number)},
+             {"pair_sum", ValueOf(practice, claim.partner) + ValueOf(practice, claim.number)},
+             sum}));
     case HintKind::Move:
-        return "Подсказка: за сума " + sum + " премести " + number(claim.number) + " от " +
-               PlaceName(practice, claim.position) + " " + In(PlaceName(practice, claim.target)) +
-               ".";
+        // TRANSLATORS: «Премести 7 от горния връх в левия връх»: {from} is where the number
+        // is now, «от горния връх», {place} where it goes, «в левия връх».
+        return Format(Tr("Подсказка: за сума {sum} премести {number} {from} {place}."),
+                      {sum,
+                       {"number", number(claim.number)},
+                       {"from", place(claim.position, &FigurePlace::from)},
+                       {"place", place(claim.target, &FigurePlace::into)}});
     }
     return {};
 }
@@ -623,64 +667,29 @@ Coaching Hint(Practice practice) {
 std::string WhyText(const Practice& practice) {
     if (practice.placed.empty())
         return MissingText(practice.figure, {});
-    // The pupil's own solution when there is one, the nearest one otherwise.
+    // The pupil's own solution when there is one, the nearest one otherwise. A figure the
+    // pupil has not solved is spoken of with "ако": what would make it so.
     const bool solved = Judge(practice).kind == VerdictKind::Solved;
     const std::vector<int> cells = solved ? practice.placed : NearestSolution(practice);
-    const std::string sum = to_string(SumOfSolution(practice, cells));
     std::int64_t total = 0;
     for (std::int32_t n : practice.numbers)
         total += n;
     const Figure& figure = FigureOfPractice(practice);
-    const std::string lines = to_string(figure.lines.size());
-    // A figure the pupil has not solved is spoken of with "ако": what would make it so.
-    const std::string so =
-        solved ? "Затова " + figure.everyLine + " има сума " + sum + "."
-               : "Затова, ако сумите са равни, " + figure.everyLine + " има сума " + sum + ".";
-    switch (figure.idea) {
-    case FigureIdea::CountedTwice: {
-        const std::vector<int> keys = KeyNumbersOf(practice, cells);
-        std::int64_t keyTotal = 0;
-        for (int key : keys)
-            keyTotal += ValueOf(practice, key);
-        const bool one = keys.size() == 1;
-        const std::string both = to_string(total + keyTotal);
-        return "Когато съберем " + figure.allLines + ", " + (one ? "числото " : "числата ") +
-               figure.keyLocation + (one ? " се брои" : " се броят") +
-               " два пъти, а всяко друго число – веднъж. Сумата на всички числа е " +
-               to_string(total) + ". " + (solved ? "" : "Ако ") +
-               (solved ? Capital(figure.keyLocation) : figure.keyLocation) +
-               (one ? " е " : " са ") + NumbersText(practice, keys) +
-               (one ? "" : ", заедно " + to_string(keyTotal)) +
-               (solved ? ". " + Capital(figure.allLines) : ", " + figure.allLines) +
-               " заедно дават " + to_string(total) + " + " + to_string(keyTotal) + " = " + both +
-               ", а " + both + " = " + lines + " × " + sum + ". " + so;
-    }
-    case FigureIdea::EveryTwice:
-        return "Всяко число е на две линии. Когато съберем " + figure.allLines +
-               ", всяко число се брои два пъти. Сумата на всички числа е " + to_string(total) +
-               ", а 2 × " + to_string(total) + " = " + to_string(2 * total) + " = " + lines +
-               " × " + sum + ". " + so;
-    case FigureIdea::RowsHoldAll:
-        // The rows hold every number once, and so do the columns; the diagonals are equal
-        // only in a solved square, whose centre always holds the middle number.
-        return Capital(figure.allLines) +
-               " заедно съдържат всяко число веднъж; трите стълба – също. Сумата на всички "
-               "числа е " +
-               to_string(total) + " = 3 × " + sum + ". " +
-               (solved ? "Затова всеки ред и всеки стълб има сума " + sum +
-                             ". Диагоналите също имат сума " + sum + ". "
-                       : "Затова, ако сумите са равни, всеки ред и всеки стълб има сума " + sum +
-                             ". ") +
-               Capital(figure.keyLocation) + (solved ? " е" : " трябва да е") +
-               " средното число, " + NumbersText(practice, KeyNumbersOf(practice, cells)) + ".";
-    case FigureIdea::Pairs:
-        break;
-    }
-    return std::string(solved ? "Двойките са " : "Ако двойките са ") + PairsText(practice, cells) +
-           (solved ? ". Всяка" : ", всяка") + " двойка има сума " + sum +
-           ": от двойка към двойка по-малкото число расте с 1, а по-голямото намалява с 1. "
-           "Сумата на всички числа е " +
-           to_string(total) + " = " + lines + " × " + sum + ".";
+    const std::vector<int> keys =
+        figure.keyPlaces.empty() ? std::vector<int>{} : KeyNumbersOf(practice, cells);
+    std::int64_t keyTotal = 0;
+    for (int key : keys)
+        keyTotal += ValueOf(practice, key);
+    // Every figure's explanation takes the same values; each uses those its idea needs.
+    return Say(solved ? figure.texts.whySolved : figure.texts.whyIf,
+               {{"sum", SumOfSolution(practice, cells)},
+                {"total", total},
+                {"twice", 2 * total},
+                {"lines", static_cast<std::int64_t>(figure.lines.size())},
+                {"keys", NumbersText(practice, keys)},
+                {"key_total", keyTotal},
+                {"both", total + keyTotal},
+                {"pairs", figure.idea == FigureIdea::Pairs ? PairsText(practice, cells) : ""}});
 }
 
 } // namespace velmora

@@ -18,8 +18,8 @@ namespace velmora {
 // with one number and "a + b = s" with two; "" when empty.
 [[nodiscard]] std::string PositionCaption(const Practice& practice, int position);
 
-// A position's name, as in "горният връх" (`definite`) or "в горния връх" (short form).
-[[nodiscard]] std::string PositionName(FigureMode figure, int position, bool definite = true);
+// A position's name, "горният връх", in the current language.
+[[nodiscard]] std::string PositionName(FigureMode figure, int position);
 
 // What a complete line shows beside it: "27", then with a mark once every line is
 // complete: "27 ✓" when equal, "26 ✗ −1" when off the reference sum. "" while incomplete.

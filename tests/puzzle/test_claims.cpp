@@ -150,8 +150,8 @@ TEST_CASE("a verdict names whose sum each line is compared with, and by how much
                 reference = std::stoll(m[2]);
                 int named = 0;
                 for (std::size_t line = 0; line < figure.lines.size(); ++line)
-                    if (Has(m[1].str() + " ", figure.lines[line].location + " ") ||
-                        Has(m[1].str() + ",", figure.lines[line].location + ",")) {
+                    if (Has(m[1].str() + " ", velmora::Tr(figure.lines[line].whose) + " ") ||
+                        Has(m[1].str() + ",", velmora::Tr(figure.lines[line].whose) + ",")) {
                         CHECK(sums[line] == reference);
                         ++named;
                     }
@@ -164,7 +164,7 @@ TEST_CASE("a verdict names whose sum each line is compared with, and by how much
             }
             // Every line said to be off is off by what is said.
             for (std::size_t line = 0; line < figure.lines.size(); ++line) {
-                const std::string& where = figure.lines[line].location;
+                const std::string& where = velmora::Tr(figure.lines[line].whose);
                 const std::regex off(where + R"((?: е)? – с (\d+) по-(малка|голяма))");
                 const std::regex first("Сумата " + where + R"( е с (\d+) по-(малка|голяма))");
                 if (std::regex_search(verdict, m, first) || std::regex_search(verdict, m, off)) {
