@@ -2,6 +2,7 @@
 #include "puzzle/board.h"
 
 #include "puzzle/board_view.h"
+#include "puzzle/catalog.h"
 #include "puzzle/figure.h"
 #include "puzzle/game.h"
 #include "puzzle/practice.h"
@@ -38,22 +39,91 @@ double TextWidth(const std::string& text, double font) {
     return static_cast<double>(Letters(text)) * kLetterWidth * font + font * 0.4 + 4;
 }
 
-// A label's longest word: a button wraps its label between words.
-double WordWidth(const std::string& text, double font) {
-    double widest = 0;
+// The words of a label, between its spaces.
+std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t end = std::min(text.find(' ', start), text.size());
-        widest = std::max(widest, TextWidth(text.substr(start, end - start), font));
+        words.push_back(text.substr(start, end - start));
         start = end + 1;
     }
-    return widest;
+    return words;
 }
 
-// A button's label as it first reads (the labels the layout sizes for do not change).
-std::string Label(BoardCommand command) {
+// The lines of a label wrapped between words in `width`, each as wide as it can be; 0
+// when a word alone is wider.
+int LinesIn(const std::string& text, double font, double width) {
+    int lines = 0;
+    std::string line;
+    for (const std::string& word : Words(text)) {
+        if (TextWidth(word, font) > width)
+            return 0;
+        if (!line.empty() && TextWidth(line + ' ' + word, font) <= width) {
+            line += ' ' + word;
+        } else {
+            line = word;
+            ++lines;
+        }
+    }
+    return lines;
+}
+
+// Whether a button's label, wrapped between words, shows whole in the button: its lines
+// an em apart (the page sets a button's line height so) within its 2-pixel borders.
+bool LabelFits(const std::string& text, double font, double width, double height) {
+    const int lines = LinesIn(text, font, width);
+    return lines > 0 && lines * font + 4 <= height;
+}
+
+// The narrowest a button `height` high can be with its label whole.
+double LabelWidth(const std::string& text, double font, double height) {
+    // The widths it can wrap at: each run of its words on one line.
+    const std::vector<std::string> words = Words(text);
+    std::vector<double> widths;
+    for (std::size_t first = 0; first < words.size(); ++first) {
+        std::string run;
+        for (std::size_t last = first; last < words.size(); ++last) {
+            run += (last > first ? " " : "") + words[last];
+            widths.push_back(TextWidth(run, font));
+        }
+    }
+    std::sort(widths.begin(), widths.end());
+    for (double width : widths)
+        if (LabelFits(text, font, width, height))
+            return width;
+    return TextWidth(text, font);
+}
+
+// A button's labels as the layout sizes it for: as it first reads, and «Покажи решение»
+// also as «Върни моята подредба», which it reads while a solution is on show.
+std::vector<std::string> Labels(BoardCommand command) {
     static const Game kNoGame{};
-    return BoardLabel(command, kNoGame);
+    static const Game kSolutionShown = [] {
+        Game game;
+        game.mode = PlayMode::Practice;
+        game.practice.helped = true;
+        return game;
+    }();
+    std::vector<std::string> labels{BoardLabel(command, kNoGame)};
+    if (command == BoardCommand::Solution)
+        labels.push_back(BoardLabel(command, kSolutionShown));
+    return labels;
+}
+
+// A button's label as it first reads.
+std::string Label(BoardCommand command) {
+    return Labels(command).front();
+}
+
+// Whether every label of `commands` shows whole in a button `width` × `height`.
+bool LabelsFit(const std::vector<BoardCommand>& commands, double font, double width,
+               double height) {
+    for (BoardCommand command : commands)
+        for (const std::string& label : Labels(command))
+            if (!LabelFits(label, font, width, height))
+                return false;
+    return true;
 }
 
 struct Metrics {
@@ -280,25 +350,40 @@ double LayOutButtons(const std::vector<BoardCommand>& commands, int columns, dou
 
 // «Начало», its box and «Изчисли», each as wide as its words.
 std::vector<double> StartRowWidths(const Metrics& m) {
-    return {TextWidth(kStartLabel, m.fonts.button),
+    return {TextWidth(StartLabelText(), m.fonts.button),
             std::max(m.target * 1.2, 3 * kDigitWidth * m.fonts.button * 1.3 + 16),
             std::max(m.target, TextWidth(Label(BoardCommand::Compute), m.fonts.button))};
 }
 
+// The least width of each of `commands`' buttons, a target high, for its labels whole.
+std::vector<double> LeastWidths(const std::vector<BoardCommand>& commands, const Metrics& m) {
+    std::vector<double> widths;
+    for (BoardCommand command : commands) {
+        double least = m.target;
+        for (const std::string& label : Labels(command))
+            least = std::max(least, LabelWidth(label, m.fonts.button, m.target));
+        widths.push_back(least);
+    }
+    return widths;
+}
+
+// What the start row and the `extra` buttons leave of `width`: below 0 when they do not
+// fit in one row.
+double StartRowRest(double width, const Metrics& m, const std::vector<BoardCommand>& extra) {
+    const std::vector<double> start = StartRowWidths(m), least = LeastWidths(extra, m);
+    return width - std::accumulate(start.begin(), start.end(), 0.0) -
+           std::accumulate(least.begin(), least.end(), 0.0) -
+           static_cast<double>(start.size() + extra.size() - 1) * m.gap;
+}
+
 // «Начало», its box and «Изчисли», then `extra` buttons, in one row: each extra as wide
-// as its longest word, and what is left shared among them.
+// as its words need, and what is left shared among them.
 double LayOutStartRow(double x, double y, double width, const Metrics& m,
                       const std::vector<BoardCommand>& extra, BoardLayout& layout) {
     std::vector<double> widths = StartRowWidths(m);
-    double rest = width - std::accumulate(widths.begin(), widths.end(), 0.0) -
-                  static_cast<double>(widths.size() + extra.size() - 1) * m.gap;
-    std::vector<double> words;
-    for (BoardCommand command : extra) {
-        words.push_back(std::max(m.target, WordWidth(Label(command), m.fonts.button)));
-        rest -= words.back();
-    }
-    for (double word : words)
-        widths.push_back(word + std::max(0.0, rest) / static_cast<double>(extra.size()));
+    const double rest = StartRowRest(width, m, extra);
+    for (double least : LeastWidths(extra, m))
+        widths.push_back(least + std::max(0.0, rest) / static_cast<double>(extra.size()));
     const std::vector<BoardRect> boxes = Row(x, y, widths, m.target, m.gap);
     layout.startLabel = boxes[0];
     layout.startBox = boxes[1];
@@ -312,7 +397,7 @@ double LayOutStartRow(double x, double y, double width, const Metrics& m,
 double LayOutChips(int count, double x, double y, double width, const Metrics& m,
                    BoardLayout& layout) {
     const double height = std::max(m.fonts.button * 2, 28.0);
-    const double label = TextWidth(kChipsLabel, m.fonts.button);
+    const double label = TextWidth(ChipsLabelText(), m.fonts.button);
     const double chip = kPlaceChars * kDigitWidth * m.fonts.button + m.fonts.button / 2;
     const double room = width - label - m.gap;
     const int perRow = std::max(1, static_cast<int>((room + m.gap / 2) / (chip + m.gap / 2)));
@@ -340,6 +425,23 @@ void OrderPlaces(BoardLayout& layout) {
 
 const std::vector<BoardCommand> kTeaching{BoardCommand::Hint, BoardCommand::Solution,
                                           BoardCommand::Why, BoardCommand::Clear};
+const std::vector<BoardCommand> kCorner{BoardCommand::HowToPlay, BoardCommand::Demonstration};
+
+// How many teaching buttons a row of `width` takes, at most `most`: four, or two, or one,
+// so that every label shows whole.
+int TeachingColumns(double width, const Metrics& m, int most) {
+    for (int columns : {4, 2}) {
+        const double each = (width - (columns - 1) * m.gap) / columns;
+        if (columns <= most && LabelsFit(kTeaching, m.fonts.button, each, m.target))
+            return columns;
+    }
+    return 1;
+}
+
+double ButtonRowsHeight(int columns, const Metrics& m) {
+    const int rows = (static_cast<int>(kTeaching.size()) + columns - 1) / columns;
+    return rows * m.target + (rows - 1) * m.gap;
+}
 
 // Portrait, top to bottom: levels; start row; the figure; tiles; status; chips; buttons.
 bool LayOutPortrait(const BoardContent& content, const Figure& figure, const Metrics& m,
@@ -347,15 +449,20 @@ bool LayOutPortrait(const BoardContent& content, const Figure& figure, const Met
     const double x = m.margin, width = layout.width - 2 * m.margin;
     double y = m.margin;
     y += LayOutLevels(content, x, y, width, m, layout) + m.gap;
-    y += LayOutStartRow(x, y, width, m, {BoardCommand::HowToPlay, BoardCommand::Demonstration},
-                        layout) +
-         m.gap;
+    if (StartRowRest(width, m, kCorner) >= 0) {
+        y += LayOutStartRow(x, y, width, m, kCorner, layout) + m.gap;
+    } else {
+        // Where their words leave how to play and the demonstration no room beside the
+        // start row, they take a row of their own under it.
+        y += LayOutStartRow(x, y, width, m, {}, layout) + m.gap;
+        y += LayOutButtons(kCorner, 2, x, y, width, m, layout) + m.gap;
+    }
     const double top = y;
     // From the bottom up: the buttons, the chips, the status, the tiles.
     double bottom = layout.height - m.margin;
-    const double buttons = m.target;
-    bottom -= buttons;
-    LayOutButtons(kTeaching, 4, x, bottom, width, m, layout);
+    const int columns = TeachingColumns(width, m, 4);
+    bottom -= ButtonRowsHeight(columns, m);
+    LayOutButtons(kTeaching, columns, x, bottom, width, m, layout);
     bottom -= m.gap;
     BoardLayout chipsOnly;
     bottom -= LayOutChips(content.possibleSums, x, 0, width, m, chipsOnly);
@@ -367,8 +474,10 @@ bool LayOutPortrait(const BoardContent& content, const Figure& figure, const Met
     bottom -= status;
     layout.status = Box(x, bottom, width, status);
     bottom -= m.gap;
-    // The level's name where the steps left it no room: a line above the status.
-    if (layout.levelTitle.width == 0) {
+    // The level's name where the steps left it no room: a line above the status; left out
+    // where even the whole width is too narrow for it.
+    if (layout.levelTitle.width == 0 &&
+        TextWidth(LevelTitleText(content.figure), m.fonts.title) <= width) {
         const double line = kLineHeight * m.fonts.title;
         bottom -= line;
         layout.levelTitle = Box(x, bottom, width, line);
@@ -391,7 +500,9 @@ bool LayOutLandscape(const BoardContent& content, const Figure& figure, const Me
                      BoardLayout& layout) {
     const double x = m.margin, width = layout.width - 2 * m.margin;
     double y = m.margin;
-    const double corner = m.fonts.button * 6.5;
+    const std::vector<double> least = LeastWidths(kCorner, m);
+    const double corner =
+        std::max({m.fonts.button * 6.5, *std::max_element(least.begin(), least.end())});
     LayOutLevels(content, x, y, width - 2 * (corner + m.gap), m, layout);
     const std::vector<BoardRect> corners =
         Row(x + width - 2 * corner - m.gap, y, {corner, corner}, m.target, m.gap);
@@ -415,7 +526,7 @@ bool LayOutLandscape(const BoardContent& content, const Figure& figure, const Me
     layout.status = Box(px, py, panel, status);
     py += status + m.gap;
     py += LayOutChips(content.possibleSums, px, py, panel, m, layout) + m.gap;
-    const int columns = panel >= 4 * m.fonts.button * 7 ? 4 : 2;
+    const int columns = TeachingColumns(panel, m, panel >= 4 * m.fonts.button * 7 ? 4 : 2);
     py += LayOutButtons(kTeaching, columns, px, py, panel, m, layout);
     if (py > layout.height - m.margin)
         return false;
@@ -431,7 +542,8 @@ bool LayOutLandscape(const BoardContent& content, const Figure& figure, const Me
     return LayOutFigure(figure, layout.figure, m, layout);
 }
 
-bool Fits(const BoardLayout& layout) {
+// Every box inside the board, and every text the layout sized a box for whole in it.
+bool Fits(const BoardLayout& layout, FigureMode figure) {
     const BoardRect board{0, 0, layout.width, layout.height};
     const auto inside = [&](const std::vector<BoardRect>& boxes) {
         return std::all_of(boxes.begin(), boxes.end(),
@@ -441,8 +553,15 @@ bool Fits(const BoardLayout& layout) {
               inside(layout.levels) && inside(layout.chips) && Inside(layout.status, board) &&
               Inside(layout.levelTitle, board);
     for (const BoardButton& button : layout.buttons)
-        ok = ok && Inside(button.box, board);
-    return ok;
+        ok = ok && Inside(button.box, board) &&
+             LabelsFit({button.command}, layout.fonts.button, button.box.width, button.box.height);
+    const auto oneLine = [](const std::string& text, double font, const BoardRect& box) {
+        return TextWidth(text, font) <= box.width + 1e-6;
+    };
+    return ok && oneLine(StartLabelText(), layout.fonts.button, layout.startLabel) &&
+           oneLine(ChipsLabelText(), layout.fonts.button, layout.chipsLabel) &&
+           (layout.levelTitle.width == 0 ||
+            oneLine(LevelTitleText(figure), layout.fonts.title, layout.levelTitle));
 }
 
 } // namespace
@@ -457,10 +576,27 @@ bool Inside(const BoardRect& inner, const BoardRect& outer) noexcept {
            inner.Right() <= outer.Right() + slack && inner.Bottom() <= outer.Bottom() + slack;
 }
 
+double BoardTextWidth(const std::string& text, double font) {
+    return TextWidth(text, font);
+}
+
+std::string StartLabelText() {
+    return Tr("Начало");
+}
+
+std::string ChipsLabelText() {
+    // TRANSLATORS: before the sums found on the board, shown as chips: "Намерени: 27 28 ? ?".
+    return Tr("Намерени:");
+}
+
 std::string LevelTitleText(FigureMode figure) {
     const Figure& shape = FigureOf(figure);
-    return shape.title.empty() ? std::string("Избери фигура")
-                               : "Ниво " + std::to_string(LevelOf(figure)) + ": " + shape.title;
+    if (shape.title.empty())
+        // TRANSLATORS: over the board while no figure is chosen.
+        return Tr("Избери фигура");
+    // TRANSLATORS: the level's name over the figure: "Ниво 2: Триъгълник".
+    return Format(Tr("Ниво {level}: {figure}"),
+                  {{"level", LevelOf(figure)}, {"figure", Tr(shape.title)}});
 }
 
 BoardContent BoardContentOf(FigureMode figure, int numbers) {
@@ -487,7 +623,7 @@ BoardLayout LayOutBoard(const BoardContent& content, double width, double height
         layout.fonts = m.fonts;
         const bool laid = layout.portrait ? LayOutPortrait(content, figure, m, layout)
                                           : LayOutLandscape(content, figure, m, layout);
-        if (laid && Fits(layout))
+        if (laid && Fits(layout, content.figure))
             break;
     }
     // A tile narrower than the target still holds four digits whole.

@@ -32,11 +32,17 @@ struct BoardRect {
 [[nodiscard]] bool Overlap(const BoardRect& a, const BoardRect& b) noexcept;
 [[nodiscard]] bool Inside(const BoardRect& inner, const BoardRect& outer) noexcept;
 
-// The board's fixed words, which its layout makes room for.
-inline constexpr const char* kStartLabel = "Начало";
-inline constexpr const char* kChipsLabel = "Намерени:";
+// The board's words that its layout makes room for, in the current language: the view
+// shows these very texts in the boxes laid out for them.
+// «Начало» before the start box, «Намерени:» before the sums found.
+[[nodiscard]] std::string StartLabelText();
+[[nodiscard]] std::string ChipsLabelText();
 // The level's name over the figure: "Ниво 2: Триъгълник", or what to do without one.
 [[nodiscard]] std::string LevelTitleText(FigureMode figure);
+// How wide `text` shows on one line in letters `font` pixels high, with a button's
+// borders: the estimate every box is sized by (a button's label wraps between words, its
+// lines an em apart).
+[[nodiscard]] double BoardTextWidth(const std::string& text, double font);
 
 // What the board's buttons do; their labels come from BoardLabel (board_view.h).
 enum class BoardCommand {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "puzzle/board_view.h"
 
+#include "puzzle/catalog.h"
 #include "puzzle/figure.h"
 #include "puzzle/progress.h"
 
@@ -10,21 +11,6 @@
 
 namespace velmora {
 namespace {
-
-std::string Capitalised(std::string text) {
-    // The names start with a Cyrillic lower-case letter: two bytes in UTF-8, its capital
-    // 0x20 (а–п) or 0x80 − 0x20 lower in the code table (р–я).
-    if (text.size() >= 2 && static_cast<unsigned char>(text[0]) == 0xD0 &&
-        static_cast<unsigned char>(text[1]) >= 0xB0)
-        text[1] = static_cast<char>(static_cast<unsigned char>(text[1]) - 0x20);
-    else if (text.size() >= 2 && static_cast<unsigned char>(text[0]) == 0xD1 &&
-             static_cast<unsigned char>(text[1]) >= 0x80 &&
-             static_cast<unsigned char>(text[1]) <= 0x8F) {
-        text[0] = static_cast<char>(0xD0);
-        text[1] = static_cast<char>(static_cast<unsigned char>(text[1]) + 0x20);
-    }
-    return text;
-}
 
 std::vector<BoardLevel> LevelsOf(const Game& game) {
     std::vector<BoardLevel> levels;
@@ -66,12 +52,20 @@ BoardTile TileOf(const Practice& practice, int index) {
     tile.state = practice.pickedNumber == index ? TileState::Picked
                  : slot != kEmpty               ? TileState::Placed
                                                 : TileState::Free;
-    tile.spoken = "Число " + tile.text;
-    if (slot != kEmpty)
-        tile.spoken += ", на фигурата: " +
-                       PositionName(practice.figure, PositionOfSlot(practice.figure, slot));
-    else if (tile.state == TileState::Picked)
-        tile.spoken += ", избрано";
+    if (slot != kEmpty) {
+        const std::string place =
+            PositionName(practice.figure, PositionOfSlot(practice.figure, slot));
+        // TRANSLATORS: a number tile to a screen reader: "Число 7, на фигурата: горният връх";
+        // {place} is a place's name as it stands alone.
+        const std::string spoken = Tr("Число {number}, на фигурата: {place}");
+        tile.spoken = Format(spoken, {{"number", tile.text}, {"place", place}});
+    } else if (tile.state == TileState::Picked) {
+        // TRANSLATORS: a number tile to a screen reader, chosen and waiting for a place.
+        tile.spoken = Format(Tr("Число {number}, избрано"), {{"number", tile.text}});
+    } else {
+        // TRANSLATORS: a number tile to a screen reader, not placed yet: "Число 7".
+        tile.spoken = Format(Tr("Число {number}"), {{"number", tile.text}});
+    }
     return tile;
 }
 
@@ -101,7 +95,7 @@ BoardView ViewBoard(const Game& game) {
     BoardView view;
     view.levels = LevelsOf(game);
     view.levelTitle = LevelTitleText(practice.figure);
-    view.startLabel = kStartLabel;
+    view.startLabel = StartLabelText();
     view.startText = game.puzzle.startText;
     for (int position = 0; position < PositionCount(practice.figure); ++position) {
         BoardPlace place;
@@ -110,8 +104,15 @@ BoardView ViewBoard(const Game& game) {
             place.text.resize(place.text.size() - 6); // "7 + …": the vertex waits for a second
         place.picked = practice.pickedPosition == position;
         const std::string caption = PositionCaption(practice, position);
-        place.spoken = Capitalised(PositionName(practice.figure, position)) + ": " +
-                       (caption.empty() ? std::string("празно") : caption);
+        const std::string name = Capital(PositionName(practice.figure, position));
+        place.spoken =
+            caption.empty()
+                // TRANSLATORS: an empty place of the figure to a screen reader: "Горният
+                // връх: празно".
+                ? Format(Tr("{place}: празно"), {{"place", name}})
+                // TRANSLATORS: a place of the figure to a screen reader with what it holds:
+                // "Горният връх: 7", a rhombus vertex "Горният връх: 7 + 14 = 21".
+                : Format(Tr("{place}: {numbers}"), {{"place", name}, {"numbers", caption}});
         view.places.push_back(std::move(place));
     }
     for (int line = 0; line < static_cast<int>(Lines(practice.figure).size()); ++line)
@@ -119,29 +120,32 @@ BoardView ViewBoard(const Game& game) {
     for (int index = 0; index < static_cast<int>(practice.numbers.size()); ++index)
         view.tiles.push_back(TileOf(practice, index));
     view.status = BoardStatusOf(game);
-    view.chipsLabel = kChipsLabel;
+    view.chipsLabel = ChipsLabelText();
     view.chips = ChipsOf(practice);
     const std::string found = FoundSumsText(practice);
-    view.chipsSpoken = found.empty() ? "Намерени суми: още няма" : found;
+    // TRANSLATORS: to a screen reader, beside the sums found, while there is none yet.
+    view.chipsSpoken = found.empty() ? Tr("Намерени суми: още няма") : found;
     return view;
 }
 
 std::string BoardLabel(BoardCommand command, const Game& game) {
     switch (command) {
     case BoardCommand::Hint:
-        return "Подсказка";
+        return TrC("board button", "Подсказка");
     case BoardCommand::Solution:
-        return CanRestoreOwnPlacement(game) ? "Върни моята подредба" : "Покажи решение";
+        return CanRestoreOwnPlacement(game) ? Tr("Върни моята подредба") : Tr("Покажи решение");
     case BoardCommand::Why:
-        return "Защо става?";
+        return Tr("Защо става?");
     case BoardCommand::Clear:
-        return "Изчисти";
+        return Tr("Изчисти");
     case BoardCommand::HowToPlay:
-        return "Как се играе";
+        return Tr("Как се играе");
     case BoardCommand::Compute:
-        return "Изчисли";
+        return Tr("Изчисли");
     case BoardCommand::Demonstration:
-        return "Показване";
+        // TRANSLATORS: a button back to the demonstration, where the program shows the
+        // solution itself.
+        return TrC("board button", "Показване");
     }
     return {};
 }
@@ -149,20 +153,22 @@ std::string BoardLabel(BoardCommand command, const Game& game) {
 std::string BoardHelp(BoardCommand command, const Game& game) {
     switch (command) {
     case BoardCommand::Hint:
-        return "Подсказка: следващата стъпка към решение (Ctrl+H)";
+        // TRANSLATORS: a board button's tooltip: its label, what it does, and its key.
+        return Tr("Подсказка: следващата стъпка към решение (Ctrl+H)");
     case BoardCommand::Solution:
-        return CanRestoreOwnPlacement(game) ? "Върни моята подредба: твоите числа отново (Ctrl+R)"
-                                            : "Покажи решение: едно решение с равни суми (Ctrl+R)";
+        return CanRestoreOwnPlacement(game)
+                   ? Tr("Върни моята подредба: твоите числа отново (Ctrl+R)")
+                   : Tr("Покажи решение: едно решение с равни суми (Ctrl+R)");
     case BoardCommand::Why:
-        return "Защо става?: защо сумите излизат равни (Ctrl+E)";
+        return Tr("Защо става?: защо сумите излизат равни (Ctrl+E)");
     case BoardCommand::Clear:
-        return "Изчисти: маха числата и началото";
+        return Tr("Изчисти: маха числата и началото");
     case BoardCommand::HowToPlay:
-        return "Как се играе (F1)";
+        return Tr("Как се играе (F1)");
     case BoardCommand::Compute:
-        return "Изчисли: числата от началото нататък";
+        return Tr("Изчисли: числата от началото нататък");
     case BoardCommand::Demonstration:
-        return "Показване: програмата показва решението (Ctrl+1)";
+        return Tr("Показване: програмата показва решението (Ctrl+1)");
     }
     return {};
 }
@@ -180,7 +186,7 @@ StartBoxEdit EditStartBox(const std::string& before, const std::string& typed) {
             ++digits;
     if (digits <= 3)
         return {typed, {}};
-    return {before, "В «Начало» се пишат най-много три цифри: от 1 до 999."};
+    return {before, Tr("В «Начало» се пишат най-много три цифри: от 1 до 999.")};
 }
 
 bool WouldLosePlacement(const Game& game) noexcept {
@@ -190,7 +196,7 @@ bool WouldLosePlacement(const Game& game) noexcept {
 }
 
 std::string LosePlacementQuestion() {
-    return "На фигурата има числа. Ако продължиш, те ще се махнат. Да продължа ли?";
+    return Tr("На фигурата има числа. Ако продължиш, те ще се махнат. Да продължа ли?");
 }
 
 } // namespace velmora

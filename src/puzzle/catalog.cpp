@@ -115,17 +115,30 @@ std::string TrN(const char* singular, const char* plural, std::int64_t count) {
     return form == 0 ? singular : plural;
 }
 
-std::string JoinAnd(const std::vector<std::string>& items) {
+namespace {
+
+// The items with `last` between the last two and the list's comma between the others.
+std::string Join(const std::vector<std::string>& items, const std::string& last) {
     std::string text;
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (i > 0)
-            // TRANSLATORS: between the last two items of a list, "7, 8 и 9".
-            text += i + 1 == items.size() ? TrC("list", " и ")
-                                          // TRANSLATORS: between items of a list, "7, 8 и 9".
-                                          : TrC("list", ", ");
+            // TRANSLATORS: between items of a list, "7, 8 и 9".
+            text += i + 1 == items.size() ? last : TrC("list", ", ");
         text += items[i];
     }
     return text;
+}
+
+} // namespace
+
+std::string JoinAnd(const std::vector<std::string>& items) {
+    // TRANSLATORS: between the last two items of a list, "7, 8 и 9".
+    return Join(items, TrC("list", " и "));
+}
+
+std::string JoinOr(const std::vector<std::string>& items) {
+    // TRANSLATORS: between the last two of a list of choices, "28, 29 или 30".
+    return Join(items, TrC("list", " или "));
 }
 
 std::string Capital(std::string text) {

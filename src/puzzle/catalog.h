@@ -84,6 +84,8 @@ struct Arg {
 
 // "7", "7 и 9", "7, 8 и 9": a list in the current language's words.
 [[nodiscard]] std::string JoinAnd(const std::vector<std::string>& items);
+// "28", "28 или 29", "28, 29 или 30": a list of choices.
+[[nodiscard]] std::string JoinOr(const std::vector<std::string>& items);
 // The text with its first letter a capital, for a phrase that starts a sentence:
 // Cyrillic, Latin and Turkish letters ("i" is "İ" in Turkish).
 [[nodiscard]] std::string Capital(std::string text);

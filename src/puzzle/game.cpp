@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "puzzle/game.h"
 
+#include "puzzle/catalog.h"
 #include "puzzle/figure.h"
 
 #include <algorithm>
@@ -44,15 +45,22 @@ void ListPracticeSeries(Game& game, int start) {
         game.puzzle.series.push_back(std::to_string(start + i));
 }
 
+// Said after what is missing, when compute leaves the numbers placed as they were.
+std::string KeptText() {
+    return Tr("Числата на фигурата остават.");
+}
+
 // Once the figure's level is done, the next one not done is suggested.
 std::string NextLevelText(const Game& game) {
     if (!LevelDone(game.progress, game.practice.figure) ||
         Judge(game.practice).kind != VerdictKind::Solved)
         return {};
     const FigureMode next = SuggestedFigure(game.progress, game.practice.figure);
+    // A sentence after the verdict, a space before it.
     if (next == FigureMode::None)
-        return " Всички нива са готови!";
-    return " Следващо ниво: «" + FigureOf(next).title + "».";
+        return " " + Tr("Всички нива са готови!");
+    // TRANSLATORS: after «Браво! …» once a level is done: the next level's figure.
+    return " " + Format(Tr("Следващо ниво: «{figure}»."), {{"figure", Tr(FigureOf(next).title)}});
 }
 
 } // namespace
@@ -121,7 +129,7 @@ GameResult Compute(Game game) {
     if (Practising(game) && !PracticeStart(game.puzzle.startText)) {
         std::string status = MissingText(game.puzzle.figureMode, game.puzzle.startText);
         if (!game.practice.placed.empty())
-            status += " Числата на фигурата остават.";
+            status += " " + KeptText();
         return {std::move(game), SeriesOutcome::NotNatural, std::move(status)};
     }
     SeriesResult result = GenerateSeries(std::move(game.puzzle));
@@ -136,7 +144,7 @@ GameResult Compute(Game game) {
     if (Practising(game) && !listed) {
         status = MissingText(game.puzzle.figureMode, game.puzzle.startText);
         if (!game.practice.placed.empty())
-            status += " Числата на фигурата остават.";
+            status += " " + KeptText();
     }
     return {std::move(game), result.outcome, std::move(status)};
 }
@@ -261,10 +269,10 @@ std::string StatusOf(const Game& game) {
     const std::vector<std::string>& series = game.puzzle.series;
     if (series.empty())
         return {};
-    std::string numbers;
-    for (std::size_t i = 0; i < series.size(); ++i)
-        numbers += (i == 0 ? "" : i + 1 == series.size() ? " и " : ", ") + series[i];
-    return "Числата са " + numbers + ": щракни място на фигурата или число от списъка.";
+    // TRANSLATORS: the demonstration's status line once it lists the numbers; {numbers} is
+    // their list, "7, 8, 9, 10, 11 и 12".
+    return Format(Tr("Числата са {numbers}: щракни място на фигурата или число от списъка."),
+                  {{"numbers", JoinAnd(series)}});
 }
 
 std::string BoardStatusOf(const Game& game) {

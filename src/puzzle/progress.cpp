@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "puzzle/progress.h"
 
+#include "puzzle/catalog.h"
 #include "puzzle/figure.h"
 
 #include <algorithm>
@@ -105,18 +106,26 @@ FigureMode SuggestedFigure(const Progress& progress, FigureMode from) {
 }
 
 std::string LevelTitle(const Progress& progress, FigureMode figure) {
-    const std::string title = std::to_string(LevelOf(figure)) + ". " + FigureOf(figure).title;
-    const int found = FoundSumCount(progress, figure);
+    const int level = LevelOf(figure), found = FoundSumCount(progress, figure);
+    const std::string title = Tr(FigureOf(figure).title);
     if (LevelDone(progress, figure))
-        return title + " – готово ✓";
+        // TRANSLATORS: a level in a list or menu, all its sums found: "1. Магическо V – готово ✓".
+        return Format(Tr("{level}. {figure} – готово ✓"), {{"level", level}, {"figure", title}});
     if (found == 0)
-        return title;
-    return title + " – " + std::to_string(found) + " от " +
-           std::to_string(PossibleSumCount(figure)) + " суми";
+        // TRANSLATORS: a level in a list or menu: "1. Магическо V".
+        return Format(Tr("{level}. {figure}"), {{"level", level}, {"figure", title}});
+    // TRANSLATORS: a level in a list or menu with the sums found: "1. Магическо V – 2 от 3
+    // суми"; {found} sums found of the {count} the figure allows (the form follows {count}).
+    return Format(TrN("{level}. {figure} – {found} от {count} сума",
+                      "{level}. {figure} – {found} от {count} суми", PossibleSumCount(figure)),
+                  {{"level", level},
+                   {"figure", title},
+                   {"found", found},
+                   {"count", PossibleSumCount(figure)}});
 }
 
 std::string StartAgainQuestion() {
-    return "Всички намерени суми на всички фигури ще се изтрият. Да започнем ли отначало?";
+    return Tr("Всички намерени суми на всички фигури ще се изтрият. Да започнем ли отначало?");
 }
 
 std::string SaveProgress(const Progress& progress) {

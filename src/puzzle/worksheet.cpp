@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "puzzle/worksheet.h"
 
+#include "puzzle/catalog.h"
 #include "puzzle/coach.h"
 #include "puzzle/figure.h"
 #include "puzzle/practice.h"
 
 #include <algorithm>
+#include <array>
+#include <mutex>
 #include <numeric>
 #include <random>
 #include <sstream>
@@ -13,22 +16,19 @@
 namespace velmora {
 namespace {
 
-// The task from the figure's words: "Подреди числата така, че всяка страна да има една и
-// съща сума.", a place of two cells asking for its numbers two to a box.
+// The task in the figure's words: "Подреди числата така, че всяка страна да има една и
+// съща сума.", and a question more where the numbers allow other sums.
 std::string TaskOf(FigureMode mode, std::size_t sums) {
-    const Figure& figure = FigureOf(mode);
-    const std::string how = figure.cellsPerPlace == 2 ? " по две във всяка кутийка" : "";
-    const std::string task =
-        "Подреди числата" + how + " така, че " + figure.everyLine + " да има една и съща сума.";
-    return sums > 1 ? task + " Можеш ли да намериш подредба с друга сума?" : task;
+    const std::string task = Tr(FigureOf(mode).texts.sheetTask);
+    return sums > 1 ? task + " " + Tr("Можеш ли да намериш подредба с друга сума?") : task;
 }
 
-// "28", "28 или 29", "28, 29 или 30".
-std::string JoinOr(const std::vector<std::int64_t>& sums) {
-    std::string text;
-    for (std::size_t i = 0; i < sums.size(); ++i)
-        text += (i == 0 ? "" : i + 1 == sums.size() ? " или " : ", ") + std::to_string(sums[i]);
-    return text;
+// The numbers as texts, for a list.
+std::vector<std::string> Texts(const std::vector<std::int64_t>& numbers) {
+    std::vector<std::string> texts;
+    for (std::int64_t n : numbers)
+        texts.push_back(std::to_string(n));
+    return texts;
 }
 
 // The key is fair: any placement with equal sums is right, whichever sum it has.
@@ -38,19 +38,24 @@ std::string AnswerLineOf(FigureMode mode, std::int64_t sum,
     for (std::int64_t s : possible)
         if (s != sum)
             others.push_back(s);
-    const std::string first = "Сума " + std::to_string(sum);
-    const std::string anyEqual =
-        " — вярна е всяка подредба, в която " + FigureOf(mode).lineSums + " са равни.";
+    const std::string anyEqual = Tr(FigureOf(mode).texts.sheetAnyEqual);
     if (others.empty())
-        return first + " (друга сума не е възможна)" + anyEqual;
-    return first + "; вярно е и с " + JoinOr(others) + anyEqual;
+        // TRANSLATORS: a worksheet's answer: {sum} is the answer's sum, {any_equal} the
+        // figure's rule, "вярна е всяка подредба, в която сумите на страните са равни".
+        return Format(Tr("Сума {sum} (друга сума не е възможна) — {any_equal}."),
+                      {{"sum", sum}, {"any_equal", anyEqual}});
+    // TRANSLATORS: a worksheet's answer: {sum} is the answer's sum, {sums} the others a
+    // placement can have, "28, 29 или 30", {any_equal} the figure's rule.
+    return Format(Tr("Сума {sum}; вярно е и с {sums} — {any_equal}."),
+                  {{"sum", sum}, {"sums", JoinOr(Texts(others))}, {"any_equal", anyEqual}});
 }
 
 std::string NumbersLineOf(const std::vector<std::int32_t>& numbers) {
-    std::string text = "Числа: ";
+    std::string list;
     for (std::size_t i = 0; i < numbers.size(); ++i)
-        text += (i == 0 ? "" : ", ") + std::to_string(numbers[i]);
-    return text;
+        list += (i == 0 ? "" : TrC("list", ", ")) + std::to_string(numbers[i]);
+    // TRANSLATORS: under a worksheet's figure, the numbers to place: "Числа: 7, 8, 9".
+    return Format(Tr("Числа: {numbers}"), {{"numbers", list}});
 }
 
 // The answer's caption: a place of one cell its number; a place of more its numbers,
@@ -113,18 +118,21 @@ SheetPuzzle MakePuzzle(FigureMode figure, int start, int given, std::mt19937& ra
 } // namespace
 
 const std::vector<SheetChoice>& SheetChoices() {
-    static const std::vector<SheetChoice> choices = [] {
-        std::vector<SheetChoice> all;
+    // Named in each language as it is first asked for.
+    static std::mutex guard;
+    static std::array<std::vector<SheetChoice>, 5> named;
+    const std::lock_guard lock(guard);
+    std::vector<SheetChoice>& all = named.at(static_cast<std::size_t>(CurrentLanguage()));
+    if (all.empty()) {
         SheetFigureList every;
         for (const Figure& figure : Figures()) {
-            all.push_back({figure.key, figure.title, {figure.mode}});
+            all.push_back({figure.key, Tr(figure.title), {figure.mode}});
             every.push_back(figure.mode);
         }
-        all.push_back({"both", "Триъгълник и ромб", SheetFigures::Both});
-        all.push_back({"all", "Всички фигури по ред", every});
-        return all;
-    }();
-    return choices;
+        all.push_back({"both", Tr("Триъгълник и ромб"), SheetFigures::Both});
+        all.push_back({"all", Tr("Всички фигури по ред"), every});
+    }
+    return all;
 }
 
 std::optional<SheetFigureList> SheetFiguresByKey(const std::string& key) {
@@ -147,22 +155,25 @@ int MostGiven(const SheetFigureList& figures) {
 
 std::variant<Worksheet, std::string> MakeWorksheet(const WorksheetRequest& request) {
     if (request.count < 1 || request.count > kSheetMaxCount)
-        return std::string("броят задачи трябва да е от 1 до 60.");
+        // TRANSLATORS: what is wrong with a worksheet asked for, after the program's name:
+        // "velmora: броят задачи …", or in the worksheet dialog.
+        return Tr("броят задачи трябва да е от 1 до 60.");
     if (request.perPage < 1 || request.perPage > 6)
-        return std::string("задачите на страница трябва да са от 1 до 6.");
+        return Tr("задачите на страница трябва да са от 1 до 6.");
     for (int start : request.starts)
         if (start < 1 || start > kSheetMaxStart)
-            return std::string("началните числа трябва да са от 1 до 999.");
+            return Tr("началните числа трябва да са от 1 до 999.");
     if (request.starts.empty() && (request.randomFrom < 1 || request.randomTo > kSheetMaxStart ||
                                    request.randomFrom > request.randomTo))
-        return std::string("обхватът трябва да е от 1 до 999, първо по-малкото число.");
+        return Tr("обхватът трябва да е от 1 до 999, първо по-малкото число.");
     if (request.figures.empty() ||
         std::any_of(request.figures.begin(), request.figures.end(),
                     [](FigureMode figure) { return FigureOf(figure).places.empty(); }))
-        return std::string("избери поне една фигура.");
+        return Tr("избери поне една фигура.");
     const int mostGiven = MostGiven(request.figures);
     if (request.given < 0 || request.given > mostGiven)
-        return "дадените числа трябва да са от 0 до " + std::to_string(mostGiven) + ".";
+        // TRANSLATORS: after "velmora: "; {most} is how many numbers a figure may have given.
+        return Format(Tr("дадените числа трябва да са от 0 до {most}."), {{"most", mostGiven}});
 
     Worksheet sheet;
     sheet.perPage =
@@ -220,25 +231,53 @@ WritingBox WritingBoxOf(const SheetPuzzle& puzzle) {
 }
 
 std::string FewerPerPageNote(int perPage, int asked) {
-    return "На страница има по " + std::to_string(perPage) +
-           (perPage == 1 ? " задача" : " задачи") + " (вместо " + std::to_string(asked) +
-           "), за да има място за писане в кутийките.";
+    // TRANSLATORS: atop a worksheet: {count} puzzles a page instead of the {asked} asked for.
+    return Format(TrN("На страница има по {count} задача (вместо {asked}), за да има място за "
+                      "писане в кутийките.",
+                      "На страница има по {count} задачи (вместо {asked}), за да има място за "
+                      "писане в кутийките.",
+                      perPage),
+                  {{"count", perPage}, {"asked", asked}});
 }
 
 std::string SaveProblemText(SaveProblem problem, const std::string& path,
                             const std::string& folder) {
-    const std::string file = "файлът „" + path + "“ не може да се запише: ";
+    // The reason follows the file's name in the same sentence, after "velmora: " or in a
+    // dialog.
     switch (problem) {
     case SaveProblem::MissingFolder:
-        return file + "папката „" + folder + "“ не съществува.";
+        // TRANSLATORS: why a worksheet could not be saved; {path} is the file, {folder} its
+        // folder.
+        return Format(Tr("файлът „{path}“ не може да се запише: папката „{folder}“ не "
+                         "съществува."),
+                      {{"path", path}, {"folder", folder}});
     case SaveProblem::NotAllowed:
-        return file + "няма право за запис в папката „" + folder + "“.";
+        return Format(Tr("файлът „{path}“ не може да се запише: няма право за запис в папката "
+                         "„{folder}“."),
+                      {{"path", path}, {"folder", folder}});
     case SaveProblem::IsFolder:
-        return file + "това е папка.";
+        return Format(Tr("файлът „{path}“ не може да се запише: това е папка."), {{"path", path}});
     case SaveProblem::Other:
         break;
     }
-    return file + "дискът е пълен или не позволява запис.";
+    return Format(Tr("файлът „{path}“ не може да се запише: дискът е пълен или не позволява "
+                     "запис."),
+                  {{"path", path}});
+}
+
+std::string WorksheetTitle() {
+    return Tr("Велмора от числа — работен лист");
+}
+
+std::string WorksheetAnswersTitle() {
+    // TRANSLATORS: the title of a worksheet's answer pages.
+    return Tr("Велмора от числа — отговори");
+}
+
+std::string WorksheetNameLine() {
+    // TRANSLATORS: the line atop a worksheet where the pupil writes their name, class and
+    // the date; keep the blanks about as long.
+    return Tr("Име: ______________________________   Клас: ________   Дата: ________________");
 }
 
 } // namespace velmora

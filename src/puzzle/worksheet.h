@@ -26,6 +26,7 @@ struct SheetChoice {
     std::string title; // "Звезда", "Триъгълник и ромб", "Всички фигури по ред"
     SheetFigureList figures;
 };
+// In the current language: each language's list stays as it is once made.
 [[nodiscard]] const std::vector<SheetChoice>& SheetChoices();
 // The figures of the choice named `key`, or nullopt.
 [[nodiscard]] std::optional<SheetFigureList> SheetFiguresByKey(const std::string& key);
@@ -101,7 +102,13 @@ enum class SaveProblem { MissingFolder, NotAllowed, IsFolder, Other };
 // keep that size.
 [[nodiscard]] std::string FewerPerPageNote(int perPage, int asked);
 
-// The sheet, or what is wrong with the request in one Bulgarian sentence.
+// The titles of a sheet's pages, the pupil's and the answers', and the line the pupil
+// writes their name on.
+[[nodiscard]] std::string WorksheetTitle();
+[[nodiscard]] std::string WorksheetAnswersTitle();
+[[nodiscard]] std::string WorksheetNameLine();
+
+// The sheet, or what is wrong with the request in one sentence.
 [[nodiscard]] std::variant<Worksheet, std::string> MakeWorksheet(const WorksheetRequest& request);
 
 // "3,7,12" as start numbers; nullopt when it is not such a list.

@@ -99,16 +99,14 @@ class Layout {
         pages_.emplace_back();
         const QFont titleFont = Font(16, true);
         const QRectF titleBox(area_.left(), area_.top(), area_.width(), LineHeight(titleFont));
-        Text(answers ? QStringLiteral("Велмора от числа — отговори")
-                     : QStringLiteral("Велмора от числа — работен лист"),
+        Text(QString::fromStdString(answers ? WorksheetAnswersTitle() : WorksheetTitle()),
              titleFont, titleBox, Qt::AlignHCenter | Qt::AlignTop, area_);
         double top = titleBox.bottom() + Mm(3);
         if (!answers) {
             const QFont font = Font(11);
             const QRectF box(area_.left(), top, area_.width(), LineHeight(font));
-            Text(QStringLiteral("Име: ______________________________   Клас: ________   "
-                                "Дата: ________________"),
-                 font, box, Qt::AlignLeft | Qt::AlignVCenter, area_);
+            Text(QString::fromStdString(WorksheetNameLine()), font, box,
+                 Qt::AlignLeft | Qt::AlignVCenter, area_);
             top = box.bottom() + Mm(3);
             if (page == 0 && perPage_ < sheet_.perPage) {
                 const QRectF note(area_.left(), top, area_.width(), LineHeight(font));

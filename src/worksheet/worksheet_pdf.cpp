@@ -38,7 +38,7 @@ void DrawWorksheet(const Worksheet& sheet, QPagedPaintDevice& device) {
 
 namespace {
 
-// Why `path` cannot be written, said in Bulgarian: the system's own words would be English.
+// Why `path` cannot be written, in the program's language rather than the system's.
 QString SaveFailure(const QString& path) {
     const QFileInfo info(path);
     const QFileInfo folder(info.absolutePath());
@@ -60,7 +60,7 @@ bool WriteWorksheetPdf(const Worksheet& sheet, const QString& path, QString& err
     }
     {
         QPdfWriter pdf(&file);
-        pdf.setTitle(QStringLiteral("Велмора от числа — работен лист"));
+        pdf.setTitle(QString::fromStdString(WorksheetTitle()));
         pdf.setCreator(QStringLiteral("velmora"));
         pdf.setResolution(300);
         pdf.setPageLayout(
