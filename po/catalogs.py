@@ -11,9 +11,9 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 PLACEHOLDER = re.compile(r"\{([a-z_0-9]+)\}")
 
 
-def shipped_languages():
+def shipped_languages(po_dir=HERE):
     """The translated languages, as po/LINGUAS lists them."""
-    with open(os.path.join(HERE, "LINGUAS"), encoding="utf-8") as linguas:
+    with open(os.path.join(po_dir, "LINGUAS"), encoding="utf-8") as linguas:
         return [w for line in linguas for w in line.split("#")[0].split()]
 
 

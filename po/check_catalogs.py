@@ -5,7 +5,7 @@ language (no fuzzy, every plural form), the same placeholders, and the same numb
 translation must not change «от 1 до 999» into another range. Prints each fault and exits
 non-zero when there is one.
 
-    check_catalogs.py velmora.pot
+    check_catalogs.py velmora.pot [PO_DIR]
 """
 
 import os
@@ -28,8 +28,8 @@ def placeholders_of(text):
     return sorted(set(catalogs.PLACEHOLDER.findall(text)))
 
 
-def faults_of(language, template):
-    path = os.path.join(catalogs.HERE, language + ".po")
+def faults_of(language, template, po_dir):
+    path = os.path.join(po_dir, language + ".po")
     faults = []
     check = subprocess.run(["msgfmt", "--check", "-o", os.devnull, path],
                            capture_output=True, text=True)
@@ -57,11 +57,12 @@ def faults_of(language, template):
 
 def main():
     template = polib.pofile(sys.argv[1])
-    faults = [f for language in catalogs.shipped_languages()
-              for f in faults_of(language, template)]
+    po_dir = sys.argv[2] if len(sys.argv) > 2 else catalogs.HERE
+    languages = catalogs.shipped_languages(po_dir)
+    faults = [f for language in languages for f in faults_of(language, template, po_dir)]
     for fault in faults:
         print(fault)
-    print(f"{len(template)} messages, {len(catalogs.shipped_languages())} languages, "
+    print(f"{len(template)} messages, {len(languages)} languages, "
           f"{len(faults)} faults")
     return 1 if faults else 0
 
