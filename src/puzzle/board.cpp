@@ -228,7 +228,8 @@ FigureFit FitAt(const Figure& figure, double side, const Metrics& m) {
     for (const FigurePlace& place : figure.places)
         fit.places.push_back(
             Box(place.x * side - width / 2, place.y * side - height / 2, width, height));
-    fit.clear = true;
+    // A grid's cells are as large as the figure leaves them: too small to tap is no fit.
+    fit.clear = !figure.grid || height >= m.target;
     for (std::size_t i = 0; i < count; ++i)
         for (std::size_t j = i + 1; j < count; ++j)
             if (Overlap(Inflated(fit.places[i], m.gap / 2), fit.places[j]))
@@ -335,17 +336,28 @@ double LayOutLevels(const BoardContent& content, double x, double y, double widt
     return m.target;
 }
 
-// A grid of buttons, `columns` to a row, filling `width`; returns its height.
-double LayOutButtons(const std::vector<BoardCommand>& commands, int columns, double x, double y,
-                     double width, const Metrics& m, BoardLayout& layout) {
+// A grid of buttons, a row's boxes as wide as `widths` (a column each), every row alike;
+// returns its height.
+double LayOutButtons(const std::vector<BoardCommand>& commands, const std::vector<double>& widths,
+                     double x, double y, const Metrics& m, BoardLayout& layout) {
+    const int columns = static_cast<int>(widths.size());
     const int rows = (static_cast<int>(commands.size()) + columns - 1) / columns;
-    const double w = (width - (columns - 1) * m.gap) / columns;
     for (std::size_t i = 0; i < commands.size(); ++i) {
         const int row = static_cast<int>(i) / columns, column = static_cast<int>(i) % columns;
-        layout.buttons.push_back({commands[i], Box(x + column * (w + m.gap),
-                                                   y + row * (m.target + m.gap), w, m.target)});
+        double left = x;
+        for (int c = 0; c < column; ++c)
+            left += widths[static_cast<std::size_t>(c)] + m.gap;
+        layout.buttons.push_back(
+            {commands[i], Box(left, y + row * (m.target + m.gap),
+                              widths[static_cast<std::size_t>(column)], m.target)});
     }
     return rows * m.target + (rows - 1) * m.gap;
+}
+
+// `columns` alike, filling `width`.
+std::vector<double> Columns(int columns, double width, const Metrics& m) {
+    return std::vector<double>(static_cast<std::size_t>(columns),
+                               (width - (columns - 1) * m.gap) / columns);
 }
 
 // «Начало», its box and «Изчисли», each as wide as its words.
@@ -427,20 +439,36 @@ const std::vector<BoardCommand> kTeaching{BoardCommand::Hint, BoardCommand::Solu
                                           BoardCommand::Why, BoardCommand::Clear};
 const std::vector<BoardCommand> kCorner{BoardCommand::HowToPlay, BoardCommand::Demonstration};
 
-// How many teaching buttons a row of `width` takes, at most `most`: four, or two, or one,
-// so that every label shows whole.
-int TeachingColumns(double width, const Metrics& m, int most) {
-    for (int columns : {4, 2}) {
-        const double each = (width - (columns - 1) * m.gap) / columns;
-        if (columns <= most && LabelsFit(kTeaching, m.fonts.button, each, m.target))
-            return columns;
+// The columns of a grid of `commands` in `width`, at most `most` to a row, so that every
+// label shows whole: as many to a row as can be (rows alike, all full), each column as
+// wide as the others; or all in one row, each as wide as its words need and the rest
+// shared; else one to a row.
+std::vector<double> GridColumns(const std::vector<BoardCommand>& commands, double width,
+                                const Metrics& m, int most) {
+    const int all = static_cast<int>(commands.size());
+    for (int columns = std::min(all, most); columns > 1; --columns) {
+        if (all % columns != 0)
+            continue;
+        if (std::vector<double> alike = Columns(columns, width, m);
+            LabelsFit(commands, m.fonts.button, alike.front(), m.target))
+            return alike;
+        if (columns < all)
+            continue;
+        std::vector<double> least = LeastWidths(commands, m);
+        const double rest =
+            width - std::accumulate(least.begin(), least.end(), 0.0) - (all - 1) * m.gap;
+        if (rest >= 0) {
+            for (double& column : least)
+                column += rest / all;
+            return least;
+        }
     }
-    return 1;
+    return {width};
 }
 
-double ButtonRowsHeight(int columns, const Metrics& m) {
-    const int rows = (static_cast<int>(kTeaching.size()) + columns - 1) / columns;
-    return rows * m.target + (rows - 1) * m.gap;
+double GridHeight(std::size_t count, const std::vector<double>& columns, const Metrics& m) {
+    const std::size_t rows = (count + columns.size() - 1) / columns.size();
+    return static_cast<double>(rows) * m.target + static_cast<double>(rows - 1) * m.gap;
 }
 
 // Portrait, top to bottom: levels; start row; the figure; tiles; status; chips; buttons.
@@ -449,20 +477,45 @@ bool LayOutPortrait(const BoardContent& content, const Figure& figure, const Met
     const double x = m.margin, width = layout.width - 2 * m.margin;
     double y = m.margin;
     y += LayOutLevels(content, x, y, width, m, layout) + m.gap;
+    const std::string title = LevelTitleText(content.figure);
+    const bool titleLine = layout.levelTitle.width == 0 && TextWidth(title, m.fonts.title) <= width;
+    std::vector<BoardCommand> bottomButtons = kTeaching;
+    std::vector<double> columns = GridColumns(kTeaching, width, m, 4);
     if (StartRowRest(width, m, kCorner) >= 0) {
         y += LayOutStartRow(x, y, width, m, kCorner, layout) + m.gap;
     } else {
         // Where their words leave how to play and the demonstration no room beside the
-        // start row, they take a row of their own under it.
+        // start row, they take a row of their own under it, at its end, with the level's
+        // name in the rest of that row when it fits there; or they join the buttons at
+        // the bottom, where that takes less room from the figure.
         y += LayOutStartRow(x, y, width, m, {}, layout) + m.gap;
-        y += LayOutButtons(kCorner, 2, x, y, width, m, layout) + m.gap;
+        const std::vector<double> least = LeastWidths(kCorner, m);
+        const double corners = least[0] + least[1] + m.gap, rest = width - corners - m.gap;
+        const bool titleBeside = titleLine && TextWidth(title, m.fonts.title) <= rest;
+        const double ownRow =
+            m.target + m.gap - (titleBeside ? kLineHeight * m.fonts.title + m.gap / 2 : 0);
+        std::vector<BoardCommand> all = kTeaching;
+        all.insert(all.end(), kCorner.begin(), kCorner.end());
+        const std::vector<double> allColumns = GridColumns(all, width, m, 6);
+        if (GridHeight(all.size(), allColumns, m) - GridHeight(kTeaching.size(), columns, m) <
+            ownRow) {
+            bottomButtons = all;
+            columns = allColumns;
+        } else {
+            const std::vector<BoardRect> boxes =
+                Row(x + width - corners, y, least, m.target, m.gap);
+            layout.buttons.push_back({kCorner[0], boxes[0]});
+            layout.buttons.push_back({kCorner[1], boxes[1]});
+            if (titleBeside)
+                layout.levelTitle = Box(x, y, rest, m.target);
+            y += m.target + m.gap;
+        }
     }
     const double top = y;
     // From the bottom up: the buttons, the chips, the status, the tiles.
     double bottom = layout.height - m.margin;
-    const int columns = TeachingColumns(width, m, 4);
-    bottom -= ButtonRowsHeight(columns, m);
-    LayOutButtons(kTeaching, columns, x, bottom, width, m, layout);
+    bottom -= GridHeight(bottomButtons.size(), columns, m);
+    LayOutButtons(bottomButtons, columns, x, bottom, m, layout);
     bottom -= m.gap;
     BoardLayout chipsOnly;
     bottom -= LayOutChips(content.possibleSums, x, 0, width, m, chipsOnly);
@@ -476,8 +529,7 @@ bool LayOutPortrait(const BoardContent& content, const Figure& figure, const Met
     bottom -= m.gap;
     // The level's name where the steps left it no room: a line above the status; left out
     // where even the whole width is too narrow for it.
-    if (layout.levelTitle.width == 0 &&
-        TextWidth(LevelTitleText(content.figure), m.fonts.title) <= width) {
+    if (layout.levelTitle.width == 0 && titleLine) {
         const double line = kLineHeight * m.fonts.title;
         bottom -= line;
         layout.levelTitle = Box(x, bottom, width, line);
@@ -526,8 +578,9 @@ bool LayOutLandscape(const BoardContent& content, const Figure& figure, const Me
     layout.status = Box(px, py, panel, status);
     py += status + m.gap;
     py += LayOutChips(content.possibleSums, px, py, panel, m, layout) + m.gap;
-    const int columns = TeachingColumns(panel, m, panel >= 4 * m.fonts.button * 7 ? 4 : 2);
-    py += LayOutButtons(kTeaching, columns, px, py, panel, m, layout);
+    const std::vector<double> columns =
+        GridColumns(kTeaching, panel, m, panel >= 4 * m.fonts.button * 7 ? 4 : 2);
+    py += LayOutButtons(kTeaching, columns, px, py, m, layout);
     if (py > layout.height - m.margin)
         return false;
     // The panel's room to spare goes to the status, the chips and buttons to the bottom:

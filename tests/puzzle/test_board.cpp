@@ -4,6 +4,7 @@
 #include "game_invariants.h"
 #include "puzzle/board.h"
 #include "puzzle/board_view.h"
+#include "puzzle/catalog.h"
 #include "puzzle/figure.h"
 #include "puzzle/progress.h"
 
@@ -26,6 +27,65 @@ struct Screen {
     double width, height;
 };
 const std::vector<Screen> kScreens{{360, 640}, {768, 1024}, {1024, 768}, {1920, 1080}, {800, 600}};
+
+// Every language a pupil can choose, and the pseudo-language, 40 % longer than Bulgarian.
+const std::vector<Language> kLanguages{Language::Bulgarian, Language::English, Language::Ukrainian,
+                                       Language::Turkish, Language::Pseudo};
+
+// Restores Bulgarian after a test that switched the language.
+struct InLanguage {
+    explicit InLanguage(Language language) { SetLanguage(language); }
+    ~InLanguage() { SetLanguage(Language::Bulgarian); }
+    InLanguage(const InLanguage&) = delete;
+    InLanguage& operator=(const InLanguage&) = delete;
+};
+
+// The lines `text` takes wrapped between words in `width`, each line measured as the
+// layout measures a text; 0 when one word alone is wider.
+int WrappedLines(const std::string& text, double font, double width) {
+    std::vector<std::string> lines{""};
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find(' ', start), text.size());
+        const std::string word = text.substr(start, end - start);
+        start = end + 1;
+        if (BoardTextWidth(word, font) > width)
+            return 0;
+        const std::string longer = lines.back().empty() ? word : lines.back() + " " + word;
+        if (BoardTextWidth(longer, font) <= width)
+            lines.back() = longer;
+        else
+            lines.push_back(word);
+    }
+    return int(lines.size());
+}
+
+// What of the board's words does not show whole in the box laid out for it, or "": a
+// button's every label wrapped between words, its lines an em apart inside its 2-pixel
+// borders; «Начало», «Намерени:» and the level's name on one line.
+std::string TextMisfit(const BoardLayout& layout, FigureMode figure) {
+    Game shown = ChooseFigure(StartGame(PlayMode::Practice), static_cast<std::int16_t>(figure));
+    shown.practice.helped = true; // «Покажи решение» then reads «Върни моята подредба»
+    const double font = layout.fonts.button;
+    for (const BoardButton& button : layout.buttons)
+        for (const Game& game : {StartGame(PlayMode::Practice), shown}) {
+            const std::string label = BoardLabel(button.command, game);
+            const int lines = WrappedLines(label, font, button.box.width);
+            if (lines == 0 || lines * font + 4 > button.box.height)
+                return label;
+        }
+    const auto oneLine = [](const std::string& text, double size, const BoardRect& box) {
+        return BoardTextWidth(text, size) <= box.width + 1e-6;
+    };
+    if (!oneLine(StartLabelText(), font, layout.startLabel))
+        return StartLabelText();
+    if (!oneLine(ChipsLabelText(), font, layout.chipsLabel))
+        return ChipsLabelText();
+    if (layout.levelTitle.width > 0 &&
+        !oneLine(LevelTitleText(figure), layout.fonts.title, layout.levelTitle))
+        return LevelTitleText(figure);
+    return {};
+}
 
 std::string Where(const Figure& figure, const Screen& screen) {
     return figure.key + " at " + std::to_string(int(screen.width)) + "×" +
@@ -71,44 +131,54 @@ double DistanceToLine(const Figure& figure, const FigureLine& line, const BoardL
 } // namespace
 
 TEST_CASE("every figure's board fits every screen: inside, apart, large enough to tap") {
-    for (const Figure& figure : Figures())
-        for (const Screen& screen : kScreens) {
-            CAPTURE(Where(figure, screen));
-            const BoardContent content = BoardContentOf(figure.mode, 0);
-            const BoardLayout layout = LayOutBoard(content, screen.width, screen.height);
-            REQUIRE(layout.places.size() == figure.places.size());
-            REQUIRE(layout.sums.size() == figure.lines.size());
-            REQUIRE(int(layout.tiles.size()) == content.numbers);
-            REQUIRE(int(layout.levels.size()) == int(Figures().size()));
-            REQUIRE(int(layout.chips.size()) == content.possibleSums);
-            const BoardRect board{0, 0, screen.width, screen.height};
-            const auto boxes = Visible(layout);
-            for (std::size_t i = 0; i < boxes.size(); ++i) {
-                CAPTURE(boxes[i].first);
-                CHECK(Inside(boxes[i].second, board));
-                CHECK(boxes[i].second.width > 0);
-                for (std::size_t j = i + 1; j < boxes.size(); ++j) {
-                    CAPTURE(boxes[j].first);
-                    CHECK_FALSE(Overlap(boxes[i].second, boxes[j].second));
+    for (Language language : kLanguages)
+        for (const Figure& figure : Figures())
+            for (const Screen& screen : kScreens) {
+                const InLanguage in(language);
+                CAPTURE(LanguageCode(language));
+                CAPTURE(Where(figure, screen));
+                const BoardContent content = BoardContentOf(figure.mode, 0);
+                const BoardLayout layout = LayOutBoard(content, screen.width, screen.height);
+                REQUIRE(layout.places.size() == figure.places.size());
+                REQUIRE(layout.sums.size() == figure.lines.size());
+                REQUIRE(int(layout.tiles.size()) == content.numbers);
+                REQUIRE(int(layout.levels.size()) == int(Figures().size()));
+                REQUIRE(int(layout.chips.size()) == content.possibleSums);
+                const BoardRect board{0, 0, screen.width, screen.height};
+                const auto boxes = Visible(layout);
+                for (std::size_t i = 0; i < boxes.size(); ++i) {
+                    CAPTURE(boxes[i].first);
+                    CHECK(Inside(boxes[i].second, board));
+                    CHECK(boxes[i].second.width > 0);
+                    for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+                        CAPTURE(boxes[j].first);
+                        CHECK_FALSE(Overlap(boxes[i].second, boxes[j].second));
+                    }
                 }
+                // A language with longer words takes more of a phone's height for its
+                // buttons: there the targets may shrink, by a fifth at most.
+                const double target = language == Language::Bulgarian || screen.width > 360
+                                          ? kFingerTarget
+                                          : 0.8 * kFingerTarget;
+                for (const auto* targets : {&layout.places, &layout.tiles})
+                    for (const BoardRect& r : *targets) {
+                        CHECK(r.width >= target);
+                        CHECK(r.height >= target);
+                    }
+                for (const BoardButton& button : layout.buttons)
+                    CHECK(button.box.height >= target);
+                CHECK(layout.fonts.sum >= kSumToNumber * layout.fonts.place);
+                // Four digits (1010, a star's from 999) fit a tile at the digit width the
+                // fonts are sized for, with a little room for the tile's border.
+                for (const BoardRect& tile : layout.tiles)
+                    CHECK(4 * 0.6 * layout.fonts.tile + 4 <= tile.width);
+                // A drop at a place's centre lands on that place.
+                for (std::size_t p = 0; p < layout.places.size(); ++p)
+                    CHECK(BoxAt(layout.places, layout.places[p].CentreX(),
+                                layout.places[p].CentreY()) == int(p));
+                // Every word the layout made room for shows whole, in every language.
+                CHECK(TextMisfit(layout, figure.mode) == "");
             }
-            for (const auto* targets : {&layout.places, &layout.tiles})
-                for (const BoardRect& r : *targets) {
-                    CHECK(r.width >= kFingerTarget);
-                    CHECK(r.height >= kFingerTarget);
-                }
-            for (const BoardButton& button : layout.buttons)
-                CHECK(button.box.height >= kFingerTarget);
-            CHECK(layout.fonts.sum >= kSumToNumber * layout.fonts.place);
-            // Four digits (1010, a star's from 999) fit a tile at the digit width the
-            // fonts are sized for, with a little room for the tile's border.
-            for (const BoardRect& tile : layout.tiles)
-                CHECK(4 * 0.6 * layout.fonts.tile + 4 <= tile.width);
-            // A drop at a place's centre lands on that place.
-            for (std::size_t p = 0; p < layout.places.size(); ++p)
-                CHECK(BoxAt(layout.places, layout.places[p].CentreX(),
-                            layout.places[p].CentreY()) == int(p));
-        }
 }
 
 TEST_CASE("every sum stands nearer its own line than any other line") {
