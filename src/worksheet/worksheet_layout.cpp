@@ -95,6 +95,32 @@ class Layout {
         pages_.back().texts.push_back({text, shown, box, flags, cell});
     }
 
+    // The line the pupil writes their name on. Where its words take more room than the
+    // page has, its blanks grow shorter, so that its letters keep four fifths of their
+    // size at least.
+    QString NameLine(const QFont& font, double width) const {
+        QString line = QString::fromStdString(WorksheetNameLine());
+        QFont smallest = font;
+        smallest.setPointSizeF(font.pointSizeF() * 0.8);
+        const QFontMetricsF metrics(smallest, &device_);
+        while (metrics.horizontalAdvance(line) > width) {
+            // The longest blank gives up one stroke, down to three.
+            qsizetype longest = -1, length = 3;
+            for (qsizetype at = 0, end = 0; at < line.size(); at = std::max(at + 1, end)) {
+                for (end = at; end < line.size() && line[end] == u'_';)
+                    ++end;
+                if (end - at > length) {
+                    longest = at;
+                    length = end - at;
+                }
+            }
+            if (longest < 0)
+                break;
+            line.remove(longest, 1);
+        }
+        return line;
+    }
+
     void Page(int page, bool answers) {
         pages_.emplace_back();
         const QFont titleFont = Font(16, true);
@@ -105,13 +131,20 @@ class Layout {
         if (!answers) {
             const QFont font = Font(11);
             const QRectF box(area_.left(), top, area_.width(), LineHeight(font));
-            Text(QString::fromStdString(WorksheetNameLine()), font, box,
-                 Qt::AlignLeft | Qt::AlignVCenter, area_);
+            Text(NameLine(font, box.width()), font, box, Qt::AlignLeft | Qt::AlignVCenter, area_);
             top = box.bottom() + Mm(3);
             if (page == 0 && perPage_ < sheet_.perPage) {
-                const QRectF note(area_.left(), top, area_.width(), LineHeight(font));
-                Text(QString::fromStdString(FewerPerPageNote(perPage_, sheet_.perPage)), font, note,
-                     Qt::AlignLeft | Qt::AlignVCenter, area_);
+                // One line, or two where one would shrink its letters below four fifths.
+                const QString said =
+                    QString::fromStdString(FewerPerPageNote(perPage_, sheet_.perPage));
+                QFont smallest = font;
+                smallest.setPointSizeF(font.pointSizeF() * 0.8);
+                const bool wrap =
+                    QFontMetricsF(smallest, &device_).horizontalAdvance(said) > area_.width();
+                const QRectF note(area_.left(), top, area_.width(),
+                                  LineHeight(font) * (wrap ? 2 : 1));
+                Text(said, font, note,
+                     Qt::AlignLeft | Qt::AlignVCenter | (wrap ? Qt::TextWordWrap : 0), area_);
                 top = note.bottom() + Mm(2);
             }
         }

@@ -5,6 +5,7 @@
 // writes in lies in its cell, apart from the other boxes, with no text over it but its
 // own number.
 
+#include "puzzle/catalog.h"
 #include "worksheet/worksheet_layout.h"
 #include "worksheet/worksheet_pdf.h"
 
@@ -92,7 +93,7 @@ QString Misfit(const Worksheet& sheet, std::map<QString, double>* smallest,
             const WritingBox writing =
                 WritingBoxOf(sheet.puzzles[std::size_t(page.boxes[b].puzzle)]);
             const double mm = pdf.logicalDpiY() / 25.4;
-            if (!page.texts.front().text.endsWith("отговори") &&
+            if (page.texts.front().text != QString::fromStdString(WorksheetAnswersTitle()) &&
                 (box.width() < writing.width * mm - 0.5 ||
                  box.height() < writing.height * mm - 0.5))
                 return QString("a box of %1 × %2 mm is too small to write in")
@@ -206,6 +207,49 @@ class WorksheetLayoutTest : public QObject {
                         QVERIFY2(large[kind] >= size * larger,
                                  row + kind.toUtf8() + " " + QByteArray::number(large[kind]) +
                                      " vs " + QByteArray::number(size));
+                    }
+                }
+    }
+
+    // The same in every language, the pseudo-language's 40 % longer texts included: every
+    // kind of sheet with its longest numbers, normal and large print, nothing cut or
+    // overlapping, and no text shrunk below what a pupil reads (6 points; a text shrinks
+    // to fit its box) nor much below its Bulgarian size.
+    void nothingCutInEveryLanguage() {
+        for (const SheetChoice& choice : SheetChoices())
+            for (int perPage : {1, 2, 4, 6})
+                for (bool large : {false, true}) {
+                    WorksheetRequest request;
+                    request.figures = choice.figures;
+                    request.count = 6;
+                    request.starts = {kSheetMaxStart, kSheetMaxStart - 2};
+                    request.given = 2;
+                    request.perPage = perPage;
+                    request.largePrint = large;
+                    std::map<QString, double> bulgarian;
+                    QVERIFY(
+                        Misfit(std::get<Worksheet>(MakeWorksheet(request)), &bulgarian).isEmpty());
+                    for (Language language : {Language::English, Language::Ukrainian,
+                                              Language::Turkish, Language::Pseudo}) {
+                        SetLanguage(language);
+                        std::map<QString, double> smallest;
+                        const QString fault =
+                            Misfit(std::get<Worksheet>(MakeWorksheet(request)), &smallest);
+                        SetLanguage(Language::Bulgarian);
+                        const QByteArray row =
+                            QByteArray::fromStdString(std::string(LanguageCode(language)) + " " +
+                                                      choice.key) +
+                            " per page " + QByteArray::number(perPage) + (large ? " large" : "") +
+                            ": ";
+                        QVERIFY2(fault.isEmpty(), row + fault.toUtf8());
+                        double least = 1e9, leastBulgarian = 1e9;
+                        for (const auto& [kind, size] : smallest)
+                            least = std::min(least, size);
+                        for (const auto& [kind, size] : bulgarian)
+                            leastBulgarian = std::min(leastBulgarian, size);
+                        QVERIFY2(least >= 6 && least >= 0.75 * leastBulgarian,
+                                 row + QByteArray::number(least) + " pt vs " +
+                                     QByteArray::number(leastBulgarian));
                     }
                 }
     }
