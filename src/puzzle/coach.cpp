@@ -586,8 +586,8 @@ std::string HintText(const Practice& practice, const HintClaim& claim) {
         return Format(Tr("Фигурата е подредена със сума {sum}. Опитай да я подредиш с друга сума!"),
                       {sum});
     case HintKind::AllFound:
-        return Tr("На това ниво са намерени всички видове подредби. Избери друга фигура от "
-                  "«Фигура»!");
+        return Tr("На това ниво са намерени всички видове подредби. Избери друга фигура: ниво от "
+                  "1 до 6 горе.");
     case HintKind::Idea:
         return Tr(figure.texts.idea);
     case HintKind::Plan:
