@@ -56,6 +56,7 @@ def main():
         ["/usr/bin/chromium", "--no-sandbox", "--disable-gpu", "--no-first-run",
          "--disable-background-networking", "--disable-component-update", "--disable-sync",
          "--force-renderer-accessibility", "--window-position=0,0", "--window-size=800,700",
+         "--accept-lang=bg",  # a Bulgarian pupil's browser: the page follows its language
          "--user-data-dir=" + tempfile.mkdtemp(), "--app=file://" + os.path.abspath(sys.argv[1])],
         env=dict(os.environ, ACCESSIBILITY_ENABLED="1"),
         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
