@@ -42,6 +42,21 @@ def layout_css(widgets):
     return "\n".join(rules)
 
 
+# Lines that are only a comment: in the style (one comment, over lines or not), in a script.
+CSS_COMMENT_LINE = re.compile(r"^[ \t]*/\*(?:(?!\*/).)*\*/[ \t]*\n", re.MULTILINE | re.DOTALL)
+JS_COMMENT_LINE = re.compile(r"^[ \t]*//.*\n", re.MULTILINE)
+
+
+def lean(text, comment):
+    """The page's own script or style without the lines that are only a comment (`comment`
+    matches one such line) and without indentation: some 24 KB of the page that the browser
+    does not need. A template string spanning lines would change: none may."""
+    text = comment.sub("", text)
+    if any(line.count("`") % 2 for line in text.split("\n")):
+        raise SystemExit("make_page.py: a template string spans lines; it cannot be made lean")
+    return re.sub(r"^[ \t]+", "", text, flags=re.MULTILINE)
+
+
 def script_text(text):
     # A script element ends at the first "</script", wherever it stands.
     return re.sub(r"</(script)", r"<\\/\1", text, flags=re.IGNORECASE)
@@ -71,7 +86,7 @@ def main():
     page = read(args.template)
     page = re.sub(r"\{\{(text|name):(\w+)\}\}", widget_text, page)
     for key, value in (("{{title}}", html.escape(args.title)), ("{{layout}}", layout_css(widgets)),
-                       ("{{style}}", read(args.style))):
+                       ("{{style}}", lean(read(args.style), CSS_COMMENT_LINE))):
         page = page.replace(key, value)
     leftover = re.search(r"\{\{(?!core\}\}|script\}\}|module\}\})\w+(:\w+)?\}\}", page)
     if leftover:
@@ -83,7 +98,8 @@ def main():
         packed = gzip.compress(module.read(), compresslevel=9, mtime=0)
     page = page.replace("{{module}}", base64.b64encode(packed).decode("ascii"))
     page = page.replace("{{core}}", script_text(read(args.core)))
-    page = page.replace("{{script}}", script_text("\n".join(read(path) for path in args.script)))
+    page = page.replace("{{script}}", script_text(lean("\n".join(read(path) for path in args.script),
+                                                       JS_COMMENT_LINE)))
     with open(args.output, "w", encoding="utf-8") as output:
         output.write(page)
 
