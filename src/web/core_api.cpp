@@ -3,6 +3,7 @@
 // whole view as JSON, so the page only shows what it is given.
 
 #include "puzzle/board_view.h"
+#include "puzzle/catalog.h"
 #include "puzzle/figure.h"
 #include "puzzle/game.h"
 #include "puzzle/outline.h"
@@ -12,6 +13,7 @@
 #include <cmath>
 #include <exception>
 #include <string>
+#include <vector>
 
 using namespace velmora;
 
@@ -247,22 +249,23 @@ void WriteLayout(JsonWriter& json, const BoardLayout& layout) {
     json.Field("readingOrder", layout.readingOrder);
 }
 
-// The board's layout depends only on the figure, how many numbers it has and the board's
-// size, and takes the core a few milliseconds to find: found once for them, not per tap.
+// The board's layout depends only on the figure, how many numbers it has, the board's
+// size and the language (its words' widths), and takes the core a few milliseconds to
+// find: found once for them, not per tap.
 BoardLayout shownBoard; // the board as last laid out for the page
 bool boardSent = false; // and the page has it
+bool boardLaidOut = false;
 
 const BoardLayout& BoardFor(double width, double height) {
     static FigureMode figure = FigureMode::None;
     static std::size_t numbers = 0;
-    static bool laidOut = false;
-    if (!laidOut || figure != game.practice.figure || numbers != game.practice.numbers.size() ||
+    if (!boardLaidOut || figure != game.practice.figure || numbers != game.practice.numbers.size() ||
         shownBoard.width != width || shownBoard.height != height) {
         shownBoard = LayOutGameBoard(game, width, height);
         boardSent = false;
         figure = game.practice.figure;
         numbers = game.practice.numbers.size();
-        laidOut = true;
+        boardLaidOut = true;
     }
     return shownBoard;
 }
@@ -399,6 +402,37 @@ int velmora_drop_at(double x, double y) {
     if (place >= 0)
         return place;
     return BoxAt({shownBoard.tray}, x, y) == 0 ? kDropOnTray : -1;
+}
+
+// Every text the core gives from now on in the language of `tag` ("uk", "en-GB", "pseudo";
+// Bulgarian for any other); returns the language's code. The board is laid out again for
+// the new words.
+const char* velmora_set_language(const char* tag) {
+    SetLanguage(LanguageOfTag(tag ? tag : "").value_or(Language::Bulgarian));
+    boardLaidOut = false;
+    reply = LanguageCode(CurrentLanguage());
+    return reply.c_str();
+}
+
+// The text in the language set, from the core's catalog: the page's own texts where the
+// page carries none (the pseudo-language's).
+const char* velmora_translate(const char* text) {
+    reply = Tr(text ? text : "");
+    return reply.c_str();
+}
+
+// The languages a pupil can choose, in their order: each one's code and its name in itself.
+const char* velmora_languages() {
+    std::vector<std::string> codes, names;
+    for (const Language language : ShippedLanguages()) {
+        codes.emplace_back(LanguageCode(language));
+        names.emplace_back(LanguageName(language));
+    }
+    JsonWriter json;
+    json.Field("codes", codes);
+    json.Field("names", names);
+    reply = json.Finish();
+    return reply.c_str();
 }
 
 // The levels in their order, as the figure menu lists them, and the one suggested next.

@@ -5,15 +5,23 @@
 The controls' places, texts and accessible names come from the desktop's form
 (velmora.ui), so both front ends lay out one description. The template's
 placeholders: {{layout}}, {{text:Name}}, {{name:Name}}, {{title}}, {{style}},
-{{script}}, {{core}} (the module's loader) and {{module}} (the WebAssembly module,
-gzipped, in base64, for a script element the browser does not run).
+{{script}}, {{core}} (the module's loader), {{module}} (the WebAssembly module,
+gzipped, in base64, for a script element the browser does not run) and {{texts}} (the
+page's own texts in every language, for a script element the browser does not run).
 """
 import argparse
 import base64
 import gzip
 import html
+import json
+import os
 import re
+import sys
 import xml.etree.ElementTree as ElementTree
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "po"))
+import catalogs  # noqa: E402
+import polib  # noqa: E402
 
 
 def read_form(path):
@@ -42,6 +50,38 @@ def layout_css(widgets):
     return "\n".join(rules)
 
 
+def text_hash(text):
+    """FNV-1a of the text's UTF-16 units in base 36, as the page's script finds its texts."""
+    value = 0x811C9DC5
+    units = text.encode("utf-16-le")
+    for i in range(0, len(units), 2):
+        value = ((value ^ int.from_bytes(units[i:i + 2], "little")) * 16777619) & 0xFFFFFFFF
+    digits = ""
+    while True:
+        value, digit = divmod(value, 36)
+        digits = "0123456789abcdefghijklmnopqrstuvwxyz"[digit] + digits
+        if not value:
+            return digits
+
+
+def text_table(pot_path):
+    """The page's own texts (its HTML's, the form's and its scripts' tr() calls, as the
+    message template lists them) in each language a pupil can choose, for the page to show
+    before its first paint: {"keys": [hash of the Bulgarian, ...], code: [text or 0, ...]},
+    0 where a catalog has no translation. The pseudo-language's come from the core. As JSON
+    that can stand in a script element."""
+    texts = [entry.msgid for entry in polib.pofile(pot_path)
+             if entry.msgctxt is None and not entry.msgid_plural
+             and any(path.startswith(("src/web/", "resources/velmora.ui")) for path, _ in entry.occurrences)]
+    table = {"keys": [text_hash(text) for text in texts]}
+    if len(set(table["keys"])) != len(texts):
+        raise SystemExit("make_page.py: two of the page's texts have the same hash")
+    for code in catalogs.shipped_languages():
+        found = catalogs.translations(os.path.join(catalogs.HERE, code + ".po"))
+        table[code] = [found[text][0] if text in found else 0 for text in texts]
+    return json.dumps(table, ensure_ascii=False, separators=(",", ":")).replace("<", "\\u003c")
+
+
 # Lines that are only a comment: in the style (one comment, over lines or not), in a script.
 CSS_COMMENT_LINE = re.compile(r"^[ \t]*/\*(?:(?!\*/).)*\*/[ \t]*\n", re.MULTILINE | re.DOTALL)
 JS_COMMENT_LINE = re.compile(r"^[ \t]*//.*\n", re.MULTILINE)
@@ -64,7 +104,7 @@ def script_text(text):
 
 def main():
     parser = argparse.ArgumentParser()
-    for option in ("form", "template", "style", "core", "module", "output", "title"):
+    for option in ("form", "template", "style", "core", "module", "output", "title", "pot"):
         parser.add_argument("--" + option, required=True)
     # The page's scripts, joined in their order into its one script element.
     parser.add_argument("--script", required=True, nargs="+")
@@ -88,7 +128,7 @@ def main():
     for key, value in (("{{title}}", html.escape(args.title)), ("{{layout}}", layout_css(widgets)),
                        ("{{style}}", lean(read(args.style), CSS_COMMENT_LINE))):
         page = page.replace(key, value)
-    leftover = re.search(r"\{\{(?!core\}\}|script\}\}|module\}\})\w+(:\w+)?\}\}", page)
+    leftover = re.search(r"\{\{(?!core\}\}|script\}\}|module\}\}|texts\}\})\w+(:\w+)?\}\}", page)
     if leftover:
         raise SystemExit(f"make_page.py: placeholder {leftover.group(0)} left unfilled")
     # The code last, so nothing in it is taken for a placeholder (base64 has no braces,
@@ -96,6 +136,7 @@ def main():
     # The module packed to two fifths (no time stamp: the same build, the same page).
     with open(args.module, "rb") as module:
         packed = gzip.compress(module.read(), compresslevel=9, mtime=0)
+    page = page.replace("{{texts}}", text_table(args.pot))
     page = page.replace("{{module}}", base64.b64encode(packed).decode("ascii"))
     page = page.replace("{{core}}", script_text(read(args.core)))
     page = page.replace("{{script}}", script_text(lean("\n".join(read(path) for path in args.script),

@@ -15,17 +15,22 @@
     const kDesign = { width: 481, height: 399 };
     const kSmallest = 0.75; // the form's scale on a 360-pixel phone
     const $ = (id) => document.getElementById(id);
+    // The page's own texts in the pupil's language (the page's first script, velmora.html).
+    const tr = velmoraTexts.tr;
     const form = $("Velmora");
     const list = $("List1");
     const triangle = [0, 1, 2, 3, 4, 5].map((k) => $("Label3_" + k));
     const rhombus = [0, 1, 2, 3].map((v) => $("Label2_" + v));
-    const placeNames = new Map([...triangle, ...rhombus].map((e) => [e, e.getAttribute("aria-label")]));
+    // Each place's name as the page was written, given in the language by `tr`.
+    const placeNames = new Map([...triangle, ...rhombus].map((e) => [e, velmoraTexts.source(e, "aria-label")]));
     const kProgressKey = "velmora.progress";
+    const kLanguageKey = "velmora.language"; // the language the pupil chose, read by velmora.html
     // Anything that goes wrong is kept for the tests and told to the pupil.
     window.velmoraErrors = [];
     const report = (what) => {
         window.velmoraErrors.push(String(what));
-        $("status").textContent = "Грешка в страницата: " + what;
+        // TRANSLATORS: {error} is what the browser said went wrong, in its own words.
+        $("status").textContent = tr("Грешка в страницата: {error}", { error: what });
     };
     window.addEventListener("error", (event) => report(event.message));
     window.addEventListener("unhandledrejection", (event) => report(event.reason));
@@ -44,8 +49,9 @@
 
     // The pupil's progress, kept in the browser under one key as the core writes it. A
     // browser may refuse storage (some for file://, private windows): the game goes on.
-    // Read once the core is compiled: the browser's first look into its storage takes up
-    // to 25 ms in a fresh browser, which the first frame need not wait for.
+    // Read once the core is compiled. (The browser's first look into its storage, up to
+    // 25 ms in a fresh browser, comes before the first frame all the same: the language
+    // chosen, velmora.html, must be known before the page shows.)
     let storage = null;
     let keptProgress = "";
     let unwritten = false;
@@ -85,8 +91,8 @@
         keep(view.progress);
         show();
         if (view.message)
-            tell(action === Act.AskWhy ? "Защо става?" : action === Act.AskHowToPlay
-                 ? "Как се играе" : document.title, view.message);
+            tell(action === Act.AskWhy ? tr("Защо става?") : action === Act.AskHowToPlay
+                 ? tr("Как се играе") : document.title, view.message);
     }
 
     // Times one input from the event to the shown result.
@@ -184,7 +190,7 @@
     // A place with its caption, named with it.
     function showPlace(element, caption) {
         setText(element, caption);
-        setAttribute(element, "aria-label", placeNames.get(element) + (caption ? ": " + caption : ""));
+        setAttribute(element, "aria-label", tr(placeNames.get(element)) + (caption ? ": " + caption : ""));
     }
 
     function show() {
@@ -301,14 +307,78 @@
         if (!open)
             return;
         showLevels();
-        // Below the button, or beside it when presenting; always on the screen.
+        placePanel(menu, panel);
+        const current = panel.querySelector("[aria-pressed=true]") || panel.querySelector(".suggested") ||
+            panel.querySelector("button");
+        current.focus();
+    }
+
+    // A menu's panel below its button, or beside it when presenting; always on the screen.
+    function placePanel(menu, panel) {
         const r = menu.getBoundingClientRect();
         const width = panel.offsetWidth;
         panel.style.left = Math.max(4, Math.min(presenting ? r.right + 4 : r.left, innerWidth - width - 4)) + "px";
         panel.style.top = (presenting ? r.top : r.bottom + 2) + "px";
-        const current = panel.querySelector("[aria-pressed=true]") || panel.querySelector(".suggested") ||
-            panel.querySelector("button");
-        current.focus();
+    }
+
+    // The language menu: each language by its own name, as the core names them, the one in
+    // use pressed.
+    function openLanguages(open) {
+        const menu = $("languageMenu");
+        const panel = $("languages");
+        if (open === !panel.hidden)
+            return;
+        panel.hidden = !open;
+        menu.setAttribute("aria-expanded", String(open));
+        if (!open)
+            return;
+        if (!panel.children.length) {
+            const { codes, names } = JSON.parse(core.ccall("velmora_languages", "string", [], []));
+            panel.replaceChildren(...codes.map((code, k) => {
+                const button = document.createElement("button");
+                button.type = "button";
+                button.lang = code;
+                button.dataset.language = code;
+                button.textContent = names[k];
+                button.addEventListener("click", () => chooseLanguage(code));
+                return button;
+            }));
+        }
+        for (const button of panel.children)
+            setAttribute(button, "aria-pressed", String(button.dataset.language === velmoraTexts.language));
+        placePanel(menu, panel);
+        (panel.querySelector("[aria-pressed=true]") || panel.firstElementChild).focus();
+    }
+
+    // Kept for the next time the page opens (the address's ?lang= still wins then).
+    function chooseLanguage(code) {
+        openLanguages(false);
+        try {
+            window.localStorage.setItem(kLanguageKey, code);
+        } catch { /* refused: this time only */ }
+        if (code !== velmoraTexts.language)
+            speak(code);
+        $("languageMenu").focus();
+    }
+
+    // Every text in another language at once: the page's own, the core's in a new view of
+    // the game as it stands (a hint said before gives way to the status), the board laid
+    // out again for the new words.
+    function speak(code) {
+        velmoraTexts.use(code);
+        if (core && view) {
+            core.ccall("velmora_set_language", "string", ["string"], [code]);
+            act(Act.View);
+        }
+        layout(); // the zoom's per cent, the full screen's words
+        fitForm();
+    }
+
+    // The form's own words as large as their boxes show them whole: the window's size, which
+    // the Bulgarian has; a longer translation is shrunk.
+    function fitForm() {
+        ["Label1_0", "Label1_1", "Label1_2", "Frame1_title", "Option1_0", "Option1_1", "Command1_0", "Command1_1"]
+            .forEach((id) => fitText($(id)));
     }
 
     function solutionOrOwn() {
@@ -333,9 +403,11 @@
             });
             list.replaceChildren(...listItems);
             listRow = -1;
-            list.setAttribute("aria-label", texts.length ? "Списък с числата: " + texts.join(", ")
-                                                         : "Списък с числата");
         }
+        // TRANSLATORS: the list's name for a screen reader; {numbers} are the numbers in it,
+        // "7, 8, 9, 10, 11, 12".
+        setAttribute(list, "aria-label", texts.length ? tr("Списък с числата: {numbers}", { numbers: texts.join(", ") })
+                                                      : tr("Списък с числата"));
         const selected = listRow;
         listItems.forEach((item, row) => {
             setClass(item, "selected", row === selected);
@@ -406,6 +478,8 @@
         laidOut = true;
         firstLayout?.disconnect();
         layout();
+        if (velmoraTexts.language !== "bg")
+            fitForm();
     }
 
     function layout() {
@@ -447,13 +521,13 @@
                 break;
             width = document.documentElement.clientWidth;
         }
-        $("zoomValue").textContent = Math.round(scale * 100) + " %";
+        // TRANSLATORS: the form's size as the zoom shows it, {zoom} per cent: "125 %".
+        $("zoomValue").textContent = tr("{zoom} %", { zoom: Math.round(scale * 100) });
         $("zoomIn").disabled = presenting || !zoom;
         $("zoomOut").disabled = presenting || smallerStep() === undefined;
         $("fullScreen").setAttribute("aria-pressed", String(presenting));
         // Presenting, the button says the way out, as the window's does.
         const button = $("fullScreen");
-        button.dataset.enter ??= button.textContent;
         button.textContent = presenting ? button.dataset.leave : button.dataset.enter;
         fitMessage();
     }
@@ -555,22 +629,32 @@
         // The figure menu: opened by its button, walked by arrows, closed by Esc, a choice or
         // a tap elsewhere. «Започни отначало» asks first.
         $("figureMenu").addEventListener("click", later(() => openLevels($("levels").hidden)));
-        $("levels").addEventListener("keydown", (event) => {
-            const buttons = [...$("levels").querySelectorAll("button")];
+        // The language menu likewise, its choice at once; both walked by arrows.
+        $("languageMenu").addEventListener("click", later(() => openLanguages($("languages").hidden)));
+        const walk = (event) => {
+            const buttons = [...event.currentTarget.querySelectorAll("button")];
             const at = buttons.indexOf(document.activeElement);
             const next = { ArrowDown: at + 1, ArrowUp: at - 1, Home: 0, End: buttons.length - 1 }[event.key];
             if (next === undefined)
                 return;
             event.preventDefault();
             buttons[(next + buttons.length) % buttons.length].focus();
-        });
+        };
+        $("levels").addEventListener("keydown", walk);
+        $("languages").addEventListener("keydown", walk);
         document.addEventListener("pointerdown", (event) => {
             if (!event.target.closest("#levels, #figureMenu"))
                 openLevels(false);
+            if (!event.target.closest("#languages, #languageMenu"))
+                openLanguages(false);
         });
         $("levels").addEventListener("focusout", (event) => {
             if (event.relatedTarget && !event.relatedTarget.closest("#levels, #figureMenu"))
                 openLevels(false);
+        });
+        $("languages").addEventListener("focusout", (event) => {
+            if (event.relatedTarget && !event.relatedTarget.closest("#languages, #languageMenu"))
+                openLanguages(false);
         });
         $("forget").addEventListener("click", (event) => {
             openLevels(false);
@@ -606,7 +690,8 @@
                 // Esc closes a message first, then leaves the presentation.
                 "Escape": () => ($("message").open ? $("message").close()
                                  : !$("levels").hidden ? (openLevels(false), $("figureMenu").focus())
-                                     : presenting && setPresenting(false)),
+                                     : !$("languages").hidden ? (openLanguages(false), $("languageMenu").focus())
+                                         : presenting && setPresenting(false)),
             };
             // A letter by its key's place too, so Ctrl+H works on the Bulgarian keyboard.
             const letter = /^[a-z]$/i.test(event.key) ? event.key.toLowerCase()
@@ -625,6 +710,13 @@
         if (view)
             return;
         const resumed = keptProgress !== "";
+        // The core speaks the page's language; the page's texts its table lacks are the core's.
+        velmoraTexts.lookUp = (text) => core.ccall("velmora_translate", "string", ["string"], [text]);
+        if (velmoraTexts.language !== "bg") {
+            core.ccall("velmora_set_language", "string", ["string"], [velmoraTexts.language]);
+            velmoraTexts.use(velmoraTexts.language);
+            fitForm();
+        }
         act(Act.Start, practiceAsked ? 1 : 0, keptProgress);
         // The zoom step the pupil left, unless one was chosen while the core was coming.
         if (resumed && !zoom && kZoomSteps.includes(view.zoom)) {
@@ -811,7 +903,6 @@
     document.addEventListener("DOMContentLoaded", startCore);
     $("modeDemonstration").setAttribute("aria-pressed", String(!practiceAsked));
     $("modePractice").setAttribute("aria-pressed", String(practiceAsked));
-    $("solution").dataset.reveal = $("solution").textContent;
     setClass(document.body, "board-shown", practiceAsked);
     const board = velmoraBoard({
         act, Act, handler, ask, solutionOrOwn, core: () => core, view: () => view,
