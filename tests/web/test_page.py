@@ -17,6 +17,9 @@ from selenium.webdriver.support.ui import WebDriverWait
 
 from page_driver import element, load, open_browser, problems, requests, set_viewport
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "po"))
+import catalogs  # noqa: E402
+
 PAGE = sys.argv.pop(1) if len(sys.argv) > 1 else "build/web/velmora.html"
 
 # The window's layout in twips: left, top, width, height (options inside the frame).
@@ -70,6 +73,58 @@ BOARD_DRAWN = """return new Promise((done) => requestAnimationFrame(() => {
     const lines = [...document.querySelectorAll('#boardLines line')].map((l) => ['x1', 'y1', 'x2', 'y2'].map(
         (k) => Number(l.getAttribute(k))));
     done({ off, clipped, scroll, lines: JSON.stringify(lines) === JSON.stringify(layout.edges) }); }))"""
+# Every text shown as a pupil sees it after the next frame: each spilling out of its box or
+# off the screen sideways, or cut off by a box that hides what overflows it (or needs
+# scrolling sideways; the form is scaled, so compared in the window's pixels); each
+# overlapping another where both show (a menu or a box open over the page may cover it);
+# and, noted, each a box scrolls down to.
+TEXTS_WHOLE = """return new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(() => {
+    const name = (e) => e.id || e.parentElement.id + ' > ' + e.className;
+    const block = (e) => { while (getComputedStyle(e).display === 'inline') e = e.parentElement; return e; };
+    const layer = (e) => e.closest('dialog, #levels, #languages');
+    const plain = (r) => ({ left: r.left, top: r.top, right: r.right, bottom: r.bottom });
+    const texts = [];
+    for (const e of document.body.querySelectorAll(':not(script, style, svg, svg *, textarea, input)')) {
+        const rects = [...e.childNodes].filter((n) => n.nodeType === 3 && n.data.trim()).flatMap((n) => {
+            const range = document.createRange();
+            range.selectNodeContents(n);
+            return [...range.getClientRects()].map(plain); });
+        if (rects.length && getComputedStyle(e).visibility === 'visible')
+            texts.push({ e, box: block(e), rects, shown: rects });
+    }
+    const beyond = (r, b, across, down) => across && (r.left < b.left - 1 || r.right > b.right + 1) ||
+        down && (r.top < b.top - 1 || r.bottom > b.bottom + 1);
+    const clipped = [], overlaps = [], scrolled = [];
+    for (const t of texts) {
+        const own = getComputedStyle(t.box);
+        if (own.overflowX === 'visible' && t.rects.some((r) => beyond(r, t.box.getBoundingClientRect(), true, true)))
+            clipped.push([name(t.e), t.e.textContent, 'out of its box']);
+        if (t.rects.some((r) => beyond(r, { left: 0, right: document.documentElement.clientWidth }, true, false)))
+            clipped.push([name(t.e), t.e.textContent, 'off the screen sideways']);
+        for (let a = t.box; a !== document.body; a = a.parentElement) {
+            const style = getComputedStyle(a);
+            if (style.overflowX === 'visible')
+                continue;
+            const r = a.getBoundingClientRect(), scale = r.width / (a.offsetWidth || 1);
+            const inner = { left: r.left + a.clientLeft * scale, top: r.top + a.clientTop * scale };
+            inner.right = inner.left + a.clientWidth * scale;
+            inner.bottom = inner.top + a.clientHeight * scale;
+            const hides = ['hidden', 'clip'].includes(style.overflowY);
+            if (t.rects.some((q) => beyond(q, inner, true, hides)))
+                clipped.push([name(t.e), t.e.textContent, 'cut by ' + name(a)]);
+            else if (t.rects.some((q) => beyond(q, inner, false, true)))
+                scrolled.push(name(t.e) + ' in ' + name(a));
+            t.shown = t.shown.map((q) => ({ left: Math.max(q.left, inner.left), right: Math.min(q.right, inner.right),
+                top: Math.max(q.top, inner.top), bottom: Math.min(q.bottom, inner.bottom) }));
+        }
+    }
+    const meet = (p, q) => Math.min(p.right, q.right) - Math.max(p.left, q.left) > 1 &&
+        Math.min(p.bottom, q.bottom) - Math.max(p.top, q.top) > 1;
+    texts.forEach((a, i) => texts.slice(i + 1).forEach((b) => {
+        if (!a.box.contains(b.box) && !b.box.contains(a.box) && layer(a.e) === layer(b.e) &&
+            a.shown.some((p) => b.shown.some((q) => meet(p, q))))
+            overlaps.push([name(a.e), a.e.textContent, name(b.e), b.e.textContent]); }));
+    done({ texts: texts.length, clipped, overlaps, scrolled }); })))"""
 TRIANGLE_7 = ["7", "8", "9", "10", "11", "12"]
 RHOMBUS_7 = ["7 + 14 = 21", "8 + 13 = 21", "9 + 12 = 21", "10 + 11 = 21"]
 
@@ -748,6 +803,133 @@ class Page(unittest.TestCase):
                 self.tile(tile).click()
                 self.place(position).click()
             self.assertEqual(self.board()[1:3], [sums, tiles])
+
+    # The languages.
+
+    def shown_texts(self):
+        """What the toolbar, the form and the status line say, and their names to a screen reader."""
+        return self.js("""const all = [...document.querySelectorAll(
+            '#toolbar, #toolbar :not(#languages *), #Velmora, #Velmora *, #status')];
+            return [document.documentElement.lang, ...all.map((e) => [e.id, ...[...e.childNodes].filter(
+                (n) => n.nodeType === 3).map((n) => n.data), e.getAttribute('aria-label')])]""")
+
+    def test_language_menu_and_choice(self):
+        english = catalogs.translations(os.path.join(catalogs.HERE, "en.po"))
+        checked = {"modeDemonstration": "Показване", "Label1_0": "Велмора от числа", "Command1_0": "Изчисли"}
+        named = {"zoomOut": "Намали", "Text1_0": "Условие на задачата", "board": "Упражнение"}
+        self.assertTrue(all(bulgarian in english for bulgarian in [*checked.values(), *named.values()]))
+        # The page is in English from the first frame that shows it (the core's words once it
+        # is there), whether the address asks for it or the browser's first language of ours
+        # is English.
+        first_frame = self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": """
+            const look = () => {
+                const button = document.getElementById('modeDemonstration');
+                if (button && getComputedStyle(button).visibility === 'visible')
+                    window.firstFrame = [button.textContent, document.documentElement.lang];
+                else
+                    requestAnimationFrame(look);
+            };
+            requestAnimationFrame(look);"""})
+        agent = self.js("return navigator.userAgent")
+        try:
+            for query, browser in (("?lang=en", "bg"), ("", "de-DE,en-GB,tr")):
+                with self.subTest(query=query, browser=browser):
+                    self.driver.execute_cdp_cmd("Emulation.setUserAgentOverride",
+                                                {"userAgent": agent, "acceptLanguage": browser})
+                    load(self.driver, PAGE, query)
+                    self.assertEqual(self.js("return window.firstFrame"), [english["Показване"][0], "en"])
+        finally:
+            self.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", first_frame)
+            self.driver.execute_cdp_cmd("Emulation.setUserAgentOverride", {"userAgent": agent, "acceptLanguage": ""})
+        load(self.driver, PAGE)
+        self.click("Option1_0")
+        self.type_start("7")
+        self.click("Command1_0")
+        bulgarian = self.shown_texts()
+        status = element(self.driver, "status").text
+        # The menu, by keys: each language by its own name, the one in use pressed; Esc and
+        # a choice both give the focus back to its button.
+        menu = element(self.driver, "languageMenu")
+        menu.send_keys(Keys.ENTER)
+        self.assertEqual(self.js("""return [...document.querySelectorAll('#languages button')].map((b) =>
+            [b.textContent, b.lang, b.getAttribute('aria-pressed'), b === document.activeElement])"""),
+                         [["Български", "bg", "true", True], ["English", "en", "false", False],
+                          ["Українська", "uk", "false", False], ["Türkçe", "tr", "false", False]])
+        self.keys(Keys.ESCAPE)
+        self.assertEqual([self.js("return document.getElementById('languages').hidden"),
+                          self.driver.switch_to.active_element.get_attribute("id")], [True, "languageMenu"])
+        menu.send_keys(Keys.ENTER)
+        self.keys(Keys.ARROW_DOWN, Keys.ENTER)
+        self.assertEqual([self.js("return document.getElementById('languages').hidden"),
+                          self.driver.switch_to.active_element.get_attribute("id")], [True, "languageMenu"])
+        # Every text at once, the page's own and the core's, and their names to a screen reader.
+        for shown in (lambda: None, lambda: load(self.driver, PAGE, keep=True)):  # and after a reload
+            shown()
+            self.assertEqual(self.js("return document.documentElement.lang"), "en")
+            for name, text in checked.items():
+                self.assertEqual(element(self.driver, name).text, english[text][0], name)
+            for name, text in named.items():
+                self.assertEqual(element(self.driver, name).get_attribute("aria-label"), english[text][0], name)
+        self.click("Option1_0")
+        self.type_start("7")
+        self.click("Command1_0")
+        self.assertNotEqual(element(self.driver, "status").text, status)
+        self.assertEqual(element(self.driver, "status").text, self.js("return velmoraView.status"))
+        self.assertEqual(element(self.driver, "List1").accessible_name, english.get(
+            "Списък с числата: {numbers}", ["Списък с числата: {numbers}"])[0].format(
+            numbers="7, 8, 9, 10, 11, 12"))
+        # The address wins over the choice kept; back in Bulgarian by the menu, without a
+        # reload, the page says exactly what it said.
+        load(self.driver, PAGE, "?lang=bg", keep=True)
+        self.assertEqual(element(self.driver, "modeDemonstration").text, "Показване")
+        load(self.driver, PAGE, keep=True)
+        self.click("languageMenu")
+        self.driver.find_element(By.CSS_SELECTOR, "#languages [lang=bg]").click()
+        self.click("Option1_0")
+        self.type_start("7")
+        self.click("Command1_0")
+        self.assertEqual(self.shown_texts(), bulgarian)
+        self.assertEqual(self.js("return localStorage.getItem('velmora.language')"), "bg")
+        load(self.driver, PAGE)  # the choice forgotten
+
+    def test_pseudo_language_whole_everywhere(self):
+        # Every message 40 % longer: on a phone and a tablet by touch, a whiteboard and a full-HD
+        # screen, the demonstration, its menus and boxes, and the board show every text whole.
+        for width, height, touch in ((360, 640, True), (768, 1024, True), (1024, 768, False), (1920, 1080, False)):
+            with self.subTest(screen=(width, height)):
+                self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                    "width": width, "height": height, "deviceScaleFactor": 1, "mobile": touch})
+                self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": touch})
+                load(self.driver, PAGE, "?lang=pseudo")
+                self.assertEqual(self.js("return document.documentElement.lang"), "bg-x-pseudo")
+                self.click("Option1_0")
+                self.type_start("7")
+                self.click("Command1_0")
+                for k in (1, 3):
+                    self.click(f"Label3_{k}")
+                steps = [("demonstration", None), ("figure menu", "figureMenu"), ("language menu", "languageMenu"),
+                         ("help", "help")]
+                for what, button in steps:
+                    if button:
+                        self.click(button)
+                    whole = self.js(TEXTS_WHOLE)
+                    self.assertGreater(whole["texts"], 25)
+                    self.assertEqual(whole["clipped"] + whole["overlaps"], [], what)
+                    self.keys(Keys.ESCAPE)
+                self.start_board(BOARD["star"][0], "999", query="?lang=pseudo&practice")
+                for k in range(3):
+                    self.tile(k).click()
+                    self.place(k).click()
+                self.command(0).click()  # a hint
+                for what, button in (("board", None), ("solution", 1), ("question", 5)):
+                    if button is not None:
+                        self.command(button).click()
+                    whole = self.js(TEXTS_WHOLE)
+                    self.assertEqual(whole["clipped"] + whole["overlaps"], [], what)
+                    if whole["scrolled"]:
+                        print(f"\n  {width} x {height}, {what}: scrolled to read: {whole['scrolled']}", file=sys.stderr)
+                self.click("confirmNo")
+        self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
 
 
 if __name__ == "__main__":
