@@ -1,15 +1,19 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""The web edition's speed in Debian's headless Chromium, each time side by side with a
-blank page measured the same way in the same run: when the page first paints, when it is
-usable (loaded, the core ready, the controls bound), warm and in a fresh browser; where
-the time to usable goes; and the time each click takes from the event to the shown
-result, back to back and with the browser idle in between. Ends with the lines
-web_usable_ratio=, web_cold_ratio=, web_paint_ratio=, web_usable_ms=,
-web_click_p99_us= (all clicks), web_click_kind_p99_us= (the slowest kind's),
-web_click_idle_p99_us= and web_drag_frame_p99_us= (a drag's work per finger move on the
-board) for scripts."""
+"""The web edition's speed in Debian's headless Chromium, each time side by side with its
+floor, the static form (the same page with every script and the core taken out, made from
+it in the same run), and a blank page for reference, all measured the same way in the
+same run: when the page first paints, when it is usable (loaded, the core ready, the
+controls bound), warm and in a fresh browser; where the time to usable goes; and the time
+each click takes from the event to the shown result, back to back and with the browser
+idle in between. Ends with the lines web_form_paint_ratio=, web_form_usable_ratio=,
+web_form_cold_paint_ratio=, web_form_cold_usable_ratio= (over the static form),
+web_usable_ratio=, web_cold_ratio=, web_paint_ratio= (over the blank page),
+web_usable_ms=, web_click_p99_us= (all clicks), web_click_kind_p99_us= (the slowest
+kind's), web_click_idle_p99_us= and web_drag_frame_p99_us= (a drag's work per finger move
+on the board) for scripts."""
 import os
+import re
 import statistics
 import sys
 import tempfile
@@ -20,7 +24,7 @@ from page_driver import load, open_browser, set_viewport  # noqa: E402
 PAGE = sys.argv[1] if len(sys.argv) > 1 else "build/web/velmora.html"
 LOADS = 20
 FRESH = 5
-# The floor: a page with a text and a script that binds a handler, ready in the way the
+# For reference: a page with a text and a script that binds a handler, ready in the way the
 # page says it is (page_driver.load waits for that).
 BLANK = """<!DOCTYPE html><title>x</title><p>x</p><script>
 document.addEventListener("click", () => {});
@@ -28,8 +32,8 @@ document.documentElement.dataset.ready = "true";
 performance.mark("velmora-usable");
 </script>"""
 # Milliseconds from navigation: first contentful paint, and usable: the later of the load
-# event's end and the page's own mark, whichever page it is. Then the page's marks of its
-# start-up steps, as it set them.
+# event's end and the page's own mark, whichever page it is (the static form has no mark:
+# its load). Then the page's marks of its start-up steps, as it set them.
 TIMES = """
 const done = arguments[0];
 const navigation = performance.getEntriesByType('navigation')[0];
@@ -106,17 +110,39 @@ const byId = (id) => document.getElementById(id);
 """
 
 
-def measure(driver, path):
-    load(driver, path)
+def static_form(page, folder):
+    """The floor: the page with every script element (its scripts, the core's module and
+    loader) taken out, so exactly the HTML and CSS the browser lays out and paints anyway.
+    Made from the page measured, so it follows every change to the page."""
+    with open(page, encoding="utf-8") as source:
+        text = source.read()
+    # A script element ends at its first "</script" (the page escapes any inside its code).
+    form = re.sub(r"<script\b[^>]*>.*?</script\s*>", "", text, flags=re.DOTALL | re.IGNORECASE)
+    if re.search(r"<script", form, flags=re.IGNORECASE):
+        raise SystemExit("web_bench.py: a script left in the static form")
+    path = os.path.join(folder, "form.html")
+    with open(path, "w", encoding="utf-8") as output:
+        output.write(form)
+    return path
+
+
+def measure(driver, path, ready=True):
+    """`ready`: the page says when it is ready (the static form cannot, having no script:
+    it is opened as the page is, from a blank tab)."""
+    if ready:
+        load(driver, path)
+    else:
+        driver.get("about:blank")
+        driver.get("file://" + os.path.abspath(path))
     return driver.execute_async_script(TIMES)
 
 
-def fresh(path):
+def fresh(path, ready=True):
     """The first load in a browser just started, as a pupil opening the file."""
     driver = open_browser()
     try:
         set_viewport(driver, 1024, 768)
-        return measure(driver, path)
+        return measure(driver, path, ready)
     finally:
         driver.quit()
 
@@ -200,22 +226,26 @@ def where(runs):
 
 
 def main():
-    blank = os.path.join(tempfile.mkdtemp(), "blank.html")
+    folder = tempfile.mkdtemp()
+    form = static_form(PAGE, folder)
+    blank = os.path.join(folder, "blank.html")
     with open(blank, "w") as page:
         page.write(BLANK)
-    cold = {"page": [], "blank": []}
+    # In turns, so all three see the same machine.
+    pages = (("page", PAGE, True), ("form", form, False), ("blank", blank, True))
+    cold = {name: [] for name, _, _ in pages}
     for _ in range(FRESH):
-        cold["page"].append(fresh(PAGE))
-        cold["blank"].append(fresh(blank))
+        for name, path, ready in pages:
+            cold[name].append(fresh(path, ready))
     driver = open_browser()
     try:
         set_viewport(driver, 1024, 768)
-        warm = {"page": [], "blank": []}
-        measure(driver, PAGE)
-        measure(driver, blank)
-        for _ in range(LOADS):  # in turns, so both see the same machine
-            warm["page"].append(measure(driver, PAGE))
-            warm["blank"].append(measure(driver, blank))
+        warm = {name: [] for name, _, _ in pages}
+        for _, path, ready in pages:
+            measure(driver, path, ready)
+        for _ in range(LOADS):
+            for name, path, ready in pages:
+                warm[name].append(measure(driver, path, ready))
         back_to_back = clicks(driver, 0, 44)
         idle = clicks(driver, 40, 12)
         moves = drag(driver)
@@ -225,22 +255,34 @@ def main():
     def median(runs, key):
         return statistics.median(run[key] for run in runs)
 
-    print(f"web page, {LOADS} warm loads from file:// in turns with a blank page, medians:")
-    print(f"  first paint {median(warm['page'], 'paint'):.1f} ms, blank {median(warm['blank'], 'paint'):.1f} ms")
-    print(f"  usable {median(warm['page'], 'usable'):.1f} ms, blank {median(warm['blank'], 'usable'):.1f} ms")
+    def compare(runs):
+        for key, words in (("paint", "first paint"), ("usable", "usable (the static form: loaded)")):
+            print(f"  {words}: page {median(runs['page'], key):.1f} ms, static form "
+                  f"{median(runs['form'], key):.1f} ms, blank {median(runs['blank'], key):.1f} ms")
+        print(f"  the static form parsed at {median(runs['form'], 'parsed'):.1f} ms")
+
+    print(f"web page, {LOADS} warm loads from file:// in turns with its static form and a blank page, medians:")
+    compare(warm)
     where(warm["page"])
-    print(f"web page, first load in {FRESH} fresh browsers each: usable "
-          f"{median(cold['page'], 'usable'):.1f} ms, blank {median(cold['blank'], 'usable'):.1f} ms; first paint "
-          f"{median(cold['page'], 'paint'):.1f} ms, blank {median(cold['blank'], 'paint'):.1f} ms")
+    print(f"web page, its static form and a blank page, first load in {FRESH} fresh browsers each, medians:")
+    compare(cold)
     where(cold["page"])
     click_p99, kind_p99 = report_clicks(
         "web clicks back to back (bound p99 1000 us; the browser's clock counts in 100 us steps)", back_to_back)
     idle_p99, _ = report_clicks("web clicks with the browser idle 40 ms and a frame drawn between", idle)
     print(f"web drag on the board, {len(moves)} finger moves: median "
           f"{statistics.median(moves) * 1000:.0f} us, p99 {p99(moves):.0f} us (bound 8000 us)")
-    usable_ratio = median(warm["page"], "usable") / median(warm["blank"], "usable")
-    cold_ratio = median(cold["page"], "usable") / median(cold["blank"], "usable")
-    paint_ratio = median(warm["page"], "paint") / median(warm["blank"], "paint")
+
+    def ratio(runs, key, floor):
+        return median(runs["page"], key) / median(runs[floor], key)
+
+    print(f"web_form_paint_ratio={ratio(warm, 'paint', 'form'):.2f}\n"
+          f"web_form_usable_ratio={ratio(warm, 'usable', 'form'):.2f}\n"
+          f"web_form_cold_paint_ratio={ratio(cold, 'paint', 'form'):.2f}\n"
+          f"web_form_cold_usable_ratio={ratio(cold, 'usable', 'form'):.2f}")
+    usable_ratio = ratio(warm, "usable", "blank")
+    cold_ratio = ratio(cold, "usable", "blank")
+    paint_ratio = ratio(warm, "paint", "blank")
     print(f"web_usable_ratio={usable_ratio:.2f}\nweb_cold_ratio={cold_ratio:.2f}\n"
           f"web_paint_ratio={paint_ratio:.2f}\n"
           f"web_usable_ms={median(warm['page'], 'usable'):.1f}\nweb_click_p99_us={click_p99:.0f}\n"
