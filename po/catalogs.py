@@ -17,6 +17,17 @@ def shipped_languages(po_dir=HERE):
         return [w for line in linguas for w in line.split("#")[0].split()]
 
 
+def write_if_changed(path, text):
+    """Writes the file only when its text changes, so that what depends on it is not
+    rebuilt for nothing."""
+    if os.path.exists(path):
+        with open(path, encoding="utf-8") as old:
+            if old.read() == text:
+                return
+    with open(path, "w", encoding="utf-8") as out:
+        out.write(text)
+
+
 def key_of(entry):
     """The key the core looks a message up by: "context\\4text" or the text."""
     return (entry.msgctxt + "\x04" if entry.msgctxt is not None else "") + entry.msgid

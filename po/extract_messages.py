@@ -95,12 +95,7 @@ def main():
         seen[key] = entry
         pot.append(entry)
     text = str(pot)
-    if os.path.exists(args.output):
-        with open(args.output, encoding="utf-8") as old:
-            if old.read() == text:
-                return
-    with open(args.output, "w", encoding="utf-8") as out:
-        out.write(text)
+    catalogs.write_if_changed(args.output, text)
 
 
 if __name__ == "__main__":

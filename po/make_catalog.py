@@ -76,12 +76,7 @@ def main():
     lines += [f"    case Language::Bulgarian: return static_cast<int>({BULGARIAN_RULE});",
               "    }", "    return 0;", "}", "", "} // namespace velmora::catalog", ""]
     text = "\n".join(lines)
-    if os.path.exists(args.output):
-        with open(args.output, encoding="utf-8") as old:
-            if old.read() == text:
-                return
-    with open(args.output, "w", encoding="utf-8") as out:
-        out.write(text)
+    catalogs.write_if_changed(args.output, text)
 
 
 if __name__ == "__main__":

@@ -3,6 +3,7 @@
 // language; and messages that reach the pupil in each language's own words.
 
 #include "puzzle/catalog.h"
+#include "in_language.h"
 #include "puzzle/catalog_data.h"
 
 #include <doctest/doctest.h>
@@ -13,14 +14,6 @@
 using namespace velmora;
 
 namespace {
-
-// Restores Bulgarian after a test that switched the language.
-struct InLanguage {
-    explicit InLanguage(Language language) { SetLanguage(language); }
-    ~InLanguage() { SetLanguage(Language::Bulgarian); }
-    InLanguage(const InLanguage&) = delete;
-    InLanguage& operator=(const InLanguage&) = delete;
-};
 
 // Ukrainian by the grammar books: one for 1, 21, 101 but not 11; "few" for 2–4, 22–24
 // but not 12–14; "many" for the rest.

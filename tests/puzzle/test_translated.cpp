@@ -7,6 +7,7 @@
 #include "puzzle/board.h"
 #include "puzzle/board_view.h"
 #include "puzzle/catalog.h"
+#include "in_language.h"
 #include "puzzle/figure.h"
 #include "puzzle/progress.h"
 #include "puzzle/worksheet.h"
@@ -21,14 +22,6 @@
 using namespace velmora;
 
 namespace {
-
-// Restores Bulgarian after a test that switched the language.
-struct InLanguage {
-    explicit InLanguage(Language language) { SetLanguage(language); }
-    ~InLanguage() { SetLanguage(Language::Bulgarian); }
-    InLanguage(const InLanguage&) = delete;
-    InLanguage& operator=(const InLanguage&) = delete;
-};
 
 // The first Bulgarian word the pseudo-language would have accented, or "".
 std::string LeftInBulgarian(const std::string& text) {
