@@ -2,8 +2,8 @@
 // The catalog's machinery: plural rules, placeholders, language tags and capitals, in every
 // language; and messages that reach the pupil in each language's own words.
 
-#include "puzzle/catalog.h"
 #include "in_language.h"
+#include "puzzle/catalog.h"
 #include "puzzle/catalog_data.h"
 
 #include <doctest/doctest.h>
@@ -91,11 +91,16 @@ TEST_CASE("a locale or browser tag names its language, and only ours") {
         std::optional<Language> language;
     };
     const std::vector<Case> cases{
-        {"bg_BG.UTF-8", Language::Bulgarian}, {"en-GB", Language::English},
-        {"EN", Language::English},            {"uk_UA.UTF-8@euro", Language::Ukrainian},
-        {"tr", Language::Turkish},            {"pseudo", Language::Pseudo},
-        {"de_DE.UTF-8", std::nullopt},        {"", std::nullopt},
-        {"C", std::nullopt},                  {"ukr", std::nullopt},
+        {"bg_BG.UTF-8", Language::Bulgarian},
+        {"en-GB", Language::English},
+        {"EN", Language::English},
+        {"uk_UA.UTF-8@euro", Language::Ukrainian},
+        {"tr", Language::Turkish},
+        {"pseudo", Language::Pseudo},
+        {"de_DE.UTF-8", std::nullopt},
+        {"", std::nullopt},
+        {"C", std::nullopt},
+        {"ukr", std::nullopt},
     };
     for (const Case& c : cases) {
         CAPTURE(c.tag);
@@ -146,8 +151,8 @@ TEST_CASE("a list joins its items in the language's words, and the pseudo-langua
 }
 
 TEST_CASE("every compiled message is found by its own key, context and plural form") {
-    for (Language language : {Language::English, Language::Ukrainian, Language::Turkish,
-                              Language::Pseudo}) {
+    for (Language language :
+         {Language::English, Language::Ukrainian, Language::Turkish, Language::Pseudo}) {
         const InLanguage in(language);
         const auto entries = catalog::EntriesOf(language);
         CHECK(entries.size() > 300);

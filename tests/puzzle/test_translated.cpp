@@ -4,10 +4,10 @@
 // text is a word the catalog never saw: a literal glued into a sentence, or a message
 // that xgettext cannot find. Checked over every figure in the states a pupil meets, and
 // over every kind of worksheet and its notes.
+#include "in_language.h"
 #include "puzzle/board.h"
 #include "puzzle/board_view.h"
 #include "puzzle/catalog.h"
-#include "in_language.h"
 #include "puzzle/figure.h"
 #include "puzzle/progress.h"
 #include "puzzle/worksheet.h"
