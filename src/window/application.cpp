@@ -1,17 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/application.h"
 
+#include "window/language.h"
 #include "window/zoom_style.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
 #include <QImage>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QPixmap>
 #include <QStyleFactory>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,25 +23,25 @@ bool IsSet(const char* name) {
     return value != nullptr && *value != '\0';
 }
 
-void ExitWithDisplayLine(const char* what) {
+void ExitWithDisplayLine(const std::string& what) {
     const auto value = [](const char* name) { return qEnvironmentVariable(name); };
-    std::fprintf(stderr, "velmora: %s (DISPLAY=%s, WAYLAND_DISPLAY=%s, QT_QPA_PLATFORM=%s)\n", what,
-                 qPrintable(value("DISPLAY")), qPrintable(value("WAYLAND_DISPLAY")),
+    std::fprintf(stderr, "velmora: %s (DISPLAY=%s, WAYLAND_DISPLAY=%s, QT_QPA_PLATFORM=%s)\n",
+                 what.c_str(), qPrintable(value("DISPLAY")), qPrintable(value("WAYLAND_DISPLAY")),
                  qPrintable(value("QT_QPA_PLATFORM")));
     _exit(EXIT_FAILURE);
 }
 
 // Qt ends the program with a fatal message (and a core dump) when the display it was
 // pointed at cannot be reached, and with an English warning when the connection to it
-// breaks. Both become one Bulgarian line and a plain failure status. The platform
+// breaks. Both become one line in the pupil's language and a plain failure status. The platform
 // plugins' own complaints on the way there are left out: the one line says it all.
 void ReportDisplayTrouble(QtMsgType type, const QMessageLogContext& context,
                           const QString& message) {
     // Qt's own wording advises reinstalling, which never helps here.
     if (type == QtFatalMsg)
-        ExitWithDisplayLine("прозорецът не може да се отвори: няма връзка с екрана");
+        ExitWithDisplayLine(Tr("прозорецът не може да се отвори: няма връзка с екрана"));
     if (message.contains(QLatin1String("connection broke")))
-        ExitWithDisplayLine("връзката с екрана се прекъсна; програмата спира");
+        ExitWithDisplayLine(Tr("връзката с екрана се прекъсна; програмата спира"));
     const bool platformNoise = (context.category && qstrncmp(context.category, "qt.qpa", 6) == 0) ||
                                message.startsWith(QLatin1String("Failed to create wl_display"));
     if (type != QtDebugMsg && type != QtInfoMsg && !platformNoise)
@@ -57,9 +55,10 @@ bool DisplayAvailable() {
         qInstallMessageHandler(ReportDisplayTrouble);
         return true;
     }
-    std::fputs("velmora: няма екран, на който да се отвори прозорецът "
-               "(не е зададен нито DISPLAY, нито WAYLAND_DISPLAY)\n",
-               stderr);
+    std::fprintf(stderr, "velmora: %s\n",
+                 Tr("няма екран, на който да се отвори прозорецът "
+                    "(не е зададен нито DISPLAY, нито WAYLAND_DISPLAY)")
+                     .c_str());
     return false;
 }
 
@@ -77,7 +76,7 @@ void PrepareApplication(QApplication& app, Icon icon) {
         SetWindowIcon(app);
     // Wayland shells find the icon and the name through the desktop entry.
     app.setDesktopFileName(QStringLiteral(VELMORA_APP_ID));
-    InstallQtTranslations(app);
+    InstallQtTranslations();
 }
 
 void SetWindowIcon(QApplication& app) {
@@ -89,18 +88,8 @@ void SetWindowIcon(QApplication& app) {
     app.setWindowIcon(icon);
 }
 
-bool InstallQtTranslations(QApplication& app) {
-    // The program speaks Bulgarian whatever the desktop's language, Qt's own
-    // buttons and menus included, when Debian's Qt translations are there.
-    const QLocale bulgarian(QLocale::Bulgarian, QLocale::Bulgaria);
-    QLocale::setDefault(bulgarian);
-    auto* translator = new QTranslator(&app);
-    if (translator->load(bulgarian, QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
-        app.installTranslator(translator))
-        return true;
-    delete translator;
-    return false;
+void InstallQtTranslations() {
+    UseLanguage(CurrentLanguage());
 }
 
 } // namespace velmora

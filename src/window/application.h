@@ -12,14 +12,15 @@ namespace velmora {
 enum class Icon { Now, AfterFirstFrame };
 
 // The program-wide settings the window relies on: the style, the icon, the names and
-// Qt's own texts in Bulgarian. Decoding the icon is the costliest of them: the program
+// the translations of Qt's own texts and the form's, in the language in force. Decoding the icon is the costliest of them: the program
 // itself sets it once its first frame is on the screen (SetWindowIcon).
 void PrepareApplication(QApplication& app, Icon icon = Icon::Now);
 
 // The program's icon, for the desktop's title bars and task bars.
 void SetWindowIcon(QApplication& app);
 
-// Loads Debian's Bulgarian translation of Qt's own texts; false when it is not installed.
-bool InstallQtTranslations(QApplication& app);
+// Qt's own texts (from Debian's translations, when installed) and the Designer form's
+// (from the core's catalog) in the language in force: UseLanguage(CurrentLanguage()).
+void InstallQtTranslations();
 
 } // namespace velmora

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/command_line.h"
 
+#include "window/language.h"
+#include "window/texts.h"
 #include "window/zoom.h"
 
 #include <QCommandLineParser>
@@ -21,10 +23,11 @@ QString ZoomStepsText() {
 }
 
 void PrintHelp(QTextStream& out, const QList<QCommandLineOption>& options) {
-    out << "Употреба: velmora [опции]\n"
-           "Велмора от числа: поредни числа с равни суми в триъгълник, ромб и още четири "
-           "фигури.\n\n"
-           "Опции:\n";
+    out << Q(Tr("Употреба: velmora [опции]")) << '\n'
+        << Q(Tr("Велмора от числа: поредни числа с равни суми в триъгълник, ромб и още четири "
+                "фигури."))
+        << "\n\n"
+        << Q(Tr("Опции:")) << '\n';
     for (const QCommandLineOption& option : options) {
         QStringList names;
         for (const QString& name : option.names())
@@ -34,21 +37,33 @@ void PrintHelp(QTextStream& out, const QList<QCommandLineOption>& options) {
             left += " <" + option.valueName() + ">";
         out << "  " << left.leftJustified(24) << option.description() << '\n';
     }
-    out << "\nВ прозореца Ctrl++ увеличава, Ctrl+- намалява, а Ctrl+0 връща мащаба на 100 %.\n"
-           "Приемат се и общите опции на Qt: -platform, -display, -style, -reverse и другите.\n";
+    out << '\n'
+        << Q(Tr("В прозореца Ctrl++ увеличава, Ctrl+- намалява, а Ctrl+0 връща мащаба на 100 %."))
+        << '\n'
+        << Q(Tr("Приемат се и общите опции на Qt: -platform, -display, -style, -reverse и "
+                "другите."))
+        << '\n';
 }
 
 // The worksheet's figure names: "v, triangle, …, both или all".
 QString SheetChoiceKeys() {
-    QStringList keys;
+    std::vector<std::string> keys;
     for (const SheetChoice& choice : SheetChoices())
-        keys << QString::fromStdString(choice.key);
-    const QString last = keys.takeLast();
-    return keys.join(QStringLiteral(", ")) + QStringLiteral(" или ") + last;
+        keys.push_back(choice.key);
+    return Q(JoinOr(keys));
+}
+
+// The languages the command line takes, by their codes: "bg, en, uk, tr".
+QString LanguageCodes() {
+    QStringList codes;
+    for (const Language language : ShippedLanguages())
+        codes << QString::fromUtf8(LanguageCode(language).data(),
+                                   qsizetype(LanguageCode(language).size()));
+    return codes.join(QStringLiteral(", "));
 }
 
 CommandLine Fail(QTextStream& err, const QString& message) {
-    err << "velmora: " << message << "\nВижте „velmora --help“.\n";
+    err << "velmora: " << message << '\n' << Q(Tr("Вижте „velmora --help“.")) << '\n';
     return {false, 2, 100};
 }
 
@@ -100,6 +115,22 @@ QString AsTyped(const QStringList& arguments, const QString& name) {
     return name;
 }
 
+// The value of --language, read before the other options so that every message about
+// them is in that language; null when the option is not there or has no value.
+QString LanguageAsked(const QStringList& arguments) {
+    QString asked;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (!argument.startsWith('-') || OptionName(argument) != QLatin1String("language"))
+            continue;
+        if (argument.contains('='))
+            asked = argument.section('=', 1);
+        else if (i + 1 < arguments.size())
+            asked = arguments[++i];
+    }
+    return asked;
+}
+
 // The option at the end of the line that wants a value and has none, as typed.
 QString WithoutValue(const QStringList& arguments, const QList<QCommandLineOption>& options) {
     if (arguments.size() < 2 || !arguments.back().startsWith('-') || arguments.back().contains('='))
@@ -114,39 +145,72 @@ QString WithoutValue(const QStringList& arguments, const QList<QCommandLineOptio
 } // namespace
 
 CommandLine ParseCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err) {
-    const QCommandLineOption help({"h", "help"}, "Показва тази помощ и излиза.");
-    const QCommandLineOption version({"v", "version"}, "Показва версията и излиза.");
-    const QCommandLineOption zoom("zoom", "Мащаб на прозореца в проценти: " + ZoomStepsText() + ".",
-                                  "процент", "100");
-    const QCommandLineOption practice("practice", "Започва в упражнение: ученикът сам подрежда "
-                                                  "числата.");
+    // Help and errors in the language asked for, when it is one of ours; else in the
+    // caller's (the desktop's).
+    const QString languageAsked = LanguageAsked(WithoutQtOptions(arguments));
+    const std::optional<Language> asked = LanguageOfCode(languageAsked);
+    const LanguageScope speaking(asked.value_or(CurrentLanguage()));
+    const QCommandLineOption help({"h", "help"}, Q(Tr("Показва тази помощ и излиза.")));
+    const QCommandLineOption version({"v", "version"}, Q(Tr("Показва версията и излиза.")));
+    // TRANSLATORS: {steps} lists the zoom steps: "100, 125, 150, 175, 200, 250, 300".
+    const QCommandLineOption zoom("zoom",
+                                  Q(Format(Tr("Мащаб на прозореца в проценти: {steps}."),
+                                           {{"steps", ZoomStepsText().toStdString()}})),
+                                  // TRANSLATORS: what --zoom takes, as the help shows it.
+                                  Q(TrC("option value", "процент")), "100");
+    const QCommandLineOption practice(
+        "practice", Q(Tr("Започва в упражнение: ученикът сам подрежда числата.")));
     const QCommandLineOption fullScreen(
-        "fullscreen", "Започва на цял екран: фигурата е колкото екрана позволява (F11 или Esc "
-                      "връща прозореца).");
+        "fullscreen", Q(Tr("Започва на цял екран: фигурата е колкото екрана позволява (F11 или "
+                           "Esc връща прозореца).")));
+    // TRANSLATORS: {languages} lists the codes --language takes: "bg, en, uk, tr".
+    const QCommandLineOption language(
+        "language",
+        Q(Format(Tr("Езикът на прозореца и на работните листове: {languages} (без нея: "
+                    "избраният в менюто «Език» или езикът на системата)."),
+                 {{"languages", LanguageCodes().toStdString()}})),
+        // TRANSLATORS: what --language takes, as the help shows it.
+        Q(TrC("option value", "език")));
     const QCommandLineOption worksheet("worksheet",
-                                       "Записва работен лист в PDF файл, без прозорец.", "файл");
-    const QCommandLineOption figure("figure",
-                                    "Работен лист: " + SheetChoiceKeys() +
-                                        " (both: триъгълник и ромб; all: всички фигури по ред).",
-                                    "фигура", "triangle");
-    const QCommandLineOption count("count", "Работен лист: брой задачи, от 1 до 60.", "брой", "4");
-    const QCommandLineOption starts("start", "Работен лист: начални числа, напр. 3,7,12.", "числа");
-    const QCommandLineOption random("random", "Работен лист: случайни начала в обхват, напр. 1-20.",
-                                    "обхват");
+                                       Q(Tr("Записва работен лист в PDF файл, без прозорец.")),
+                                       // TRANSLATORS: what --worksheet takes, as the help shows it.
+                                       Q(TrC("option value", "файл")));
+    // TRANSLATORS: {figures} lists the worksheet's figure keys, "v, triangle, … или all";
+    // the keys themselves are typed as they are and stay untranslated.
+    const QCommandLineOption figure(
+        "figure",
+        Q(Format(Tr("Работен лист: {figures} (both: триъгълник и ромб; all: всички фигури по "
+                    "ред)."),
+                 {{"figures", SheetChoiceKeys().toStdString()}})),
+        // TRANSLATORS: what --figure takes, as the help shows it.
+        Q(TrC("option value", "фигура")), "triangle");
+    // TRANSLATORS: what --count, --given and --per-page take, as the help shows it.
+    const QString countValue = Q(TrC("option value", "брой"));
+    const QCommandLineOption count("count", Q(Tr("Работен лист: брой задачи, от 1 до 60.")),
+                                   countValue, "4");
+    const QCommandLineOption starts("start", Q(Tr("Работен лист: начални числа, напр. 3,7,12.")),
+                                    // TRANSLATORS: what --start takes, as the help shows it.
+                                    Q(TrC("option value", "числа")));
+    const QCommandLineOption random("random",
+                                    Q(Tr("Работен лист: случайни начала в обхват, напр. 1-20.")),
+                                    // TRANSLATORS: what --random takes, as the help shows it.
+                                    Q(TrC("option value", "обхват")));
     const QCommandLineOption seed("seed",
-                                  "Работен лист: вариант; от него зависят случайните начала, "
-                                  "дадените числа и отговорите.",
-                                  "число", "1");
-    const QCommandLineOption given("given", "Работен лист: колко числа са дадени на фигурата.",
-                                   "брой", "0");
-    const QCommandLineOption perPage("per-page", "Работен лист: задачи на страница, от 1 до 6.",
-                                     "брой", "4");
-    const QCommandLineOption large("large", "Работен лист: едър шрифт и по-големи фигури, до две "
-                                            "задачи на страница.");
-    const QCommandLineOption noAnswers("no-answers", "Работен лист: без страници с отговори.");
-    const QList<QCommandLineOption> options{help,      version, zoom,    practice, fullScreen,
-                                            worksheet, figure,  count,   starts,   random,
-                                            seed,      given,   perPage, large,    noAnswers};
+                                  Q(Tr("Работен лист: вариант; от него зависят случайните начала, "
+                                       "дадените числа и отговорите.")),
+                                  // TRANSLATORS: what --seed takes, as the help shows it.
+                                  Q(TrC("option value", "число")), "1");
+    const QCommandLineOption given(
+        "given", Q(Tr("Работен лист: колко числа са дадени на фигурата.")), countValue, "0");
+    const QCommandLineOption perPage(
+        "per-page", Q(Tr("Работен лист: задачи на страница, от 1 до 6.")), countValue, "4");
+    const QCommandLineOption large(
+        "large", Q(Tr("Работен лист: едър шрифт и по-големи фигури, до две задачи на страница.")));
+    const QCommandLineOption noAnswers("no-answers",
+                                       Q(Tr("Работен лист: без страници с отговори.")));
+    const QList<QCommandLineOption> options{
+        help,  version, zoom,   practice, fullScreen, language, worksheet, figure,
+        count, starts,  random, seed,     given,      perPage,  large,     noAnswers};
 
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -154,13 +218,22 @@ CommandLine ParseCommandLine(const QStringList& arguments, QTextStream& out, QTe
     if (!parser.parse(WithoutQtOptions(arguments))) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty())
-            return Fail(err, "непозната опция „" + AsTyped(arguments, unknown.first()) + "“.");
+            return Fail(err,
+                        Q(Format(Tr("непозната опция „{option}“."),
+                                 {{"option", AsTyped(arguments, unknown.first()).toStdString()}})));
         const QString bare = WithoutValue(WithoutQtOptions(arguments), options);
-        return Fail(err, bare.isEmpty() ? QStringLiteral("липсва стойност на опция.")
-                                        : "липсва стойност на опцията „" + bare + "“.");
+        return Fail(err, bare.isEmpty() ? Q(Tr("липсва стойност на опция."))
+                                        : Q(Format(Tr("липсва стойност на опцията „{option}“."),
+                                                   {{"option", bare.toStdString()}})));
     }
     if (!parser.positionalArguments().isEmpty())
-        return Fail(err, "неочакван аргумент „" + parser.positionalArguments().first() + "“.");
+        return Fail(err,
+                    Q(Format(Tr("неочакван аргумент „{argument}“."),
+                             {{"argument", parser.positionalArguments().first().toStdString()}})));
+    if (parser.isSet(language) && !asked)
+        return Fail(err, Q(Format(Tr("непознат език „{language}“; езиците са {languages}."),
+                                  {{"language", languageAsked.toStdString()},
+                                   {"languages", LanguageCodes().toStdString()}})));
     if (parser.isSet(help)) {
         PrintHelp(out, options);
         return {false, 0, 100};
@@ -172,14 +245,17 @@ CommandLine ParseCommandLine(const QStringList& arguments, QTextStream& out, QTe
     bool number = false;
     const int percent = parser.value(zoom).toInt(&number);
     if (!number || !IsZoomStep(percent))
-        return Fail(err, "мащабът трябва да е едно от " + ZoomStepsText() + ".");
+        return Fail(err, Q(Format(Tr("мащабът трябва да е едно от {steps}."),
+                                  {{"steps", ZoomStepsText().toStdString()}})));
     CommandLine result{true, 0, percent, parser.isSet(practice), parser.isSet(fullScreen)};
+    result.language = asked;
     if (!parser.isSet(worksheet)) {
         for (const QCommandLineOption& option :
              {figure, count, starts, random, seed, given, perPage, large, noAnswers})
             if (parser.isSet(option))
                 return Fail(err,
-                            "опцията „--" + option.names().first() + "“ е само за --worksheet.");
+                            Q(Format(Tr("опцията „{option}“ е само за --worksheet."),
+                                     {{"option", "--" + option.names().first().toStdString()}})));
         return result;
     }
     // The worksheet's values; their ranges are the worksheet's own to check.
@@ -187,7 +263,8 @@ CommandLine ParseCommandLine(const QStringList& arguments, QTextStream& out, QTe
     result.worksheetPath = parser.value(worksheet);
     const auto figures = SheetFiguresByKey(parser.value(figure).toStdString());
     if (!figures)
-        return Fail(err, "фигурата трябва да е " + SheetChoiceKeys() + ".");
+        return Fail(err, Q(Format(Tr("фигурата трябва да е {figures}."),
+                                  {{"figures", SheetChoiceKeys().toStdString()}})));
     sheet.figures = *figures;
     const auto whole = [&](const QCommandLineOption& option, int& into) {
         bool ok = false;
@@ -195,28 +272,28 @@ CommandLine ParseCommandLine(const QStringList& arguments, QTextStream& out, QTe
         return ok;
     };
     if (!whole(count, sheet.count))
-        return Fail(err, QStringLiteral("броят задачи трябва да е от 1 до 60."));
+        return Fail(err, Q(Tr("броят задачи трябва да е от 1 до 60.")));
     // Without a count, a sheet of several figures shows each of them once at least.
     if (!parser.isSet(count))
         sheet.count = std::max(sheet.count, static_cast<int>(sheet.figures.size()));
     if (!whole(given, sheet.given) || !whole(perPage, sheet.perPage))
-        return Fail(err, QStringLiteral("броят трябва да е цяло число."));
+        return Fail(err, Q(Tr("броят трябва да е цяло число.")));
     bool seedOk = false;
     sheet.seed = parser.value(seed).toUInt(&seedOk);
     if (!seedOk)
-        return Fail(err, QStringLiteral("--seed трябва да е цяло неотрицателно число."));
+        return Fail(err, Q(Tr("--seed трябва да е цяло неотрицателно число.")));
     if (parser.isSet(starts) && parser.isSet(random))
-        return Fail(err, QStringLiteral("--start и --random не вървят заедно."));
+        return Fail(err, Q(Tr("--start и --random не вървят заедно.")));
     if (parser.isSet(starts)) {
         const auto list = ParseStarts(parser.value(starts).toStdString());
         if (!list)
-            return Fail(err, QStringLiteral("началните числа трябва да са от 1 до 999, "
-                                            "разделени със запетая."));
+            return Fail(err, Q(Tr("началните числа трябва да са от 1 до 999, разделени със "
+                                  "запетая.")));
         sheet.starts = *list;
     } else if (parser.isSet(random)) {
         const auto range = ParseRange(parser.value(random).toStdString());
         if (!range)
-            return Fail(err, QStringLiteral("обхватът се пише като 1-20."));
+            return Fail(err, Q(Tr("обхватът се пише като 1-20.")));
         std::tie(sheet.randomFrom, sheet.randomTo) = *range;
     }
     sheet.largePrint = parser.isSet(large);

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "puzzle/catalog.h"
 #include "puzzle/worksheet.h"
 
 #include <QStringList>
+
+#include <optional>
 
 class QTextStream;
 
@@ -18,10 +21,13 @@ struct CommandLine {
     // Set: write this worksheet as a PDF to the file and end, without a window.
     QString worksheetPath{};
     WorksheetRequest worksheet{};
+    // --language: the window's and the worksheet's, over the one kept and the desktop's.
+    std::optional<Language> language{};
 };
 
 // Reads the program's arguments (the program name first). Help, the version and any
-// error are printed here, in Bulgarian; none of it needs a display. The options Qt
+// error are printed here, in the language --language asks for, else in the one in
+// force; none of it needs a display. The options Qt
 // takes for every program (-platform, -style, -reverse, …) are left to Qt.
 [[nodiscard]] CommandLine ParseCommandLine(const QStringList& arguments, QTextStream& out,
                                            QTextStream& err);

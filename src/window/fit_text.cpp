@@ -2,8 +2,11 @@
 #include "window/fit_text.h"
 
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -22,7 +25,42 @@ QFont LargestFitting(const QFont& base, const std::function<bool(const QFont&)>&
     return font;
 }
 
+QString FixedText(const QWidget& control) {
+    if (const auto* box = qobject_cast<const QGroupBox*>(&control))
+        return box->title();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(&control))
+        return QString(button->text()).remove(QLatin1Char('&'));
+    if (const auto* label = qobject_cast<const QLabel*>(&control))
+        return label->text();
+    return {};
+}
+
 } // namespace
+
+int FixedTextRoom(const QWidget& control) {
+    const QStyle* style = control.style();
+    if (qobject_cast<const QRadioButton*>(&control))
+        return control.width() -
+               style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, &control) -
+               style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, &control);
+    if (qobject_cast<const QPushButton*>(&control))
+        return control.width() - 2 * style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, &control);
+    if (qobject_cast<const QGroupBox*>(&control))
+        return control.width() - 16; // the frame's corners either side of the title
+    if (const auto* label = qobject_cast<const QLabel*>(&control))
+        return label->contentsRect().width();
+    return control.width();
+}
+
+void FitFixedText(QWidget& control, const QFont& base, double smallest) {
+    const QString text = FixedText(control);
+    const int room = FixedTextRoom(control);
+    const QFont font = LargestFitting(
+        base, [&](const QFont& f) { return QFontMetrics(f).horizontalAdvance(text) <= room; },
+        smallest);
+    if (control.font() != font)
+        control.setFont(font);
+}
 
 void FitLabelFont(QLabel& label, const QFont& base, double smallest) {
     const QRect box = label.contentsRect();

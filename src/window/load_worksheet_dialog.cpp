@@ -4,6 +4,7 @@
 // this takes the place of the library's direct OpenWorksheetDialog, so the program needs
 // no print support to start: loading it cost every start-up about 1.5 M instructions
 // (a sixtieth of all the work to the first frame).
+#include "window/texts.h"
 #include "window/worksheet_dialog.h"
 
 #include <QCoreApplication>
@@ -12,7 +13,7 @@
 #include <QMessageBox>
 
 void OpenWorksheetDialog(velmora::FigureMode figure, int start, QWidget* parent) {
-    using Open = void (*)(velmora::FigureMode, int, QWidget*);
+    using Open = void (*)(velmora::FigureMode, int, QWidget*, velmora::Language);
     static Open open = nullptr; // the module stays loaded once it is
     QString failure;
     if (!open) {
@@ -28,13 +29,13 @@ void OpenWorksheetDialog(velmora::FigureMode figure, int start, QWidget* parent)
         }
     }
     if (open) {
-        open(figure, start, parent);
+        open(figure, start, parent, velmora::CurrentLanguage());
         return;
     }
     qWarning("velmora: %s", qPrintable(failure));
-    auto* box = new QMessageBox(QMessageBox::Warning, QObject::tr("Работен лист"),
-                                QObject::tr("Работният лист не може да се отвори: програмата "
-                                            "не е инсталирана цялата."),
+    auto* box = new QMessageBox(QMessageBox::Warning, velmora::Q(velmora::Tr("Работен лист")),
+                                velmora::Q(velmora::Tr("Работният лист не може да се отвори: "
+                                                       "програмата не е инсталирана цялата.")),
                                 QMessageBox::Ok, parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

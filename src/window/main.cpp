@@ -2,7 +2,9 @@
 #include "window/application.h"
 #include "window/command_line.h"
 #include "window/first_frame.h"
+#include "window/language.h"
 #include "window/main_window.h"
+#include "window/texts.h"
 #include "window/velmora.h"
 #include "worksheet/worksheet_pdf.h"
 
@@ -18,9 +20,13 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     QTextStream out(stdout), err(stderr);
+    // The desktop's language, until the command line or the settings say otherwise.
+    velmora::SetLanguage(velmora::DesktopLanguage());
     const velmora::CommandLine commandLine = velmora::ParseCommandLine(arguments, out, err);
     if (!commandLine.openWindow)
         return commandLine.exitCode;
+    if (commandLine.language)
+        velmora::SetLanguage(*commandLine.language);
     if (!commandLine.worksheetPath.isEmpty()) {
         // Paper needs no display: drawn offscreen, whatever the desktop.
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -33,6 +39,10 @@ int main(int argc, char* argv[]) {
         return 1;
     QApplication app(argc, argv);
     velmora::PrepareApplication(app, velmora::Icon::AfterFirstFrame);
+    // The pupil's choice from the menu «Език», unless the command line asks for another.
+    if (const velmora::Language language = velmora::StartLanguage(commandLine.language);
+        language != velmora::CurrentLanguage())
+        velmora::UseLanguage(language);
     MainWindow window;
     // The pupil goes on where they stopped; what the command line asks for wins.
     window.RememberProgress();
@@ -58,8 +68,12 @@ int main(int argc, char* argv[]) {
     // Shown, the window knows its screen and frame: a zoom too large for them is lowered.
     if (const int zoom = window.form().zoom();
         zoomAsked && !commandLine.fullScreen && zoom != commandLine.zoomPercent)
-        err << "velmora: мащаб " << commandLine.zoomPercent << " % не се побира на екрана; "
-            << "прозорецът е в " << zoom << " %.\n";
+        err << "velmora: "
+            << velmora::Q(velmora::Format(
+                   // TRANSLATORS: --zoom asked for {asked} %, the window fits at {zoom} %.
+                   velmora::Tr("мащаб {asked} % не се побира на екрана; прозорецът е в {zoom} %."),
+                   {{"asked", commandLine.zoomPercent}, {"zoom", zoom}}))
+            << '\n';
     err.flush();
     return app.exec();
 }

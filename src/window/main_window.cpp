@@ -5,7 +5,9 @@
 #include "puzzle/figure.h"
 #include "puzzle/number_text.h"
 #include "window/first_frame.h"
+#include "window/language.h"
 #include "window/practice_board.h"
+#include "window/texts.h"
 #include "window/velmora.h"
 #include "window/worksheet_dialog.h"
 
@@ -49,12 +51,32 @@ constexpr int kButtonHeight = 30;
 constexpr QSize kBoardSize(720, 560);
 constexpr QSize kSmallestWindow(360, 480);
 
+// The bars' names: their objects' names, and read out in the language in force.
+// TRANSLATORS: the name of the bar of mode buttons, as a screen reader reads it.
+constexpr const char* kModeBarName = N_("Избор на режим");
+// TRANSLATORS: the name of the bar of teaching buttons, as a screen reader reads it.
+constexpr const char* kTeachingBarName = N_("Помощ при решаване");
+
 // The tooltip names the keys, so the mouse teaches the keyboard.
 void NameKeys(QAction& action, const QString& keys = {}) {
     const QString name = QString(action.text()).remove(QLatin1Char('&'));
     const QString said =
         keys.isEmpty() ? action.shortcut().toString(QKeySequence::NativeText) : keys;
     action.setToolTip(said.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(name, said));
+}
+
+// The width a bar needs to show every item in one row, as the items are now: a language
+// with longer words needs more than the form's.
+int RowWidth(const QToolBar& bar) {
+    int width = 0, items = 0;
+    for (QAction* action : bar.actions())
+        if (const QWidget* item = bar.widgetForAction(action); item && action->isVisible()) {
+            width += std::max(0, item->sizeHint().width()); // the gap asks for nothing
+            ++items;
+        }
+    const QMargins margins = bar.layout()->contentsMargins();
+    return width + std::max(0, items - 1) * bar.layout()->spacing() + margins.left() +
+           margins.right();
 }
 
 // A level's title longer than the room the bar leaves ends in "…", not cut off; the
@@ -102,9 +124,10 @@ MainWindow::MainWindow(QWidget* parent)
         if (command == velmora::BoardCommand::Demonstration)
             SetPlayMode(PlayMode::Demonstration);
         else if (command == velmora::BoardCommand::Why)
-            ShowMessage(tr("Защо става?"), form_->WhyText());
+            ShowMessage(velmora::Q(velmora::Tr("Защо става?")), form_->WhyText());
         else if (command == velmora::BoardCommand::HowToPlay)
-            ShowMessage(tr("Как се играе"), QString::fromStdString(velmora::HowToPlayText()));
+            ShowMessage(velmora::Q(velmora::Tr("Как се играе")),
+                        QString::fromStdString(velmora::HowToPlayText()));
     });
 
     status_ = new QLabel;
@@ -122,6 +145,7 @@ MainWindow::MainWindow(QWidget* parent)
     form_->DropOwnShortcuts();
     CreateMenus();
     CreateBars();
+    Retranslate();
     connect(form_, &Velmora::gameChanged, this, &MainWindow::FollowGame);
     FollowGame();
     velmora::AfterFirstFrame(*this, [this] {
@@ -143,8 +167,8 @@ MainWindow::MainWindow(QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::CreateMenus() {
-    QMenu* file = menuBar()->addMenu(tr("&Файл"));
-    QAction* worksheet = file->addAction(tr("&Работен лист…"), this, [this] {
+    fileMenu_ = menuBar()->addMenu(QString());
+    worksheet_ = fileMenu_->addAction(QString(), this, [this] {
         // The series on show, else the start number typed, read as compute reads it.
         const velmora::PuzzleState& puzzle = form_->puzzle();
         const double typed = puzzle.series.empty()
@@ -153,15 +177,15 @@ void MainWindow::CreateMenus() {
         const int start = int(qBound(1.0, typed, double(velmora::kSheetMaxStart)));
         OpenWorksheetDialog(form_->puzzle().figureMode, start, this);
     });
-    worksheet->setShortcut(QKeySequence::Print);
-    file->addSeparator();
-    QAction* quit = file->addAction(tr("&Изход"), this, &QWidget::close);
-    quit->setShortcut(QKeySequence::Quit);
+    worksheet_->setShortcut(QKeySequence::Print);
+    fileMenu_->addSeparator();
+    quit_ = fileMenu_->addAction(QString(), this, &QWidget::close);
+    quit_->setShortcut(QKeySequence::Quit);
 
-    QMenu* mode = menuBar()->addMenu(tr("&Режим"));
+    modeMenu_ = menuBar()->addMenu(QString());
     modes_ = new QActionGroup(this);
-    demonstration_ = mode->addAction(tr("&Показване"));
-    practice_ = mode->addAction(tr("&Упражнение"));
+    demonstration_ = modeMenu_->addAction(QString());
+    practice_ = modeMenu_->addAction(QString());
     for (QAction* action : {demonstration_, practice_}) {
         action->setCheckable(true);
         modes_->addAction(action);
@@ -172,11 +196,11 @@ void MainWindow::CreateMenus() {
     connect(demonstration_, &QAction::triggered, this,
             [this] { SetPlayMode(PlayMode::Demonstration); });
     connect(practice_, &QAction::triggered, this, [this] { SetPlayMode(PlayMode::Practice); });
-    mode->addSeparator();
-    hint_ = mode->addAction(tr("По&дсказка"), form_, &Velmora::ShowHint);
+    modeMenu_->addSeparator();
+    hint_ = modeMenu_->addAction(QString(), form_, &Velmora::ShowHint);
     hint_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     // One key and one button: the solution, then back to the pupil's own numbers.
-    solution_ = mode->addAction(tr("Покажи &решение"), this, [this] {
+    solution_ = modeMenu_->addAction(QString(), this, [this] {
         if (velmora::CanRestoreOwnPlacement(form_->game()))
             form_->RestoreOwnPlacement();
         else
@@ -185,84 +209,174 @@ void MainWindow::CreateMenus() {
     solution_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     CreateFigureMenu();
 
-    QMenu* view = menuBar()->addMenu(tr("&Изглед"));
-    zoomIn_ = view->addAction(tr("&Увеличи"), this, [this] {
+    viewMenu_ = menuBar()->addMenu(QString());
+    zoomIn_ = viewMenu_->addAction(QString(), this, [this] {
         const auto next = std::upper_bound(kZoomSteps.begin(), kZoomSteps.end(), form_->zoom());
         if (next != kZoomSteps.end())
             SetZoom(*next);
     });
     zoomIn_->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    zoomOut_ = view->addAction(tr("&Намали"), this, [this] {
+    zoomOut_ = viewMenu_->addAction(QString(), this, [this] {
         form_->ZoomOut();
         FitToForm();
     });
     zoomOut_->setShortcut(QKeySequence::ZoomOut);
-    normalSize_ = view->addAction(tr("Н&ормален размер"), this, [this] { SetZoom(100); });
+    normalSize_ = viewMenu_->addAction(QString(), this, [this] { SetZoom(100); });
     normalSize_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
-    view->addSeparator();
-    fullScreen_ = view->addAction(tr("&Цял екран"), this, [this] { SetPresenting(!presenting_); });
+    viewMenu_->addSeparator();
+    fullScreen_ = viewMenu_->addAction(QString(), this, [this] { SetPresenting(!presenting_); });
     fullScreen_->setShortcut(QKeySequence(Qt::Key_F11));
     fullScreen_->setCheckable(true);
     // Esc leaves the presentation too, as in any full-screen program; its button shows
     // only there.
-    leaveFullScreen_ = new QAction(tr("Изход от цял екран"), this);
+    leaveFullScreen_ = new QAction(this);
     leaveFullScreen_->setShortcut(QKeySequence(Qt::Key_Escape));
     connect(leaveFullScreen_, &QAction::triggered, this, [this] { SetPresenting(false); });
     leaveFullScreen_->setVisible(false);
     addAction(leaveFullScreen_);
 
-    QMenu* help = menuBar()->addMenu(tr("По&мощ"));
-    QAction* howTo = help->addAction(tr("&Как се играе"), this, [this] {
-        ShowMessage(tr("Как се играе"), QString::fromStdString(velmora::HowToPlayText()));
+    CreateLanguageMenu();
+
+    helpMenu_ = menuBar()->addMenu(QString());
+    howTo_ = helpMenu_->addAction(QString(), this, [this] {
+        ShowMessage(velmora::Q(velmora::Tr("Как се играе")),
+                    QString::fromStdString(velmora::HowToPlayText()));
     });
-    howTo->setShortcut(QKeySequence::HelpContents);
-    why_ = help->addAction(tr("&Защо става?"), this,
-                           [this] { ShowMessage(tr("Защо става?"), form_->WhyText()); });
+    howTo_->setShortcut(QKeySequence::HelpContents);
+    why_ = helpMenu_->addAction(QString(), this, [this] {
+        ShowMessage(velmora::Q(velmora::Tr("Защо става?")), form_->WhyText());
+    });
     why_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     // On the window too, so their keys work while the presentation hides the menus.
     for (QAction* menu : menuBar()->actions())
         addActions(menu->menu()->actions());
-    help->addAction(tr("&Относно"), this, [this] {
-        ShowMessage(tr("Относно"),
-                    tr("<h3>Велмора от числа</h3><p>Версия %1</p>"
-                       "<p>Поредни числа по фигура така, че сумите по линиите ѝ да са "
-                       "равни. Шест фигури са нива: магическо V, триъгълник, ромб, голям "
-                       "триъгълник, звезда и магически квадрат; работните листове се "
-                       "печатат с отговорите.</p>"
-                       "<p>Свободен софтуер под лиценза GNU GPL, версия 3 или по-нова "
-                       "(GPL-3.0-or-later).</p><p>Qt %2</p>")
-                        .arg(QApplication::applicationVersion(), QString::fromLatin1(qVersion())));
+    about_ = helpMenu_->addAction(QString(), this, [this] {
+        using velmora::Q, velmora::Tr, velmora::Format;
+        const QString about =
+            "<h3>" + Q(Tr("Велмора от числа")) + "</h3><p>" +
+            // TRANSLATORS: in «Относно»; {version} is the program's version, "1.00".
+            Q(Format(Tr("Версия {version}"),
+                     {{"version", QApplication::applicationVersion().toStdString()}})) +
+            "</p><p>" +
+            Q(Tr("Поредни числа по фигура така, че сумите по линиите ѝ да са равни. Шест фигури "
+                 "са нива: магическо V, триъгълник, ромб, голям триъгълник, звезда и магически "
+                 "квадрат; работните листове се печатат с отговорите.")) +
+            "</p><p>" +
+            Q(Tr("Свободен софтуер под лиценза GNU GPL, версия 3 или по-нова "
+                 "(GPL-3.0-or-later).")) +
+            "</p><p>Qt " + QString::fromLatin1(qVersion()) + "</p>";
+        ShowMessage(Q(Tr("Относно")), about);
     });
+}
+
+// «Език»: each language by its own name, so a pupil finds theirs whatever the window
+// speaks now; the choice is kept for the next run.
+void MainWindow::CreateLanguageMenu() {
+    languageMenu_ = menuBar()->addMenu(QString());
+    languageMenu_->setObjectName(QStringLiteral("LanguageMenu"));
+    languages_ = new QActionGroup(this);
+    for (const velmora::Language language : velmora::ShippedLanguages()) {
+        const std::string_view name = velmora::LanguageName(language);
+        QAction* action =
+            languageMenu_->addAction(QString::fromUtf8(name.data(), qsizetype(name.size())));
+        action->setCheckable(true);
+        action->setChecked(language == velmora::CurrentLanguage());
+        action->setData(int(language));
+        languages_->addAction(action);
+        connect(action, &QAction::triggered, this, [this, language] { ChooseLanguage(language); });
+    }
+}
+
+void MainWindow::ChooseLanguage(velmora::Language language) {
+    if (settings_)
+        velmora::KeepLanguage(*settings_, language);
+    if (language != velmora::CurrentLanguage())
+        velmora::UseLanguage(language); // every window hears of it: changeEvent
+    for (QAction* action : languages_->actions())
+        action->setChecked(action->data().toInt() == int(language));
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    Retranslate();
+    if (!presenting_)
+        FitToForm();
+    KeepBarsOnScreen();
+}
+
+// Every text the window sets itself, in the language in force: at the start, and again
+// when it changes. The form and the board translate their own.
+void MainWindow::Retranslate() {
+    using velmora::Q, velmora::Tr, velmora::TrC;
+    // TRANSLATORS: the menu bar's menus; the letter after & is the menu's Alt key.
+    fileMenu_->setTitle(Q(TrC("menu", "&Файл")));
+    worksheet_->setText(Q(Tr("&Работен лист…")));
+    quit_->setText(Q(Tr("&Изход")));
+    modeMenu_->setTitle(Q(TrC("menu", "&Режим")));
+    demonstration_->setText(Q(Tr("&Показване")));
+    practice_->setText(Q(Tr("&Упражнение")));
+    hint_->setText(Q(Tr("По&дсказка")));
+    figureMenu_->setTitle(Q(TrC("menu", "Фи&гура")));
+    startAgain_->setText(Q(Tr("Започни &отначало…")));
+    viewMenu_->setTitle(Q(TrC("menu", "&Изглед")));
+    zoomIn_->setText(Q(Tr("&Увеличи")));
+    zoomOut_->setText(Q(Tr("&Намали")));
+    normalSize_->setText(Q(Tr("Н&ормален размер")));
+    fullScreen_->setText(Q(Tr("&Цял екран")));
+    leaveFullScreen_->setText(Q(Tr("Изход от цял екран")));
+    languageMenu_->setTitle(Q(TrC("menu", "&Език")));
+    helpMenu_->setTitle(Q(TrC("menu", "По&мощ")));
+    howTo_->setText(Q(Tr("&Как се играе")));
+    why_->setText(Q(Tr("&Защо става?")));
+    about_->setText(Q(Tr("&Относно")));
+    // Named so that neither starts like the menu «Режим» or its items: a screen reader
+    // user looking for them by name meets the menu first.
+    modeBar_->setWindowTitle(Q(Tr(kModeBarName)));
+    teachingBar_->setWindowTitle(Q(Tr(kTeachingBarName)));
+    for (QAction* action : {demonstration_, practice_, hint_, why_})
+        NameKeys(*action);
+    // TRANSLATORS: the keys that leave the full screen, on its button's tooltip.
+    NameKeys(*leaveFullScreen_, Q(Tr("Esc или F11")));
+    UpdateTeachingActions(true);
+    if (chooser_) {
+        chooserCaption_->setText(Q(Tr("Фигура:")));
+        chooser_->setAccessibleName(Q(Tr("Фигура")));
+    }
+    // The levels' titles, with their sums once they were shown.
+    if (levelsShown_) {
+        ShowLevels();
+    } else {
+        for (std::size_t i = 0; i < figureActions_.size(); ++i)
+            figureActions_[i]->setText(velmora::Q(velmora::Tr(velmora::Figures()[i].title)));
+    }
+    FitChooser();
 }
 
 // Above the form the mode, at a glance; below it the teaching buttons. The same actions
 // as the menus, as buttons a pupil finds without them and a class can tap on a board.
 void MainWindow::CreateBars() {
-    const auto bar = [this](const QString& name, Qt::ToolBarArea area) {
-        auto* bar = new QToolBar(name, this);
-        bar->setObjectName(name);
+    const auto bar = [this](const char* name, Qt::ToolBarArea area) {
+        auto* bar = new QToolBar(this);
+        bar->setObjectName(QString::fromUtf8(name));
         bar->setMovable(false);
         bar->setFloatable(false);
         bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
         addToolBar(area, bar);
         return bar;
     };
-    // Named so that neither starts like the menu «Режим» or its items: a screen reader
-    // user looking for them by name meets the menu first.
-    modeBar_ = bar(tr("Избор на режим"), Qt::TopToolBarArea);
+    modeBar_ = bar(kModeBarName, Qt::TopToolBarArea);
     modeBar_->addActions({demonstration_, practice_});
     auto* gap = new QWidget;
     gap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     gap_ = modeBar_->addWidget(gap);
     modeBar_->addAction(leaveFullScreen_);
-    teachingBar_ = bar(tr("Помощ при решаване"), Qt::BottomToolBarArea);
+    teachingBar_ = bar(kTeachingBarName, Qt::BottomToolBarArea);
     teachingBar_->addActions({hint_, solution_, why_});
     // The bars are always there; the window offers no menu to hide them.
     setContextMenuPolicy(Qt::PreventContextMenu);
 
-    for (QAction* action : {demonstration_, practice_, hint_, solution_, why_})
-        NameKeys(*action);
-    NameKeys(*leaveFullScreen_, tr("Esc или F11"));
     // They read as buttons before the pointer is near, and Tab reaches them after the
     // form's own buttons, before the statement.
     QWidget* previous = form_->findChild<QWidget*>(QStringLiteral("Command1_1"));
@@ -311,14 +425,14 @@ void MainWindow::ShowPage() {
 }
 
 // While the solution is on show, its button takes the pupil back to their own numbers.
-void MainWindow::UpdateTeachingActions() {
+void MainWindow::UpdateTeachingActions(bool named) {
     const bool practising = form_->game().mode == PlayMode::Practice;
     hint_->setEnabled(practising);
     solution_->setEnabled(practising);
-    const QString solution = velmora::CanRestoreOwnPlacement(form_->game())
-                                 ? tr("&Върни моята подредба")
-                                 : tr("Покажи &решение");
-    if (solution_->text() != solution) {
+    const QString solution = velmora::Q(velmora::CanRestoreOwnPlacement(form_->game())
+                                            ? velmora::Tr("&Върни моята подредба")
+                                            : velmora::Tr("Покажи &решение"));
+    if (solution_->text() != solution || named) {
         solution_->setText(solution);
         NameKeys(*solution_);
     }
@@ -400,13 +514,20 @@ QSize MainWindow::WindowSize(double scale, bool beside) const {
                      qRound(form_->designSize().height() * scale));
     const int status = qRound(statusBar()->sizeHint().height() * grow);
     const int menu = menuBar()->sizeHint().height();
+    // Never narrower than the menus and the bars in a row need, in the language in force.
+    const int chrome = std::max(
+        menuBar()->sizeHint().width(),
+        qRound(std::max(RowWidth(*modeBar_), Practising() ? 0 : RowWidth(*teachingBar_)) * grow));
     if (Practising())
-        return {qRound(kBoardSize.width() * scale),
+        return {std::max(qRound(kBoardSize.width() * scale), chrome),
                 menu + qRound(modeBar_->sizeHint().height() * grow) +
                     qRound(kBoardSize.height() * scale)};
     if (beside)
-        return {form.width() + qRound((along + margins) * grow), menu + form.height() + status};
-    return {form.width(), menu + qRound(2 * (across + margins) * grow) + form.height() + status};
+        return {std::max(form.width() + qRound((along + margins) * grow),
+                         menuBar()->sizeHint().width()),
+                menu + form.height() + status};
+    return {std::max(form.width(), chrome),
+            menu + qRound(2 * (across + margins) * grow) + form.height() + status};
 }
 
 // Whether a window of `size` and its frame fit the free area of its screen (without
@@ -459,8 +580,28 @@ void MainWindow::showEvent(QShowEvent* event) {
     CheckScreen();
 }
 
+// A language with long menu titles on a small screen: the menu bar's letters smaller, down
+// to 60 %, so that every menu shows within the screen's width.
+void MainWindow::FitMenuBar() {
+    QFont font = QApplication::font(menuBar());
+    if (menuBar()->font() != font)
+        menuBar()->setFont(font);
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const int room = screen->availableGeometry().width() - frame.left() - frame.right();
+    const double smallest = font.pointSizeF() * 0.6;
+    while (menuBar()->sizeHint().width() > room && font.pointSizeF() - 0.5 >= smallest) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        menuBar()->setFont(font);
+    }
+}
+
 // Outside full screen the window is exactly the form with its menus, bars and status line.
 void MainWindow::FitToForm() {
+    if (!presenting_)
+        FitMenuBar();
     if (!presenting_ && Practising()) {
         ScaleBars(form_->scale());
         PlaceBars(false);
@@ -478,13 +619,18 @@ void MainWindow::FitToForm() {
                             FitsScreen(WindowSize(form_->scale(), true));
         PlaceBars(beside);
         const int rest = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+        // As wide as the form, or as its menus and bars where a language needs more: the
+        // form stays centred on its colour.
         if (beside)
-            setFixedSize(form_->width() + std::max(modeBar_->sizeHint().width(),
-                                                   teachingBar_->sizeHint().width()),
+            setFixedSize(std::max(form_->width() + std::max(modeBar_->sizeHint().width(),
+                                                            teachingBar_->sizeHint().width()),
+                                  menuBar()->sizeHint().width()),
                          form_->height() + rest);
         else
-            setFixedSize(form_->width(), modeBar_->sizeHint().height() + form_->height() +
-                                             teachingBar_->sizeHint().height() + rest);
+            setFixedSize(std::max({form_->width(), menuBar()->sizeHint().width(),
+                                   RowWidth(*modeBar_), RowWidth(*teachingBar_)}),
+                         modeBar_->sizeHint().height() + form_->height() +
+                             teachingBar_->sizeHint().height() + rest);
     }
     UpdateZoomActions();
 }
@@ -522,12 +668,31 @@ void MainWindow::SetPresenting(bool presenting) {
 // bars and the status line grow with it and take their share of the height first.
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    if (!presenting_)
-        return;
+    if (presenting_)
+        FitPresentation();
+}
+
+// Presenting, when what the bars hold grows (practice's chooser, a language with longer
+// words) past the screen's width, the bars and the form are fitted again.
+void MainWindow::KeepBarsOnScreen() {
+    if (presenting_ &&
+        std::max(RowWidth(*modeBar_),
+                 teachingBar_->isVisibleTo(this) ? RowWidth(*teachingBar_) : 0) > width())
+        FitPresentation();
+}
+
+void MainWindow::FitPresentation() {
     const QSize design = form_->designSize();
     const auto fitting = [&design](QSize room) {
         return std::min(double(room.width()) / design.width(),
                         double(room.height()) / design.height());
+    };
+    // The bars must show all their buttons in the screen's width, in any language.
+    const auto barsFit = [this](double at) {
+        const int row = std::max(RowWidth(*modeBar_),
+                                 teachingBar_->isVisibleTo(this) ? RowWidth(*teachingBar_) : 0);
+        // A smaller font is not quite proportionally narrower: aimed a little short.
+        return row <= width() ? at : at * 0.95 * width() / row;
     };
     // From the factor without any bars down: the bars at a smaller factor leave more room,
     // so the second pass settles it.
@@ -537,9 +702,10 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
         ScaleBars(scale);
         layout()->activate();
         room = centralWidget()->size();
-        if (fitting(room) >= scale)
+        const double fit = fitting(room), bars = barsFit(scale);
+        if (fit >= scale && bars >= scale)
             break;
-        scale = fitting(room);
+        scale = std::min(fit, bars);
     }
     form_->SetScale(fitting(room));
     centralWidget()->layout()->activate();
@@ -558,11 +724,11 @@ void MainWindow::ShowMessage(const QString& title, const QString& text) {
 // The six figures in the order of the levels, the one in use checked and the one to
 // take up next in bold; then a fresh start.
 void MainWindow::CreateFigureMenu() {
-    figureMenu_ = new QMenu(tr("Фи&гура"), this);
+    figureMenu_ = new QMenu(this);
     menuBar()->addMenu(figureMenu_);
     figures_ = new QActionGroup(this);
     for (const velmora::Figure& figure : velmora::Figures()) {
-        QAction* action = figureMenu_->addAction(QString::fromStdString(figure.title));
+        QAction* action = figureMenu_->addAction(QString::fromStdString(velmora::Tr(figure.title)));
         action->setCheckable(true);
         figures_->addAction(action);
         const velmora::FigureMode mode = figure.mode;
@@ -570,8 +736,7 @@ void MainWindow::CreateFigureMenu() {
         figureActions_.push_back(action);
     }
     figureMenu_->addSeparator();
-    startAgain_ =
-        figureMenu_->addAction(tr("Започни &отначало…"), this, &MainWindow::AskToStartAgain);
+    startAgain_ = figureMenu_->addAction(QString(), this, &MainWindow::AskToStartAgain);
     connect(figureMenu_, &QMenu::aboutToShow, this, [this] {
         levelsReady_ = true;
         ShowLevels();
@@ -585,16 +750,17 @@ void MainWindow::CreateChooser() {
     chooser->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     auto* row = new QHBoxLayout(chooser);
     row->setContentsMargins(6, 0, 0, 0);
-    auto* caption = new QLabel(tr("Фигура:"));
+    auto* caption = new QLabel(velmora::Q(velmora::Tr("Фигура:")));
+    chooserCaption_ = caption;
     chooser_ = new FigureChooser;
     chooser_->setObjectName(QStringLiteral("FigureChooser"));
-    chooser_->setAccessibleName(tr("Фигура"));
+    chooser_->setAccessibleName(velmora::Q(velmora::Tr("Фигура")));
     chooser_->setFocusPolicy(Qt::StrongFocus);
     chooser_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     chooser_->setMinimumContentsLength(8);
     chooser_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     for (const velmora::Figure& figure : velmora::Figures())
-        chooser_->addItem(QString::fromStdString(figure.title));
+        chooser_->addItem(QString::fromStdString(velmora::Tr(figure.title)));
     caption->setBuddy(chooser_);
     row->addWidget(caption);
     row->addWidget(chooser_, 100);
@@ -620,6 +786,7 @@ void MainWindow::ChooseFigure(velmora::FigureMode figure) {
 void MainWindow::ShowLevels() {
     if (!levelsReady_)
         return;
+    levelsShown_ = true;
     const velmora::Progress& progress = form_->game().progress;
     const velmora::FigureMode suggested = velmora::SuggestedFigure(progress, progress.lastFigure);
     bool changed = false;
@@ -707,6 +874,7 @@ void MainWindow::FollowGame() {
         ShowLevels();
     ShowPage();
     UpdateTeachingActions();
+    KeepBarsOnScreen();
     KeepProgress();
 }
 
@@ -741,7 +909,7 @@ void MainWindow::KeepProgress() {
 
 // It erases a child's work: asked first, «Не» the default.
 void MainWindow::AskToStartAgain() {
-    auto* box = new QMessageBox(QMessageBox::Question, tr("Започни отначало"),
+    auto* box = new QMessageBox(QMessageBox::Question, velmora::Q(velmora::Tr("Започни отначало")),
                                 QString::fromStdString(velmora::StartAgainQuestion()),
                                 QMessageBox::Yes | QMessageBox::No, this);
     box->setObjectName(QStringLiteral("StartAgainQuestion"));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "puzzle/catalog.h"
 #include "puzzle/game.h"
 
 #include <QFont>
@@ -47,16 +48,22 @@ class MainWindow : public QMainWindow {
     // figure, the mode and the zoom) and keeps it there after every change from now on.
     void RememberProgress();
     QComboBox& figureChooser() const { return *chooser_; }
+    // «Език»: the whole program in `language` at once, kept for the next run once the
+    // progress is (RememberProgress).
+    void ChooseLanguage(velmora::Language language);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     void CreateMenus();
     void CreateBars();
     void CreateFigureMenu();
+    void CreateLanguageMenu();
+    void Retranslate();
     void CreateChooser();
     void FitChooser();
     void ChooseFigure(velmora::FigureMode figure);
@@ -65,6 +72,9 @@ class MainWindow : public QMainWindow {
     void KeepProgress();
     void AskToStartAgain();
     void FitToForm();
+    void FitMenuBar();
+    void FitPresentation();
+    void KeepBarsOnScreen();
     void ScaleBars(double scale);
     void ShowStatus(const QString& text);
     void FitStatus();
@@ -73,7 +83,8 @@ class MainWindow : public QMainWindow {
     [[nodiscard]] bool Fits(int percent) const;
     void PlaceBars(bool beside);
     void UpdateZoomActions();
-    void UpdateTeachingActions();
+    // `named`: the texts are set, and their tooltips, even if the solution's is the same.
+    void UpdateTeachingActions(bool named = false);
     void CheckScreen();
     void ShowMessage(const QString& title, const QString& text);
     void ShowPage();
@@ -88,6 +99,16 @@ class MainWindow : public QMainWindow {
     QFont statusFont_; // the status line's size before a long text shrinks it
     QToolBar* modeBar_ = nullptr;
     QToolBar* teachingBar_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* modeMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    QMenu* languageMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QAction* worksheet_ = nullptr;
+    QAction* quit_ = nullptr;
+    QAction* howTo_ = nullptr;
+    QAction* about_ = nullptr;
+    QActionGroup* languages_ = nullptr;
     QActionGroup* modes_ = nullptr;
     QAction* demonstration_ = nullptr;
     QAction* practice_ = nullptr;
@@ -99,11 +120,13 @@ class MainWindow : public QMainWindow {
     std::vector<QAction*> figureActions_; // in level order
     QAction* startAgain_ = nullptr;
     QComboBox* chooser_ = nullptr;
+    QLabel* chooserCaption_ = nullptr;
     QAction* chooserAction_ = nullptr;
     QAction* gap_ = nullptr; // in the mode bar, before the button out of full screen
     // The levels' titles cost the figures' sums: worked out when the menu opens, or in
     // practice, whose chooser shows them, once the first frame is on the screen.
     bool levelsReady_ = false;
+    bool levelsShown_ = false; // once: the menu and the chooser show them from then on
     std::unique_ptr<QSettings> settings_;
     std::string keptProgress_;
     QAction* zoomIn_ = nullptr;

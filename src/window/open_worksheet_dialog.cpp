@@ -9,8 +9,11 @@ void OpenWorksheetDialog(velmora::FigureMode figure, int start, QWidget* parent)
     dialog->open();
 }
 
-// The module's entry, looked up by name.
+// The module's entry, looked up by name. The module has a copy of the core of its own,
+// which speaks the program's language from here on.
 extern "C" Q_DECL_EXPORT void velmora_open_worksheet_dialog(velmora::FigureMode figure, int start,
-                                                            QWidget* parent) {
+                                                            QWidget* parent,
+                                                            velmora::Language language) {
+    velmora::SetLanguage(language);
     OpenWorksheetDialog(figure, start, parent);
 }

@@ -3,9 +3,11 @@
 
 #include "puzzle/figure.h"
 #include "window/board_pieces.h"
+#include "window/texts.h"
 #include "window/velmora.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -72,7 +74,7 @@ PracticeBoard::PracticeBoard(Velmora& owner, QWidget* parent)
     : QWidget(parent)
     , owner_(owner) {
     setObjectName(QStringLiteral("PracticeBoard"));
-    setAccessibleName(tr("Упражнение"));
+    setAccessibleName(Q(Tr("Упражнение")));
     setAttribute(Qt::WA_AcceptTouchEvents);
     setAutoFillBackground(true);
     QPalette palette = this->palette();
@@ -86,7 +88,7 @@ PracticeBoard::PracticeBoard(Velmora& owner, QWidget* parent)
     startLabel_ = new QLabel(this);
     startBox_ = new QLineEdit(this);
     startBox_->setObjectName(QStringLiteral("BoardStart"));
-    startBox_->setAccessibleName(tr("Начално число"));
+    startBox_->setAccessibleName(Q(Tr("Начално число")));
     startLabel_->setBuddy(startBox_);
     startLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     connect(startBox_, &QLineEdit::textEdited, this, &PracticeBoard::StartEdited);
@@ -266,7 +268,11 @@ void PracticeBoard::ShowPieces() {
         SetFont(place, placeFont);
         if (place->text() != Text(shown.text))
             place->setText(Text(shown.text));
-        SetName(*place, Text(shown.spoken) + (shown.picked ? tr(", избрано") : QString()));
+        SetName(*place, shown.picked
+                            // TRANSLATORS: a place on the board waiting for its number;
+                            // {place} is what a screen reader reads of it, "Горният връх: 8".
+                            ? Q(Format(Tr("{place}, избрано"), {{"place", shown.spoken}}))
+                            : Text(shown.spoken));
         SetStyle(place,
                  QStringLiteral("QPushButton { background: #c8f5c8; color: black; "
                                 "border: %1px solid %2; border-radius: 4px; }"
@@ -372,6 +378,16 @@ void PracticeBoard::ShowPanel() {
                                       "border-radius: 8px; color: black; }")
                            .arg(shown.found ? kEqual.name() : QStringLiteral("#eeeeee")));
     }
+}
+
+// Another language: the board's own names. The core's words follow with the form, which
+// shows the game again in the new language (gameChanged), laid out anew for them.
+void PracticeBoard::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    setAccessibleName(Q(Tr("Упражнение")));
+    startBox_->setAccessibleName(Q(Tr("Начално число")));
 }
 
 void PracticeBoard::resizeEvent(QResizeEvent* event) {

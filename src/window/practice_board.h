@@ -63,6 +63,7 @@ class PracticeBoard : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     void Play(const std::function<velmora::Game(const velmora::Game&)>& move);

@@ -4,9 +4,11 @@
 #include "puzzle/figure.h"
 #include "ui_velmora.h"
 #include "window/fit_text.h"
+#include "window/texts.h"
 #include "window/zoom.h"
 #include "window/zoom_style.h"
 
+#include <QEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -46,6 +48,10 @@ void SetAccessibleName(QWidget& widget, const QString& name) {
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
+
+// The form's texts on one line, fitted to their controls in every language.
+constexpr const char* kFixedTexts[] = {"Label1_0",  "Label1_1",  "Label1_2",   "Frame1",
+                                       "Option1_0", "Option1_1", "Command1_0", "Command1_1"};
 
 // Scaled by edges, so controls that touched at 100 % still touch.
 QRect Scaled(const QRect& r, double scale) {
@@ -88,12 +94,10 @@ Velmora::Velmora(QWidget* parent)
     connect(ui_->List1, &QListWidget::itemSelectionChanged, this, &Velmora::List1_Click);
     connect(ui_->List1, &QListWidget::itemClicked, this, &Velmora::List1_Click);
     connect(ui_->Text2, &QLineEdit::textEdited, this, &Velmora::Text2_Change);
-    const auto watchClicks = [this](QLabel* label) {
-        label->installEventFilter(this);
-        placeNames_.insert(label, label->accessibleName());
-    };
+    const auto watchClicks = [this](QLabel* label) { label->installEventFilter(this); };
     std::for_each(label2_.begin(), label2_.end(), watchClicks);
     std::for_each(label3_.begin(), label3_.end(), watchClicks);
+    KeepPlaceNames();
 
     const auto addShortcut = [this](const QKeySequence& keys, auto zoom) {
         shortcuts_.push_back(new QShortcut(keys, this));
@@ -271,10 +275,42 @@ void Velmora::ShowSeries() {
     ui_->List1->clear();
     ui_->List1->addItems(items);
     FitListFont(*ui_->List1, font());
-    // Filling the list is announced: its name carries the numbers.
-    const QString name = tr("Списък с числата");
-    SetAccessibleName(*ui_->List1,
-                      items.isEmpty() ? name : name + QStringLiteral(": ") + items.join(", "));
+    ShowListName();
+}
+
+// Filling the list is announced: its name carries the numbers.
+void Velmora::ShowListName() {
+    QStringList items;
+    for (int row = 0; row < ui_->List1->count(); ++row)
+        items << ui_->List1->item(row)->text();
+    SetAccessibleName(*ui_->List1, items.isEmpty()
+                                       ? Q(Tr("Списък с числата"))
+                                       // TRANSLATORS: the list's name as a screen reader reads it
+                                       // once filled; {numbers} is "7, 8, 9, 10, 11, 12".
+                                       : Q(Format(Tr("Списък с числата: {numbers}"),
+                                                  {{"numbers", items.join(", ").toStdString()}})));
+}
+
+// The places' own names, as the form's description gives them in the language in force;
+// what they hold is added as the game goes.
+void Velmora::KeepPlaceNames() {
+    placeNames_.clear();
+    for (QLabel* label : label2_)
+        placeNames_.insert(label, label->accessibleName());
+    for (QLabel* label : label3_)
+        placeNames_.insert(label, label->accessibleName());
+}
+
+// Another language: the form's own texts from its description, then the game's.
+void Velmora::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    ui_->retranslateUi(this);
+    KeepPlaceNames();
+    FitTexts();
+    ShowListName();
+    ShowPuzzle();
 }
 
 int Velmora::SelectedListRow() const {
@@ -340,6 +376,9 @@ void Velmora::FitTexts() {
     for (QLabel* label : label3_)
         FitLabelFont(*label, font());
     FitListFont(*ui_->List1, font());
+    for (const char* name : kFixedTexts)
+        if (QWidget* control = findChild<QWidget*>(QLatin1String(name)))
+            FitFixedText(*control, font());
     ShowListMarks();
 }
 
@@ -405,8 +444,16 @@ void Velmora::ShowPractice() {
         label->setLineWidth(picked ? 3 : 1);
         QString name = placeNames_.value(label);
         if (!label->text().isEmpty())
-            name += QStringLiteral(": ") + label->text();
-        SetAccessibleName(*label, picked ? name + tr(", избрано за число") : name);
+            // TRANSLATORS: a place of the form's figure as a screen reader reads it:
+            // {place} is "Ромб, долен връх", {numbers} what it shows, "9 + 12 = 21".
+            name = Q(Format(Tr("{place}: {numbers}"), {{"place", name.toStdString()},
+                                                       {"numbers", label->text().toStdString()}}));
+        SetAccessibleName(*label, picked
+                                      // TRANSLATORS: a place of the figure that waits for a number;
+                                      // {place} is its name, "Триъгълник, горен връх: 8".
+                                      ? Q(Format(Tr("{place}, избрано за число"),
+                                                 {{"place", name.toStdString()}}))
+                                      : name);
     };
     for (int k = 0; k < int(label3_.size()); ++k)
         mark(label3_[std::size_t(k)], k, FigureMode::Triangle);

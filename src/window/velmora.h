@@ -79,6 +79,7 @@ class Velmora : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     void Form_Load();
@@ -106,6 +107,8 @@ class Velmora : public QWidget {
     void SetStatus(const QString& text);
     void ShowOptions();
     void ShowSeries();
+    void ShowListName();
+    void KeepPlaceNames();
     void ShowCaption(QLabel& label, const std::string& caption);
     int SelectedListRow() const;
     velmora::LabelBox BoxOf(const QLabel* label) const;

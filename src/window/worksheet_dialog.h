@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "puzzle/catalog.h"
 #include "puzzle/worksheet.h"
 
 #include <QDialog>
@@ -23,6 +24,8 @@ class WorksheetDialog : public QDialog {
     WorksheetDialog(velmora::FigureMode figure, int start, QWidget* parent = nullptr);
 
     [[nodiscard]] velmora::WorksheetRequest Request() const;
+    // The language the sheet is written in: the window's unless chosen otherwise.
+    [[nodiscard]] velmora::Language SheetLanguage() const;
     // Writes the sheet to `path`; false with the reason shown when it cannot.
     bool SavePdf(const QString& path);
 
@@ -33,6 +36,7 @@ class WorksheetDialog : public QDialog {
     void Print();
 
     QComboBox* figures_ = nullptr;
+    QComboBox* language_ = nullptr;
     QSpinBox* count_ = nullptr;
     QLineEdit* starts_ = nullptr;
     QCheckBox* random_ = nullptr;
