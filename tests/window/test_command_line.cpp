@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/command_line.h"
+#include "window/language.h"
+#include "window/texts.h"
 
+#include <QHash>
 #include <QTest>
 #include <QTextStream>
 #include <algorithm>
 
 using namespace velmora;
+
+Q_DECLARE_METATYPE(std::optional<velmora::Language>)
 
 class CommandLineTest : public QObject {
     Q_OBJECT
@@ -175,6 +180,134 @@ class CommandLineTest : public QObject {
                              (r.largePrint ? " large" : "") + (r.answers ? "" : " no-answers");
         QCOMPARE(read, sheet);
         QVERIFY(errText.isEmpty());
+    }
+
+    // --language: each of ours by its code (or a locale's name), the test language too;
+    // an unknown one or none at all is refused in a line of its own. The help and the
+    // errors are in the language asked for, and the language in force is left as it was.
+    void language_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<std::optional<Language>>("language"); // nullopt: refused
+        QTest::addColumn<QString>("err"); // the error line, in the language in force
+        const QString known = "bg, en, uk, tr";
+        QTest::newRow("none") << QStringList{"--zoom", "150"} << std::optional<Language>() << "";
+        QTest::newRow("en") << QStringList{"--language", "en"} << std::optional(Language::English)
+                            << "";
+        QTest::newRow("uk with equals")
+            << QStringList{"--language=uk"} << std::optional(Language::Ukrainian) << "";
+        QTest::newRow("tr, single dash") << QStringList{"-language", "tr", "--practice"}
+                                         << std::optional(Language::Turkish) << "";
+        QTest::newRow("bg") << QStringList{"--language", "bg"} << std::optional(Language::Bulgarian)
+                            << "";
+        QTest::newRow("a locale's name")
+            << QStringList{"--language", "uk_UA.UTF-8"} << std::optional(Language::Ukrainian) << "";
+        QTest::newRow("the test language")
+            << QStringList{"--language", "pseudo"} << std::optional(Language::Pseudo) << "";
+        QTest::newRow("with a worksheet") << QStringList{"--worksheet", "a.pdf", "--language", "tr"}
+                                          << std::optional(Language::Turkish) << "";
+        QTest::newRow("unknown") << QStringList{"--language", "de"} << std::optional<Language>()
+                                 << "velmora: непознат език „de“; езиците са " + known + ".";
+        QTest::newRow("empty") << QStringList{"--language="} << std::optional<Language>()
+                               << "velmora: непознат език „“; езиците са " + known + ".";
+        QTest::newRow("missing value")
+            << QStringList{"--practice", "--language"} << std::optional<Language>()
+            << "velmora: липсва стойност на опцията „--language“.";
+    }
+    void language() {
+        QFETCH(QStringList, arguments);
+        QFETCH(std::optional<Language>, language);
+        QFETCH(QString, err);
+        QString outText, errText;
+        QTextStream outStream(&outText), errStream(&errText);
+        const CommandLine result =
+            ParseCommandLine(QStringList{"velmora"} + arguments, outStream, errStream);
+        errStream.flush();
+        QCOMPARE(CurrentLanguage(), Language::Bulgarian);
+        if (err.isEmpty()) {
+            QVERIFY2(result.openWindow && errText.isEmpty(), qPrintable(errText));
+            QCOMPARE(result.language, language);
+        } else {
+            QCOMPARE(result.exitCode, 2);
+            QVERIFY(!result.openWindow);
+            QVERIFY2(errText.split('\n').contains(err), qPrintable(errText));
+        }
+    }
+
+    // What the program prints is in the language asked for, whatever the option's place.
+    void messagesInTheLanguageAsked_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message"); // the catalog's message printed, in Bulgarian
+        QTest::newRow("help") << QStringList{"--help", "--language", "pseudo"}
+                              << "Употреба: velmora [опции]";
+        QTest::newRow("error before it")
+            << QStringList{"--zoom", "120", "--language=pseudo"} << "Вижте „velmora --help“.";
+        QTest::newRow("unknown option")
+            << QStringList{"--language", "pseudo", "--bogus"} << "Вижте „velmora --help“.";
+    }
+    void messagesInTheLanguageAsked() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        QString outText, errText;
+        QTextStream outStream(&outText), errStream(&errText);
+        (void)ParseCommandLine(QStringList{"velmora"} + arguments, outStream, errStream);
+        outStream.flush();
+        errStream.flush();
+        QString pseudo;
+        {
+            const LanguageScope test(Language::Pseudo);
+            pseudo = Q(Tr(message.toUtf8().constData()));
+        }
+        QVERIFY(pseudo != message);
+        const QStringList lines = (outText + errText).split('\n');
+        QVERIFY2(lines.contains(pseudo), qPrintable(outText + errText));
+        QVERIFY(!lines.contains(message));
+    }
+
+    // --language is listed with the languages it takes.
+    void helpListsLanguage() {
+        QString outText, errText;
+        QTextStream outStream(&outText), errStream(&errText);
+        (void)ParseCommandLine({"velmora", "--help"}, outStream, errStream);
+        outStream.flush();
+        const QStringList lines = outText.split('\n').filter("--language <език>");
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines.first().contains("bg, en, uk, tr"), qPrintable(lines.first()));
+    }
+
+    // The desktop's language, read as gettext reads the locale: LANGUAGE's list first
+    // (unless the locale is C), then the first of LC_ALL, LC_MESSAGES and LANG that is set.
+    void languageOfLocale_data() {
+        QTest::addColumn<QString>("environment"); // NAME=value, separated by spaces
+        QTest::addColumn<std::optional<Language>>("language");
+        const auto row = [](const char* name, const char* environment,
+                            std::optional<Language> language) {
+            QTest::newRow(name) << QString(environment) << language;
+        };
+        row("nothing set", "", std::nullopt);
+        row("Ukrainian", "LANG=uk_UA.UTF-8", Language::Ukrainian);
+        row("English", "LANG=en_GB.UTF-8", Language::English);
+        row("Turkish, no country", "LANG=tr", Language::Turkish);
+        row("Bulgarian", "LANG=bg_BG.UTF-8", Language::Bulgarian);
+        row("LC_ALL over LANG", "LC_ALL=tr_TR.UTF-8 LANG=uk_UA.UTF-8", Language::Turkish);
+        row("LC_MESSAGES over LANG", "LC_MESSAGES=en_US.UTF-8 LANG=bg_BG.UTF-8", Language::English);
+        row("LC_ALL over LC_MESSAGES", "LC_ALL=uk_UA.UTF-8 LC_MESSAGES=en_US.UTF-8",
+            Language::Ukrainian);
+        row("none of ours", "LANG=de_DE.UTF-8", std::nullopt);
+        row("LANGUAGE's first of ours", "LANGUAGE=de:uk:en LANG=de_DE.UTF-8", Language::Ukrainian);
+        row("LANGUAGE over LC_ALL", "LANGUAGE=en LC_ALL=tr_TR.UTF-8", Language::English);
+        row("LANGUAGE none of ours", "LANGUAGE=de:fr LANG=uk_UA.UTF-8", Language::Ukrainian);
+        row("C ignores LANGUAGE", "LANGUAGE=uk LANG=C.UTF-8", std::nullopt);
+        row("POSIX ignores LANGUAGE", "LANGUAGE=uk LC_ALL=POSIX LANG=en_US.UTF-8", std::nullopt);
+        row("the test language is never the desktop's", "LANG=pseudo", std::nullopt);
+    }
+    void languageOfLocale() {
+        QFETCH(QString, environment);
+        QFETCH(std::optional<Language>, language);
+        QHash<QString, QString> variables;
+        for (const QString& each : environment.split(' ', Qt::SkipEmptyParts))
+            variables.insert(each.section('=', 0, 0), each.section('=', 1));
+        QCOMPARE(LanguageOfLocale([&](const char* name) { return variables.value(name); }),
+                 language);
     }
 
     // Every option is listed, each with a Bulgarian description.

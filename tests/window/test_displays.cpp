@@ -7,6 +7,7 @@
 #include "board_test_support.h"
 #include "window_test_support.h"
 
+#include "window/language.h"
 #include "window/main_window.h"
 #include "window/zoom.h"
 
@@ -292,6 +293,49 @@ class DisplaysTest : public QObject {
         Click(leave);
         QTRY_VERIFY(!window->isFullScreen());
         QTRY_COMPARE(window->geometry(), before);
+    }
+
+    // In the test language, every text 40 % longer: the window at 100 % on the screen with
+    // every menu and bar button on show, then presenting both modes: the form's texts whole,
+    // every bar button on show, the board on the screen.
+    void testLanguageOnEveryDisplay() {
+        struct Back {
+            ~Back() { UseLanguage(Language::Bulgarian); }
+        } back;
+        UseLanguage(Language::Pseudo);
+        auto window = OpenMainWindow();
+        Velmora& form = window->form();
+        StartGame(form, 0, "999");
+        const auto overflowing = [&window] {
+            QStringList hidden;
+            for (const QWidget* extension : window->findChildren<QWidget*>())
+                if (extension->objectName().endsWith("_ext_button") && extension->isVisible())
+                    hidden << extension->parentWidget()->objectName();
+            return hidden;
+        };
+        QCoreApplication::processEvents();
+        QVERIFY(window->screen()->availableGeometry().contains(window->frameGeometry()));
+        QCOMPARE(overflowing(), QStringList());
+        QTest::keySequence(window.get(), QKeySequence(Qt::Key_F11));
+        QTRY_VERIFY(window->isFullScreen());
+        QTRY_COMPARE(window->size(), window->screen()->size());
+        QCoreApplication::processEvents();
+        QCOMPARE(CutText(form), QString());
+        QCOMPARE(overflowing(), QStringList());
+        QTest::keySequence(window.get(), QKeySequence("Ctrl+2"));
+        StartBoard(window->board(), FigureMode::Star, "999");
+        QCoreApplication::processEvents();
+        QCOMPARE(overflowing(), QStringList());
+        const QRect screen = window->screen()->geometry();
+        for (QWidget* part : window->board().findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (part->isVisible())
+                QVERIFY2(screen.contains(QRect(part->mapToGlobal(QPoint()), part->size())),
+                         qPrintable(part->objectName()));
+        if (const QByteArray folder = qgetenv("VELMORA_SCREENSHOTS"); !folder.isEmpty())
+            window->grab().save(QStringLiteral("%1/pseudo-presentation-%2x%3.png")
+                                    .arg(QString::fromLocal8Bit(folder))
+                                    .arg(screen.width())
+                                    .arg(screen.height()));
     }
 };
 

@@ -1,12 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "board_test_support.h"
 #include "window_test_support.h"
 
+#include "window/language.h"
+#include "window/practice_board.h"
+#include "window/worksheet_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
 
+using namespace velmora;
 using namespace velmora::testing;
+
+Q_DECLARE_METATYPE(velmora::PlayMode)
 
 namespace {
 
@@ -95,6 +109,59 @@ bool FitsLabel(const QLabel* label) {
         QFontMetrics(label->font())
             .boundingRect(box, int(label->alignment()) | Qt::TextWordWrap, label->text());
     return box.contains(needed);
+}
+
+// The room a one-line text has in its control, as the style draws it.
+int Room(const QWidget* control) {
+    const QStyle* style = control->style();
+    if (auto* option = qobject_cast<const QRadioButton*>(control))
+        return option->width() -
+               style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option) -
+               style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, option);
+    if (qobject_cast<const QPushButton*>(control))
+        return control->width() - 2 * style->pixelMetric(QStyle::PM_ButtonMargin);
+    if (qobject_cast<const QGroupBox*>(control))
+        return control->width() - 16;
+    return static_cast<const QLabel*>(control)->contentsRect().width();
+}
+
+// What of the window is cut or hidden in the language in force: a menu or a bar's button
+// pushed behind the »» of an overflow, a button's text wider than its button, a fixed text
+// of the form wider than its room, a caption or the status line cut. "" when nothing is.
+QString CutOrHidden(const MainWindow& window) {
+    for (const QWidget* extension : window.findChildren<QWidget*>())
+        if ((extension->objectName() == "qt_menubar_ext_button" ||
+             extension->objectName() == "qt_toolbar_ext_button") &&
+            extension->isVisible())
+            return extension->parentWidget()->objectName() + " overflows";
+    for (const QToolBar* bar : window.findChildren<QToolBar*>()) {
+        if (!bar->isVisible())
+            continue;
+        for (QAction* action : bar->actions())
+            if (auto* button = qobject_cast<const QToolButton*>(bar->widgetForAction(action));
+                button && action->isVisible() &&
+                (button->width() < button->sizeHint().width() ||
+                 !window.rect().contains(QRect(button->mapTo(&window, QPoint()), button->size()))))
+                return "bar button " + button->text();
+    }
+    const Velmora& form = window.form();
+    if (form.isVisible()) {
+        for (const char* name : {"Label1_0", "Label1_1", "Label1_2", "Frame1", "Option1_0",
+                                 "Option1_1", "Command1_0", "Command1_1"}) {
+            const QWidget* control = Control(form, name);
+            const QString text = TextOf(control);
+            if (control->fontMetrics().horizontalAdvance(text) > Room(control) ||
+                control->font().pointSizeF() < form.font().pointSizeF() / 2)
+                return QString("%1 cuts %2").arg(name, text);
+        }
+        for (int i = 0; i < 6; ++i)
+            if (TriangleLabel(form, i)->isVisible() && !FitsLabel(TriangleLabel(form, i)))
+                return "caption " + TriangleLabel(form, i)->text();
+        const QLabel* status = window.statusBar()->findChild<QLabel*>();
+        if (!FitsLabel(status))
+            return "status " + status->text();
+    }
+    return {};
 }
 
 } // namespace
@@ -223,6 +290,102 @@ class LayoutTest : public QObject {
                              qPrintable(item));
                 QVERIFY(!list->horizontalScrollBar()->isVisible());
             }
+        }
+    }
+
+    // The test language, every text 40 % longer and in brackets: each menu and bar button
+    // shows whole (the window grows wider than the form where they need it, the form
+    // centred), each fixed text of the form fits its control, the captions and the status
+    // line read whole: at 100 %, zoomed and presenting, started in it or switched to it.
+    void testLanguageFits_data() {
+        QTest::addColumn<PlayMode>("mode");
+        QTest::addColumn<int>("zoom"); // 0: presenting
+        QTest::addColumn<bool>("switched");
+        for (const PlayMode mode : {PlayMode::Demonstration, PlayMode::Practice})
+            for (const int zoom : {100, 150, 0})
+                for (const bool switched : {false, true})
+                    QTest::addRow("%s, %s, %s",
+                                  mode == PlayMode::Practice ? "practice" : "demonstration",
+                                  zoom ? qPrintable(QString("%1 %").arg(zoom)) : "presenting",
+                                  switched ? "switched to it" : "started in it")
+                        << mode << zoom << switched;
+    }
+    void testLanguageFits() {
+        QFETCH(PlayMode, mode);
+        QFETCH(int, zoom);
+        QFETCH(bool, switched);
+        struct Back {
+            ~Back() { UseLanguage(Language::Bulgarian); }
+        } back;
+        if (!switched)
+            UseLanguage(Language::Pseudo);
+        auto window = OpenMainWindow(mode);
+        if (mode == PlayMode::Practice)
+            StartBoard(window->board(), FigureMode::Triangle, "999");
+        else
+            StartGame(window->form(), 0, "999");
+        for (int k = 0; k < 6 && mode == PlayMode::Demonstration; ++k)
+            Click(TriangleLabel(window->form(), k));
+        if (switched) {
+            window->ChooseLanguage(Language::Pseudo);
+            QCoreApplication::processEvents();
+        }
+        QVERIFY(QString(Control<QPushButton>(window->form(), "Command1_0")->text()).contains("ŵ"));
+        if (zoom)
+            window->SetZoom(zoom);
+        else
+            window->SetPresenting(true);
+        QTRY_COMPARE(window->isFullScreen(), zoom == 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(CutOrHidden(*window), QString());
+        // The form keeps its size at the zoom the screen allows, centred.
+        if (mode == PlayMode::Demonstration && zoom)
+            QCOMPARE(window->form().width(), qRound(481 * window->form().zoom() / 100.0));
+        if (const QByteArray folder = qgetenv("VELMORA_SCREENSHOTS"); !folder.isEmpty())
+            window->grab().save(QString("%1/pseudo-%2-%3.png")
+                                    .arg(QString::fromLocal8Bit(folder),
+                                         mode == PlayMode::Practice ? "practice" : "form",
+                                         zoom ? QString::number(zoom) : "presenting"));
+    }
+
+    // The dialogs in the test language: the worksheet's choices each as wide as their text
+    // needs, the messages' texts whole.
+    void testLanguageDialogs() {
+        struct Back {
+            ~Back() { UseLanguage(Language::Bulgarian); }
+        } back;
+        UseLanguage(Language::Pseudo);
+        auto window = OpenMainWindow(PlayMode::Demonstration);
+        QTest::keySequence(window.get(), QKeySequence::Print);
+        auto* sheet = window->findChild<WorksheetDialog*>();
+        QVERIFY(sheet && sheet->isVisible());
+        int texts = 0;
+        for (QWidget* part : sheet->findChildren<QWidget*>()) {
+            if (!part->isVisible() ||
+                !(qobject_cast<QLabel*>(part) || qobject_cast<QAbstractButton*>(part) ||
+                  qobject_cast<QComboBox*>(part)))
+                continue;
+            ++texts;
+            QVERIFY2(part->width() >= part->sizeHint().width(),
+                     qPrintable(TextOf(part) + " squeezed"));
+        }
+        QVERIFY(texts > 15);
+        sheet->close();
+        // «Как се играе» and «Относно», the first and the last of the help menu.
+        const QList<QAction*> help = window->menuBar()->actions().last()->menu()->actions();
+        help.first()->trigger();
+        help.last()->trigger();
+        const QList<QMessageBox*> boxes = window->findChildren<QMessageBox*>();
+        QCOMPARE(boxes.size(), 2);
+        for (QMessageBox* box : boxes) {
+            QTRY_VERIFY(box->isVisible());
+            for (QLabel* label : box->findChildren<QLabel*>())
+                if (label->isVisible() && !label->text().isEmpty()) {
+                    QVERIFY2(label->text().contains("ŵ"), qPrintable(label->text()));
+                    QVERIFY2(label->height() >= label->heightForWidth(label->width()),
+                             qPrintable(label->text()));
+                }
+            box->close();
         }
     }
 };

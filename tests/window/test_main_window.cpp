@@ -2,20 +2,26 @@
 #include "board_test_support.h"
 #include "window_test_support.h"
 
+#include "window/language.h"
 #include "window/main_window.h"
+#include "window/texts.h"
 #include "window/worksheet_dialog.h"
 #include "window/zoom.h"
 
 #include <QAccessible>
 #include <QActionGroup>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QToolBar>
 #include <QToolButton>
 
 using namespace velmora;
@@ -127,6 +133,66 @@ void PlayOnBoard(PracticeBoard& board, bool byKeys, const Moves& moves) {
             Tap(board.place(place));
         }
 }
+
+// Every text the window shows or says, each with where it is: the menus and their items,
+// every control's text, tooltip and accessible name (the form's, the bars', the board's),
+// the chooser's levels and the status line. Qt's own inner parts are left out.
+QStringList TextsOf(const MainWindow& window) {
+    QStringList texts;
+    const auto add = [&texts](const QObject* where, const char* what, const QString& text) {
+        if (!text.isEmpty())
+            texts << QStringLiteral("%1 %2: %3").arg(where->objectName(), what, text);
+    };
+    for (const QAction* menu : window.menuBar()->actions()) {
+        add(menu->menu(), "menu", menu->text());
+        for (const QAction* item : menu->menu()->actions())
+            add(menu->menu(), "item", item->text());
+    }
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        if (widget->objectName().startsWith("qt_") || !widget->isVisibleTo(&window))
+            continue;
+        add(widget, "name", widget->accessibleName());
+        add(widget, "tooltip", widget->toolTip());
+        if (auto* label = qobject_cast<const QLabel*>(widget))
+            add(widget, "text", label->text());
+        else if (auto* button = qobject_cast<const QAbstractButton*>(widget))
+            add(widget, "text", button->text());
+        else if (auto* box = qobject_cast<const QGroupBox*>(widget))
+            add(widget, "title", box->title());
+        else if (auto* edit = qobject_cast<const QPlainTextEdit*>(widget))
+            add(widget, "text", edit->toPlainText());
+        else if (auto* chooser = qobject_cast<const QComboBox*>(widget))
+            for (int item = 0; item < chooser->count(); ++item)
+                add(widget, "item", chooser->itemText(item));
+        else if (auto* bar = qobject_cast<const QToolBar*>(widget))
+            add(widget, "title", bar->windowTitle());
+    }
+    return texts;
+}
+
+// A letter in the text: numbers alone ("7", "27 ✓") are the same in every language.
+bool HasWords(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+}
+
+QString LanguageNameOf(Language language) {
+    return QString::fromUtf8(LanguageName(language).data(),
+                             qsizetype(LanguageName(language).size()));
+}
+
+// The language menu's items: each language by its own name.
+QList<QAction*> LanguageItems(const MainWindow& window) {
+    auto* menu = window.menuBar()->findChild<QMenu*>("LanguageMenu");
+    return menu ? menu->actions() : QList<QAction*>();
+}
+
+// Whatever a test does, the next one starts in Bulgarian.
+struct BackToBulgarian {
+    ~BackToBulgarian() {
+        UseLanguage(Language::Bulgarian);
+        QCoreApplication::processEvents();
+    }
+};
 
 } // namespace
 
@@ -486,6 +552,144 @@ class MainWindowTest : public QObject {
         QVERIFY(QFontMetrics(line.font())
                     .boundingRect(box, Qt::AlignLeft | Qt::TextWordWrap, said)
                     .height() <= box.height());
+    }
+
+    // «Език» offers each language the pupil may choose, by its own name, one checked.
+    void languageMenu() {
+        auto window = OpenMainWindow(PlayMode::Demonstration);
+        const BackToBulgarian after;
+        QStringList names, checked;
+        for (const QAction* item : LanguageItems(*window)) {
+            QVERIFY(item->isCheckable());
+            names << item->text();
+            if (item->isChecked())
+                checked << item->text();
+        }
+        QStringList shipped;
+        for (const Language language : ShippedLanguages())
+            shipped << LanguageNameOf(language);
+        QCOMPARE(names, shipped);
+        QCOMPARE(checked, QStringList{LanguageNameOf(Language::Bulgarian)});
+        QVERIFY(!names.contains(LanguageNameOf(Language::Pseudo)));
+        LanguageItems(*window).at(2)->trigger();
+        QCOMPARE(CurrentLanguage(), ShippedLanguages()[2]);
+        checked.clear();
+        for (const QAction* item : LanguageItems(*window))
+            if (item->isChecked())
+                checked << item->text();
+        QCOMPARE(checked, QStringList{LanguageNameOf(ShippedLanguages()[2])});
+    }
+
+    // A switch reaches every text at once: in the test language each text with words is
+    // another (the menus, the bars, the form from its description, the board, the status
+    // and what a screen reader hears), but the caption and the languages' own names; back
+    // in Bulgarian every text is again what it was.
+    void everyTextFollowsTheLanguage_data() {
+        QTest::addColumn<PlayMode>("mode");
+        QTest::newRow("demonstration") << PlayMode::Demonstration;
+        QTest::newRow("practice") << PlayMode::Practice;
+    }
+    void everyTextFollowsTheLanguage() {
+        QFETCH(PlayMode, mode);
+        auto window = OpenMainWindow(mode);
+        const BackToBulgarian after;
+        QTest::qWait(100); // the first frame is on the screen: the levels may show their sums
+        if (mode == PlayMode::Practice) {
+            StartBoard(window->board(), FigureMode::Triangle, "7");
+            Tap(window->board().tile(2));
+            Tap(window->board().place(0));
+            Tap(window->board().tile(0)); // picked, waiting for its place
+        } else {
+            StartGame(window->form(), 1, "7");
+            ClickListItem(window->form(), 2);
+        }
+        const QStringList bulgarian = TextsOf(*window);
+        QVERIFY(bulgarian.size() > 40);
+        window->ChooseLanguage(Language::Pseudo);
+        QCoreApplication::processEvents();
+        // Longer texts may leave a part out where the board has no room for it (the
+        // level's name beside the steps), never one in another language.
+        const QStringList pseudo = TextsOf(*window);
+        QVERIFY(pseudo.size() >= bulgarian.size() - 1);
+        QStringList languageNames;
+        for (const Language language : ShippedLanguages())
+            languageNames << LanguageNameOf(language);
+        for (const QString& each : pseudo) {
+            const QString text = each.section(": ", 1);
+            QVERIFY2(languageNames.contains(text) || !HasWords(text) ||
+                         text.contains(QStringLiteral("ŵ")),
+                     qPrintable(each));
+        }
+        QCOMPARE(window->windowTitle(), QString("http://www.example.com Морастела"));
+        window->ChooseLanguage(Language::Bulgarian);
+        QCoreApplication::processEvents();
+        QCOMPARE(TextsOf(*window), bulgarian);
+    }
+
+    // From the menu, English: the form's texts come from its description through the
+    // catalog, the board's and the status from the core, Qt's own buttons from Qt's
+    // translation; and back.
+    void englishFromTheMenu() {
+        auto window = OpenMainWindow(PlayMode::Practice);
+        const BackToBulgarian after;
+        StartBoard(window->board(), FigureMode::Triangle, "7");
+        const auto english = [](const char* text) {
+            const LanguageScope scope(Language::English);
+            return Q(Tr(text));
+        };
+        const QString yes = QCoreApplication::translate("QPlatformTheme", "&Yes");
+        for (QAction* item : LanguageItems(*window))
+            if (item->text() == "English")
+                item->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(CurrentLanguage(), Language::English);
+        QVERIFY(english("Изчисли") != "Изчисли");
+        QCOMPARE(Control<QPushButton>(window->form(), "Command1_0")->text(), english("Изчисли"));
+        QCOMPARE(Control<QRadioButton>(window->form(), "Option1_1")->accessibleName(),
+                 english("Ромб"));
+        QCOMPARE(window->board().button(BoardCommand::Hint)->text(),
+                 Say(BoardLabel(BoardCommand::Hint, window->board().game())));
+        QCOMPARE(window->board().status()->text(), Say(StatusOf(window->board().game())));
+        QCOMPARE(AccessibleName(window->board().place(1)),
+                 Say(ViewBoard(window->board().game()).places[1].spoken));
+        QCOMPARE(QLocale().language(), QLocale::English);
+        // Qt's own «Yes» from its translation for each language: neither the source's
+        // nor the Bulgarian one in Ukrainian.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString("&Yes"));
+        LanguageItems(*window).at(2)->trigger(); // Українська
+        QVERIFY(QCoreApplication::translate("QPlatformTheme", "&Yes") != "&Yes" &&
+                QCoreApplication::translate("QPlatformTheme", "&Yes") != yes);
+        LanguageItems(*window).at(0)->trigger(); // Български
+        QCoreApplication::processEvents();
+        QCOMPARE(Control<QPushButton>(window->form(), "Command1_0")->text(), QString("Изчисли"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), yes);
+    }
+
+    // The language chosen in the menu is kept with the progress and started in next
+    // time; the command line's wins. A window that keeps no progress keeps no language.
+    void languageKeptBetweenRuns() {
+        const BackToBulgarian after;
+        QSettings().remove("language");
+        {
+            auto window = OpenMainWindow(PlayMode::Demonstration);
+            LanguageItems(*window).at(1)->trigger();
+        }
+        QVERIFY(!QSettings().contains("language"));
+        UseLanguage(Language::Bulgarian);
+        QCOMPARE(StartLanguage(std::nullopt), Language::Bulgarian);
+        for (const Language chosen : ShippedLanguages()) {
+            {
+                auto window = std::make_unique<MainWindow>();
+                window->RememberProgress();
+                for (QAction* item : LanguageItems(*window))
+                    if (item->text() == LanguageNameOf(chosen))
+                        item->trigger();
+            }
+            UseLanguage(Language::Bulgarian); // as a new run starts
+            QCOMPARE(StartLanguage(std::nullopt), chosen);
+            QCOMPARE(StartLanguage(Language::Pseudo), Language::Pseudo);
+        }
+        QSettings().remove("language");
     }
 };
 

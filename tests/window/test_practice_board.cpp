@@ -4,6 +4,7 @@
 
 #include "puzzle/board_view.h"
 #include "window/practice_board.h"
+#include "window/texts.h"
 #include "window/zoom.h"
 
 #include <QAccessible>
@@ -16,6 +17,7 @@ using namespace velmora;
 using namespace velmora::testing;
 
 Q_DECLARE_METATYPE(velmora::FigureMode)
+Q_DECLARE_METATYPE(velmora::Language)
 
 namespace {
 
@@ -348,17 +350,27 @@ class PracticeBoardTest : public QObject {
     // Every figure with its widest numbers (from 999), every line off, on a phone held
     // upright, a 1024 × 768 projector and a full-HD board: each place and tile a finger's
     // size, its number whole, every part on the board and clear of the others.
+    // The same in the test language, every text 40 % longer, on the window's board at
+    // 100 % and presenting on a projector and a full-HD board: it makes room for them.
     void laidOut_data() {
         QTest::addColumn<FigureMode>("figure");
         QTest::addColumn<QSize>("size");
-        for (const Figure& figure : Figures())
-            for (QSize size : {QSize(360, 640), QSize(1024, 768), QSize(1920, 1080)})
-                QTest::addRow("%s %dx%d", figure.key.c_str(), size.width(), size.height())
-                    << figure.mode << size;
+        QTest::addColumn<Language>("language");
+        const auto rows = [](Language language, std::initializer_list<QSize> sizes) {
+            for (const Figure& figure : Figures())
+                for (QSize size : sizes)
+                    QTest::addRow("%s %dx%d%s", figure.key.c_str(), size.width(), size.height(),
+                                  language == Language::Pseudo ? " pseudo" : "")
+                        << figure.mode << size << language;
+        };
+        rows(Language::Bulgarian, {QSize(360, 640), QSize(1024, 768), QSize(1920, 1080)});
+        rows(Language::Pseudo, {QSize(720, 560), QSize(1024, 768), QSize(1920, 1080)});
     }
     void laidOut() {
         QFETCH(FigureMode, figure);
         QFETCH(QSize, size);
+        QFETCH(Language, language);
+        const LanguageScope speaking(language);
         auto made = OpenBoard(figure, size, "999");
         PracticeBoard& board = *made->board;
         std::vector<int> wrong = Solutions(board.game().practice).front();
@@ -410,12 +422,16 @@ class PracticeBoardTest : public QObject {
                 QVERIFY2(other == part || !other->geometry().intersects(part->geometry()),
                          qPrintable(part->objectName() + " over " + other->objectName()));
         }
+        if (language != Language::Bulgarian)
+            QVERIFY2(board.status()->text().contains("ŵ"), qPrintable(board.status()->text()));
         if (const QByteArray folder = qgetenv("VELMORA_SCREENSHOTS"); !folder.isEmpty())
-            QVERIFY(board.grab().save(
-                QStringLiteral("%1/board-%2-%3x%4.png")
-                    .arg(QString::fromLocal8Bit(folder), Say(FigureOf(figure).key))
-                    .arg(size.width())
-                    .arg(size.height())));
+            QVERIFY(
+                board.grab().save(QStringLiteral("%1/board-%2-%3x%4.png")
+                                      .arg(QString::fromLocal8Bit(folder),
+                                           Say(FigureOf(figure).key) +
+                                               (language == Language::Bulgarian ? "" : "-pseudo"))
+                                      .arg(size.width())
+                                      .arg(size.height())));
     }
 };
 
