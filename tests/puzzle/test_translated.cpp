@@ -122,7 +122,10 @@ std::vector<std::pair<std::string, Game>> StatesOf(const Figure& figure) {
 
 TEST_CASE("every text of the board and the game comes from the catalog, in every state") {
     for (const Figure& figure : Figures())
-        for (const auto& [state, game] : StatesOf(figure)) {
+        for (const auto& named : StatesOf(figure)) {
+            // Named, not a structured binding: older clangs cannot capture one in CAPTURE.
+            const auto& state = named.first;
+            const auto& game = named.second;
             CAPTURE(figure.key);
             CAPTURE(state);
             const Said bulgarian = SaidOf(game);
