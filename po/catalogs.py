@@ -1,6 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""What the catalog tools share: the languages shipped, reading a catalog, and the
-pseudo-language every layout test runs in."""
+"""What the catalog tools share: the languages shipped and reading a catalog."""
 
 import os
 import re
@@ -55,18 +54,3 @@ def plural_rule(po_path):
     if not match or not re.fullmatch(r"[n0-9\s()%<>=!&|?:]+", match.group(1)):
         raise SystemExit(f"{po_path}: no usable Plural-Forms header: {header!r}")
     return match.group(1).strip()
-
-
-_ACCENTED = str.maketrans("аеиоуяАЕИОУaeiouAEIOU", "ӓёӣӧӱǟӒЁӢӦӰáéíöüÁÉÍÖÜ")
-
-
-def pseudo(text):
-    """The text 40 % longer and accented, its placeholders and line breaks kept."""
-    parts = PLACEHOLDER.split(text)
-    # split() gives text, name, text, name, ...: accent the texts only.
-    out = "".join(p.translate(_ACCENTED) if i % 2 == 0 else "{" + p + "}"
-                  for i, p in enumerate(parts))
-    plain = len(PLACEHOLDER.sub("", text))
-    extra = max(1, (plain * 2 + 4) // 5)
-    padding = " ".join("ŵŵŵŵ"[: min(4, extra - i)] for i in range(0, extra, 5))
-    return "[" + out + " " + padding + "]"

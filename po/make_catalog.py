@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Compiles the catalogs into the core: a C++ source with each language's messages,
-sorted for a binary search, and its plural rule as a function. The pseudo-language is
-made from the template, every message lengthened and accented.
+sorted for a binary search, and its plural rule as a function. The pseudo-language needs
+no catalog: the core lengthens and accents each Bulgarian text as it is asked for.
 
-    make_catalog.py --pot velmora.pot --output catalog_data.cpp
+    make_catalog.py --output catalog_data.cpp
 """
 
 import argparse
@@ -13,9 +13,8 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import catalogs  # noqa: E402
-import polib  # noqa: E402
 
-ENUM = {"en": "English", "uk": "Ukrainian", "tr": "Turkish", "pseudo": "Pseudo"}
+ENUM = {"en": "English", "uk": "Ukrainian", "tr": "Turkish"}
 BULGARIAN_RULE = "n != 1"
 
 
@@ -33,26 +32,14 @@ def cpp_string(text):
     return '"' + "".join(out) + '"'
 
 
-def pseudo_table(pot_path):
-    table = {}
-    for entry in polib.pofile(pot_path):
-        forms = [catalogs.pseudo(entry.msgid)]
-        if entry.msgid_plural:
-            forms.append(catalogs.pseudo(entry.msgid_plural))
-        table[catalogs.key_of(entry)] = forms
-    return table
-
-
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--pot", required=True)
     parser.add_argument("--output", required=True)
     args = parser.parse_args()
     po_dir = catalogs.HERE
     languages = {code: (catalogs.translations(os.path.join(po_dir, code + ".po")),
                         catalogs.plural_rule(os.path.join(po_dir, code + ".po")))
                  for code in catalogs.shipped_languages()}
-    languages["pseudo"] = (pseudo_table(args.pot), BULGARIAN_RULE)
 
     lines = ["// Written by po/make_catalog.py from po/*.po: do not edit.",
              '#include "puzzle/catalog_data.h"', "", "namespace velmora::catalog {",
@@ -68,12 +55,14 @@ def main():
               "    switch (language) {"]
     for code in languages:
         lines.append(f"    case Language::{ENUM[code]}: return k{ENUM[code]};")
-    lines += ["    case Language::Bulgarian: break;", "    }", "    return {};", "}", "",
+    lines += ["    case Language::Bulgarian:", "    case Language::Pseudo: break;", "    }",
+              "    return {};", "}", "",
               "int PluralForm(Language language, unsigned long long n) {",
               "    switch (language) {"]
     for code, (_, rule) in languages.items():
         lines.append(f"    case Language::{ENUM[code]}: return static_cast<int>({rule});")
-    lines += [f"    case Language::Bulgarian: return static_cast<int>({BULGARIAN_RULE});",
+    lines += ["    case Language::Bulgarian:",
+              f"    case Language::Pseudo: return static_cast<int>({BULGARIAN_RULE});",
               "    }", "    return 0;", "}", "", "} // namespace velmora::catalog", ""]
     text = "\n".join(lines)
     catalogs.write_if_changed(args.output, text)

@@ -54,6 +54,49 @@ std::optional<std::string_view> Lookup(std::string_view key) {
     return it->forms;
 }
 
+// The pseudo-language's form of a Bulgarian text: its vowels accented, its placeholders
+// kept, 40 % longer with a padding word, in brackets, so that a layout test sees at once a
+// text that is cut, spills over, or never went through the catalog.
+std::string Pseudo(std::string_view text) {
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 21> kAccented{{
+        {"а", "ӓ"}, {"е", "ё"}, {"и", "ӣ"}, {"о", "ӧ"}, {"у", "ӱ"}, {"я", "ǟ"}, {"А", "Ӓ"},
+        {"Е", "Ё"}, {"И", "Ӣ"}, {"О", "Ӧ"}, {"У", "Ӱ"}, {"a", "á"}, {"e", "é"}, {"i", "í"},
+        {"o", "ö"}, {"u", "ü"}, {"A", "Á"}, {"E", "É"}, {"I", "Í"}, {"O", "Ö"}, {"U", "Ü"},
+    }};
+    std::string out = "[";
+    std::size_t letters = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] == '{') {
+            const std::size_t close = text.find('}', i);
+            if (close != std::string_view::npos) {
+                out += text.substr(i, close + 1 - i);
+                i = close + 1;
+                continue;
+            }
+        }
+        const auto accented =
+            std::find_if(kAccented.begin(), kAccented.end(),
+                         [&](const auto& pair) { return text.substr(i).starts_with(pair.first); });
+        // One code point: its lead byte and the continuation bytes after it.
+        std::size_t length = 1;
+        while (i + length < text.size() &&
+               (static_cast<unsigned char>(text[i + length]) & 0xC0) == 0x80)
+            ++length;
+        out += accented != kAccented.end() ? accented->second : text.substr(i, length);
+        i += length;
+        ++letters;
+    }
+    const std::size_t extra = std::max<std::size_t>(1, (letters * 2 + 4) / 5);
+    out += ' ';
+    for (std::size_t added = 0; added < extra; added += 5) {
+        if (added > 0)
+            out += ' ';
+        for (std::size_t k = 0; k < std::min<std::size_t>(4, extra - added); ++k)
+            out += "ŵ";
+    }
+    return out + "]";
+}
+
 std::string KeyOf(const char* context, const char* text) {
     return context ? std::string(context) + '\4' + text : std::string(text);
 }
@@ -103,6 +146,8 @@ std::string Tr(const Message& message) {
 }
 
 std::string TrC(const char* context, const char* text) {
+    if (g_language == Language::Pseudo)
+        return Pseudo(text);
     if (const auto forms = Lookup(KeyOf(context, text)))
         return std::string(FormAt(*forms, 0));
     return text;
@@ -110,6 +155,8 @@ std::string TrC(const char* context, const char* text) {
 
 std::string TrN(const char* singular, const char* plural, std::int64_t count) {
     const int form = PluralFormOf(g_language, count);
+    if (g_language == Language::Pseudo)
+        return Pseudo(form == 0 ? singular : plural);
     if (const auto forms = Lookup(singular))
         return std::string(FormAt(*forms, form));
     return form == 0 ? singular : plural;
