@@ -126,6 +126,10 @@ bool LabelsFit(const std::vector<BoardCommand>& commands, double font, double wi
     return true;
 }
 
+// The smallest letters of a button, the start box and the level path.
+constexpr double kButtonLetters = 13;
+constexpr double kTitleToButton = 1.15;
+
 struct Metrics {
     double target = kFingerTarget; // the side of a button, a tile, a level's step
     double gap = 6;
@@ -140,8 +144,8 @@ Metrics MetricsFor(double width, double height, double target) {
     m.margin = m.gap;
     const double portrait = height >= width;
     m.fonts.status = std::max(15.0, height * (portrait ? 0.022 : 0.027));
-    m.fonts.button = std::clamp(target * 0.3, 13.0, 30.0);
-    m.fonts.title = m.fonts.button * 1.15;
+    m.fonts.button = std::clamp(target * 0.3, kButtonLetters, 30.0);
+    m.fonts.title = m.fonts.button * kTitleToButton;
     m.fonts.tile = target * 0.42;
     return m;
 }
@@ -664,20 +668,33 @@ BoardContent BoardContentOf(FigureMode figure, int numbers) {
 BoardLayout LayOutBoard(const BoardContent& content, double width, double height) {
     const Figure& figure = FigureOf(content.figure);
     BoardLayout layout;
-    // The targets grow with the screen; where the figure does not fit, they shrink, below
-    // a finger's only on a board smaller than a phone.
-    double target = std::max(kFingerTarget, std::min(width, height) * 0.075);
-    for (int attempt = 0; attempt < 40; ++attempt, target *= 0.94) {
+    const auto laidOut = [&](const Metrics& m) {
         layout = BoardLayout{};
         layout.width = width;
         layout.height = height;
         layout.portrait = height >= width;
-        const Metrics m = MetricsFor(width, height, target);
         layout.fonts = m.fonts;
         const bool laid = layout.portrait ? LayOutPortrait(content, figure, m, layout)
                                           : LayOutLandscape(content, figure, m, layout);
-        if (laid && Fits(layout, content.figure))
+        return laid && Fits(layout, content.figure);
+    };
+    // The targets grow with the screen; where the figure does not fit, they shrink to a
+    // finger's, below it only on a board smaller than a phone. At a finger's, where the
+    // words of a language would take the buttons another row, their letters step down a
+    // little first (to kButtonLetters at least): the places and tiles keep their size.
+    double target = std::max(kFingerTarget, std::min(width, height) * 0.075);
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        Metrics m = MetricsFor(width, height, target);
+        bool laid = laidOut(m);
+        while (!laid && target == kFingerTarget && m.fonts.button > kButtonLetters) {
+            m.fonts.button = std::max(kButtonLetters, m.fonts.button * 0.97);
+            m.fonts.title = m.fonts.button * kTitleToButton;
+            laid = laidOut(m);
+        }
+        if (laid)
             break;
+        const double smaller = target * 0.94;
+        target = target > kFingerTarget && smaller < kFingerTarget ? kFingerTarget : smaller;
     }
     // A tile narrower than the target still holds four digits whole.
     if (!layout.tiles.empty())
