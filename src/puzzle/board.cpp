@@ -130,11 +130,43 @@ bool LabelsFit(const std::vector<BoardCommand>& commands, double font, double wi
 constexpr double kButtonLetters = 13;
 constexpr double kTitleToButton = 1.15;
 
+// The longest hint or verdict, in letters: a hint on a full figure with four-digit numbers,
+// the sums found and the level's progress (Turkish's longest takes 191).
+constexpr double kStatusLetters = 200;
+// What a line loses, in letters, by wrapping between words.
+constexpr double kWrapLoss = 5;
+// A status too long for its box at the board's status letters steps down to these.
+constexpr double kStatusShrink = 0.8;
+constexpr double kStatusLeast = 12;
+
+double StatusFloor(double font) {
+    return std::max(kStatusLeast, font * kStatusShrink);
+}
+
+// Whether `text` wrapped between words shows whole in a status box `width` × `height`.
+bool StatusFits(const std::string& text, double font, double width, double height) {
+    const int lines = LinesIn(text, font, width - 2 * kStatusPadding);
+    return lines > 0 && lines * kLineHeight * font <= height + 1e-6;
+}
+
+// The status box's height `width` wide: three lines of its letters at least, and room for
+// the longest hint or verdict in the smallest letters it may step down to.
+double StatusRoom(double width, double font) {
+    const double least = StatusFloor(font);
+    const double perLine =
+        (width - 2 * kStatusPadding - least * 0.4 - 4) / (kLetterWidth * least) - kWrapLoss;
+    const double lines = perLine > 0 ? std::ceil(kStatusLetters / perLine) : 1e6;
+    return std::max(3 * kLineHeight * font, lines * kLineHeight * least);
+}
+
 struct Metrics {
     double target = kFingerTarget; // the side of a button, a tile, a level's step
     double gap = 6;
     double margin = 6;
     BoardFonts fonts;
+    // Whether a portrait board gives the level's name a line of its own where the steps
+    // leave it no room.
+    bool titleLine = true;
 };
 
 Metrics MetricsFor(double width, double height, double target) {
@@ -482,7 +514,8 @@ bool LayOutPortrait(const BoardContent& content, const Figure& figure, const Met
     double y = m.margin;
     y += LayOutLevels(content, x, y, width, m, layout) + m.gap;
     const std::string title = LevelTitleText(content.figure);
-    const bool titleLine = layout.levelTitle.width == 0 && TextWidth(title, m.fonts.title) <= width;
+    const bool titleLine =
+        m.titleLine && layout.levelTitle.width == 0 && TextWidth(title, m.fonts.title) <= width;
     std::vector<BoardCommand> bottomButtons = kTeaching;
     std::vector<double> columns = GridColumns(kTeaching, width, m, 4);
     if (StartRowRest(width, m, kCorner) >= 0) {
@@ -525,9 +558,8 @@ bool LayOutPortrait(const BoardContent& content, const Figure& figure, const Met
     bottom -= LayOutChips(content.possibleSums, x, 0, width, m, chipsOnly);
     LayOutChips(content.possibleSums, x, bottom, width, m, layout);
     bottom -= m.gap;
-    // Three lines: the longest verdict, naming two lines and their sums, on a phone. The
-    // sums found stand apart, as chips.
-    const double status = 3 * kLineHeight * m.fonts.status;
+    // Three lines at least; on a phone the lines its longest texts need.
+    const double status = StatusRoom(width, m.fonts.status);
     bottom -= status;
     layout.status = Box(x, bottom, width, status);
     bottom -= m.gap;
@@ -568,35 +600,44 @@ bool LayOutLandscape(const BoardContent& content, const Figure& figure, const Me
     const double height = layout.height - m.margin - y;
     const std::vector<double> startRow = StartRowWidths(m);
     const double panelMin = std::accumulate(startRow.begin(), startRow.end(), 0.0) + 2 * m.gap;
-    const double side = std::min(height, width - m.gap - panelMin);
-    layout.figure = Box(x, y, side, height);
-    const double px = x + side + m.gap, panel = width - side - m.gap;
-    double py = y;
-    py += LayOutStartRow(px, py, panel, m, {}, layout) + m.gap;
-    std::vector<BoardRect> tiles;
-    const double trayHeight = LayOutTiles(content.numbers, px, py, panel, m.target * 1.4, m, tiles);
-    layout.tiles = std::move(tiles);
-    layout.tray = Box(px, py, panel, trayHeight);
-    py += trayHeight + m.gap;
-    const double status = 3 * kLineHeight * m.fonts.status;
-    layout.status = Box(px, py, panel, status);
-    py += status + m.gap;
-    py += LayOutChips(content.possibleSums, px, py, panel, m, layout) + m.gap;
-    const std::vector<double> columns =
-        GridColumns(kTeaching, panel, m, panel >= 4 * m.fonts.button * 7 ? 4 : 2);
-    py += LayOutButtons(kTeaching, columns, px, py, m, layout);
-    if (py > layout.height - m.margin)
-        return false;
-    // The panel's room to spare goes to the status, the chips and buttons to the bottom:
-    // a long hint or verdict reads whole in a narrow panel.
-    const double spare = layout.height - m.margin - py;
-    for (BoardButton& button : layout.buttons)
-        if (button.box.y > layout.status.y)
-            button.box.y += spare;
-    Shift(layout.chips, 0, spare);
-    layout.chipsLabel.y += spare;
-    layout.status.height += spare;
-    return LayOutFigure(figure, layout.figure, m, layout);
+    // Where the panel is too narrow for the longest hint or verdict in its lines, the
+    // figure gives it width.
+    const BoardLayout top = layout;
+    double side = std::min(height, width - m.gap - panelMin);
+    for (int narrower = 0; narrower < 20; ++narrower, side *= 0.96) {
+        layout = top;
+        layout.figure = Box(x, y, side, height);
+        const double px = x + side + m.gap, panel = width - side - m.gap;
+        double py = y;
+        py += LayOutStartRow(px, py, panel, m, {}, layout) + m.gap;
+        std::vector<BoardRect> tiles;
+        const double trayHeight =
+            LayOutTiles(content.numbers, px, py, panel, m.target * 1.4, m, tiles);
+        layout.tiles = std::move(tiles);
+        layout.tray = Box(px, py, panel, trayHeight);
+        py += trayHeight + m.gap;
+        const double status = 3 * kLineHeight * m.fonts.status;
+        layout.status = Box(px, py, panel, status);
+        py += status + m.gap;
+        py += LayOutChips(content.possibleSums, px, py, panel, m, layout) + m.gap;
+        const std::vector<double> columns =
+            GridColumns(kTeaching, panel, m, panel >= 4 * m.fonts.button * 7 ? 4 : 2);
+        py += LayOutButtons(kTeaching, columns, px, py, m, layout);
+        if (py > layout.height - m.margin)
+            return false;
+        // The panel's room to spare goes to the status, the chips and buttons to the
+        // bottom: a long hint or verdict reads whole in a narrow panel.
+        const double spare = layout.height - m.margin - py;
+        for (BoardButton& button : layout.buttons)
+            if (button.box.y > layout.status.y)
+                button.box.y += spare;
+        Shift(layout.chips, 0, spare);
+        layout.chipsLabel.y += spare;
+        layout.status.height += spare;
+        if (layout.status.height >= StatusRoom(panel, m.fonts.status) - 1e-6)
+            return LayOutFigure(figure, layout.figure, m, layout);
+    }
+    return false;
 }
 
 // Every box inside the board, and every text the layout sized a box for whole in it.
@@ -635,6 +676,20 @@ bool Inside(const BoardRect& inner, const BoardRect& outer) noexcept {
 
 double BoardTextWidth(const std::string& text, double font) {
     return TextWidth(text, font);
+}
+
+double BoardStatusFont(const BoardLayout& layout, const std::string& text) {
+    const double font = layout.fonts.status, least = StatusFloor(font);
+    const auto fits = [&](double size) {
+        return StatusFits(text, size, layout.status.width, layout.status.height);
+    };
+    if (fits(font))
+        return font;
+    // Whole pixels down, as a desktop font takes them.
+    for (double size = std::ceil(font) - 1; size > least; --size)
+        if (fits(size))
+            return size;
+    return least;
 }
 
 std::string StartLabelText() {
@@ -679,17 +734,33 @@ BoardLayout LayOutBoard(const BoardContent& content, double width, double height
         return laid && Fits(layout, content.figure);
     };
     // The targets grow with the screen; where the figure does not fit, they shrink to a
-    // finger's, below it only on a board smaller than a phone. At a finger's, where the
-    // words of a language would take the buttons another row, their letters step down a
-    // little first (to kButtonLetters at least): the places and tiles keep their size.
+    // finger's, below it only on a board smaller than a phone. From a finger's down, the
+    // places and tiles keep their size while the rest gives way: where the words of a
+    // language would take the buttons another row, their letters step down a little (to
+    // kButtonLetters at least); where the status's lines leave the figure too little room,
+    // the level's name leaves its line (the pressed step still names it); last, the gaps
+    // tighten to 2 pixels.
     double target = std::max(kFingerTarget, std::min(width, height) * 0.075);
     for (int attempt = 0; attempt < 40; ++attempt) {
-        Metrics m = MetricsFor(width, height, target);
-        bool laid = laidOut(m);
-        while (!laid && target == kFingerTarget && m.fonts.button > kButtonLetters) {
-            m.fonts.button = std::max(kButtonLetters, m.fonts.button * 0.97);
-            m.fonts.title = m.fonts.button * kTitleToButton;
-            laid = laidOut(m);
+        const Metrics full = MetricsFor(width, height, target);
+        bool laid = laidOut(full);
+        for (const bool titleLine : {true, false}) {
+            if (laid || target > kFingerTarget)
+                break;
+            Metrics m = full;
+            m.titleLine = titleLine;
+            laid = !titleLine && laidOut(m);
+            while (!laid && m.fonts.button > kButtonLetters) {
+                m.fonts.button = std::max(kButtonLetters, m.fonts.button * 0.97);
+                m.fonts.title = m.fonts.button * kTitleToButton;
+                laid = laidOut(m);
+            }
+            for (const double gap : {3.0, 2.0}) {
+                if (laid || titleLine)
+                    break;
+                m.gap = m.margin = gap;
+                laid = laidOut(m);
+            }
         }
         if (laid)
             break;

@@ -115,6 +115,16 @@ struct BoardLayout {
     std::vector<int> readingOrder;
 };
 
+// The room a front end keeps between the status box's sides and its text (the page's
+// padding).
+inline constexpr double kStatusPadding = 6;
+// The letters the status line shows `text` in: the layout's status letters, or where the
+// text would not show whole in its box in them, a little smaller (whole pixels, to four
+// fifths of them or 12 pixels at the least). Its lines wrap between words as a button's
+// label, each measured by BoardTextWidth within the box less kStatusPadding each side,
+// and stand 1.25 letters apart (the page's line height).
+[[nodiscard]] double BoardStatusFont(const BoardLayout& layout, const std::string& text);
+
 // The board for `content` on a `width` × `height` board, portrait or landscape. Every
 // box lies inside the board and none overlaps another; places and tiles are at least
 // kFingerTarget wide and high where the board leaves room for it (from 360 × 640 up).

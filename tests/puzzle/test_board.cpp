@@ -5,6 +5,7 @@
 #include "puzzle/board.h"
 #include "puzzle/board_view.h"
 #include "puzzle/catalog.h"
+#include "puzzle/coach.h"
 #include "puzzle/figure.h"
 #include "puzzle/progress.h"
 
@@ -16,6 +17,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace velmora;
@@ -181,6 +183,131 @@ TEST_CASE("every figure's board fits every screen: inside, apart, large enough t
                 // Every word the layout made room for shows whole, in every language.
                 CHECK(TextMisfit(layout, figure.mode) == "");
             }
+}
+
+namespace {
+
+// What the pupil does after a hint, to reach the next one: places or moves the number it
+// names, or takes it back.
+Game FollowHint(Game game, const HintClaim& claim) {
+    Practice& p = game.practice;
+    if (claim.kind == HintKind::Place || claim.kind == HintKind::Move)
+        p = Place(std::move(p), claim.number,
+                  claim.kind == HintKind::Place ? claim.position : claim.target);
+    else if (claim.kind == HintKind::Blocking || claim.kind == HintKind::OffTarget ||
+             claim.kind == HintKind::WrongPair)
+        p = TakeBackNumber(std::move(p), claim.number);
+    return game;
+}
+
+// Every text the board's status line shows on `figure`, in the current language, with
+// where it comes from: the game's status line and the board's, a hint's (pressed in
+// that state), what compute and the start box say when they refuse; in every state a
+// pupil meets from 5 and from 999 (four-digit sums): listed, picked, solved, in order,
+// half placed, the solution shown, every level done, and random placements each followed
+// hint by hint to a solution.
+std::vector<std::pair<std::string, std::string>> StatusTexts(const Figure& figure) {
+    std::vector<std::pair<std::string, std::string>> said;
+    const auto sayAll = [&](const std::string& state, const Game& game) {
+        said.emplace_back(state, StatusOf(game));
+        said.emplace_back(state + ", board", BoardStatusOf(game));
+        said.emplace_back(state + ", hint", AskHint(game).status);
+    };
+    const Game none = StartGame(PlayMode::Practice);
+    sayAll("no figure", none);
+    said.emplace_back("compute without a figure", Compute(TypeStartText(none, "5")).status);
+    const Game chosen = ChooseFigure(none, static_cast<std::int16_t>(figure.mode));
+    sayAll("chosen", chosen);
+    for (const char* start : {"", "x", "0", "1000", "2,5"})
+        said.emplace_back(std::string("compute from '") + start + "'",
+                          Compute(TypeStartText(chosen, start)).status);
+    said.emplace_back("a fourth digit", EditStartBox("999", "9999").note);
+    std::mt19937 random(7);
+    const int slots = SlotCount(figure.mode);
+    for (int start : {5, 999}) {
+        const std::string from = " from " + std::to_string(start);
+        const Game listed = Compute(TypeStartText(chosen, std::to_string(start))).game;
+        sayAll("listed" + from, listed);
+        sayAll("number picked" + from, ClickListItem(listed, 0));
+        sayAll("place picked" + from, ClickPosition(listed, 0));
+        const std::vector<int> solution = NearestSolution(listed.practice);
+        Game solved = listed, inOrder = listed, half = listed;
+        for (int slot = 0; slot < slots; ++slot) {
+            const int position = PositionOfSlot(figure.mode, slot);
+            solved = DropNumber(std::move(solved), solution[std::size_t(slot)], position);
+            inOrder = DropNumber(std::move(inOrder), slot, position);
+            if (slot % 2 == 0)
+                half = DropNumber(std::move(half), solution[std::size_t(slot)], position);
+        }
+        sayAll("solved" + from, solved);
+        sayAll("in order" + from, inOrder);
+        sayAll("half" + from, half);
+        sayAll("solution shown" + from, RevealSolution(inOrder));
+        Game done = solved;
+        for (const Figure& each : Figures()) {
+            std::vector<std::int32_t> numbers(std::size_t(SlotCount(each.mode)));
+            std::iota(numbers.begin(), numbers.end(), 1);
+            done.progress.found[each.mode] = PossibleSums(each.mode, numbers);
+        }
+        sayAll("every level done" + from, done);
+        for (int trial = 0; trial < 6; ++trial) {
+            std::vector<int> numbers(static_cast<std::size_t>(slots));
+            std::iota(numbers.begin(), numbers.end(), 0);
+            std::shuffle(numbers.begin(), numbers.end(), random);
+            Game game = listed;
+            for (int slot = 0; slot < slots; ++slot)
+                if (trial % 2 == 0 || random() % 3 != 0)
+                    game = DropNumber(std::move(game), numbers[std::size_t(slot)],
+                                      PositionOfSlot(figure.mode, slot));
+            const std::string placed = "random placement " + std::to_string(trial) + from;
+            sayAll(placed, game);
+            for (int press = 1; press <= 12; ++press) {
+                const HintClaim claim = NextHint(game.practice);
+                const GameHint hint = AskHint(game);
+                said.emplace_back(placed + ", hint " + std::to_string(press), hint.status);
+                if (claim.kind == HintKind::Solved || claim.kind == HintKind::AllFound)
+                    break;
+                game = FollowHint(hint.game, claim);
+                sayAll(placed + ", hint " + std::to_string(press) + " followed", game);
+            }
+        }
+    }
+    return said;
+}
+
+} // namespace
+
+TEST_CASE("every hint and verdict shows whole in the status box, in letters a pupil reads") {
+    for (Language language : kLanguages) {
+        const InLanguage in(language);
+        CAPTURE(LanguageCode(language));
+        for (const Figure& figure : Figures()) {
+            const auto said = StatusTexts(figure);
+            for (const Screen& screen : kScreens) {
+                CAPTURE(Where(figure, screen));
+                const BoardLayout layout =
+                    LayOutBoard(BoardContentOf(figure.mode, SlotCount(figure.mode)), screen.width,
+                                screen.height);
+                const double normal = layout.fonts.status;
+                const double room = layout.status.width - 2 * kStatusPadding;
+                for (const auto& [state, text] : said) {
+                    CAPTURE(state);
+                    CAPTURE(text);
+                    const double font = BoardStatusFont(layout, text);
+                    const int lines = WrappedLines(text, font, room);
+                    CHECK(lines > 0);
+                    CHECK(lines * 1.25 * font <= layout.status.height + 1e-6);
+                    // Smaller only when the text needs it, and never below four fifths of
+                    // the board's status letters or 12 pixels.
+                    CHECK(font <= normal);
+                    CHECK(font >= std::max(12.0, 0.8 * normal) - 1e-9);
+                    if (const int at = WrappedLines(text, normal, room);
+                        at > 0 && at * 1.25 * normal <= layout.status.height)
+                        CHECK(font == normal);
+                }
+            }
+        }
+    }
 }
 
 TEST_CASE("every sum stands nearer its own line than any other line") {
