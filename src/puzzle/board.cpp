@@ -52,15 +52,16 @@ std::vector<std::string> Words(const std::string& text) {
 }
 
 // The lines of a label wrapped between words in `width`, each as wide as it can be; 0
-// when a word alone is wider.
+// when a word alone is wider. Two spaces in a row start no line of their own.
 int LinesIn(const std::string& text, double font, double width) {
     int lines = 0;
     std::string line;
     for (const std::string& word : Words(text)) {
         if (TextWidth(word, font) > width)
             return 0;
-        if (!line.empty() && TextWidth(line + ' ' + word, font) <= width) {
-            line += ' ' + word;
+        const std::string longer = line.empty() ? word : line + ' ' + word;
+        if (lines > 0 && TextWidth(longer, font) <= width) {
+            line = longer;
         } else {
             line = word;
             ++lines;
