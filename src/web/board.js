@@ -165,10 +165,12 @@ function velmoraBoard(page) {
         });
 
         // The status line says what the input's answer said; «Защо става?» and the help
-        // leave it as it was.
+        // leave it as it was. Its letters are the core's for that text: a little smaller
+        // for a long one, so that it shows whole.
         const status = $("boardStatus");
         put(status, layout.status);
-        font(status, fonts.status);
+        if (status.style.fontSize !== px(shown.statusFont))
+            status.style.fontSize = px(shown.statusFont);
         if (!view.keepStatus)
             text(status, view.status);
         put($("chipsLabel"), layout.chipsLabel);

@@ -152,6 +152,10 @@ std::string MarkName(LineMark mark) {
     }
 }
 
+// The status line as the page shows it, kept while a message beside the puzzle leaves it:
+// the board's letters for it are sized to show it whole.
+std::string statusShown;
+
 void WriteView(JsonWriter& json, const Said& said) {
     const PuzzleState& puzzle = game.puzzle;
     const Practice& practice = game.practice;
@@ -163,7 +167,10 @@ void WriteView(JsonWriter& json, const Said& said) {
     json.Field("series", puzzle.series);
     json.Field("triangle", captions.triangle);
     json.Field("rhombus", captions.rhombus);
-    json.Field("status", said.status.empty() ? StatusOf(game) : said.status);
+    const std::string status = said.status.empty() ? StatusOf(game) : said.status;
+    if (!said.keepStatus)
+        statusShown = status;
+    json.Field("status", status);
     json.Field("message", said.message);
     json.Field("keepStatus", said.keepStatus);
     json.Field("canRestore", CanRestoreOwnPlacement(game));
@@ -328,6 +335,7 @@ void WriteBoardView(JsonWriter& json, const BoardView& view, const BoardLayout& 
     }
     json.Field("tiles", tiles);
     json.Field("status", view.status);
+    json.Field("statusFont", Px(BoardStatusFont(layout, statusShown)));
     json.Field("chipsLabel", view.chipsLabel);
     std::vector<JsonWriter> chips;
     for (const BoardChip& chip : view.chips) {

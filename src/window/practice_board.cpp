@@ -351,8 +351,9 @@ void PracticeBoard::ShowPanel() {
         button->setObjectName(QStringLiteral("BoardButton_%1").arg(int(laid.command)));
     }
     SetGeometry(status_, layout_.status);
-    SetFont(status_, BoardFont(layout_.fonts.status));
     const QString status = note_.isEmpty() ? owner_.status() : note_;
+    // The core's letters for this text: a little smaller for a long one, to show it whole.
+    SetFont(status_, BoardFont(BoardStatusFont(layout_, status.toStdString())));
     if (status_->text() != status)
         status_->setText(status);
     SetGeometry(chipsLabel_, layout_.chipsLabel);
@@ -485,6 +486,7 @@ void PracticeBoard::StartEdited(const QString& text) {
         Play([&edit](const Game& game) { return TypeStartText(game, edit.text); });
     if (!edit.note.empty()) {
         note_ = Text(edit.note);
+        SetFont(status_, BoardFont(BoardStatusFont(layout_, edit.note)));
         status_->setText(note_);
     }
 }
