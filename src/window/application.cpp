@@ -9,10 +9,13 @@
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
+#include <QPointer>
 #include <QStyleFactory>
+#include <QWindow>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <unistd.h>
 
 namespace velmora {
@@ -48,6 +51,28 @@ void ReportDisplayTrouble(QtMsgType type, const QMessageLogContext& context,
         std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
+// A dialog that closes hands the keyboard back to the window it was opened over. A window
+// manager does that on a desktop; an X server without one (a kiosk, a classroom's
+// projector) leaves the keys with no window at all, and nothing answers them until the
+// pupil clicks the window. A dialog closed while the pupil is in another program leaves
+// the keys there.
+void ReturnKeysWhenDialogsClose(QApplication& app) {
+    auto focused = std::make_shared<QPointer<QWindow>>();
+    QObject::connect(
+        &app, &QGuiApplication::focusWindowChanged, &app, [&app, focused](QWindow* now) {
+            *focused = now;
+            if (!now || !now->transientParent() || now->property("velmoraReturnsKeys").isValid())
+                return;
+            now->setProperty("velmoraReturnsKeys", true);
+            QObject::connect(now, &QWindow::visibleChanged, &app,
+                             [focused, window = QPointer<QWindow>(now)](bool visible) {
+                                 QWindow* over = window ? window->transientParent() : nullptr;
+                                 if (!visible && over && over->isVisible() && *focused == window)
+                                     over->requestActivate();
+                             });
+        });
+}
+
 } // namespace
 
 bool DisplayAvailable() {
@@ -77,6 +102,7 @@ void PrepareApplication(QApplication& app, Icon icon) {
     // Wayland shells find the icon and the name through the desktop entry.
     app.setDesktopFileName(QStringLiteral(VELMORA_APP_ID));
     InstallQtTranslations();
+    ReturnKeysWhenDialogsClose(app);
 }
 
 void SetWindowIcon(QApplication& app) {

@@ -392,9 +392,11 @@ void MainWindow::CreateBars() {
 }
 
 void MainWindow::SetPlayMode(PlayMode mode) {
+    // The board hides with the focus in it: the demonstration starts from its first step.
+    const bool fromBoard = board_->isAncestorOf(QApplication::focusWidget());
     (mode == PlayMode::Practice ? practice_ : demonstration_)->setChecked(true);
     form_->SetPlayMode(mode);
-    if (mode == PlayMode::Practice)
+    if (mode == PlayMode::Practice || fromBoard)
         FocusFirstStep();
     UpdateTeachingActions();
 }
@@ -732,7 +734,7 @@ void MainWindow::CreateFigureMenu() {
         action->setCheckable(true);
         figures_->addAction(action);
         const velmora::FigureMode mode = figure.mode;
-        connect(action, &QAction::triggered, this, [this, mode] { ChooseFigure(mode); });
+        connect(action, &QAction::triggered, this, [this, mode] { ChooseFigure(mode, true); });
         figureActions_.push_back(action);
     }
     figureMenu_->addSeparator();
@@ -773,13 +775,29 @@ void MainWindow::CreateChooser() {
     ShowLevels();
 }
 
-// The figure in use again leaves the pupil's numbers where they are.
-void MainWindow::ChooseFigure(velmora::FigureMode figure) {
-    if (Practising())
-        board_->ChooseFigure(figure); // asks first when numbers would be lost
-    else if (figure != form_->game().puzzle.figureMode)
+// The figure in use again leaves the pupil's numbers where they are. From the menu, the
+// pupil goes on in «Начало», where the figure's start number is typed.
+void MainWindow::ChooseFigure(velmora::FigureMode figure, bool thenStart) {
+    const auto toStart = [this, thenStart] {
+        if (thenStart)
+            FocusStartBox();
+    };
+    if (Practising()) {
+        board_->ChooseFigure(figure, toStart); // asks first when numbers would be lost
+        FollowGame();
+        return;
+    }
+    if (figure != form_->game().puzzle.figureMode)
         form_->ChooseFigure(figure);
     FollowGame();
+    toStart();
+}
+
+void MainWindow::FocusStartBox() {
+    if (Practising())
+        board_->FocusFirstStep();
+    else if (QWidget* box = form_->findChild<QWidget*>(QStringLiteral("Text2")))
+        box->setFocus(Qt::OtherFocusReason);
 }
 
 // "1. Магическо V – 2 от 3 суми" in the menu and the chooser alike.

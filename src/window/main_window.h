@@ -66,7 +66,8 @@ class MainWindow : public QMainWindow {
     void Retranslate();
     void CreateChooser();
     void FitChooser();
-    void ChooseFigure(velmora::FigureMode figure);
+    void ChooseFigure(velmora::FigureMode figure, bool thenStart = false);
+    void FocusStartBox();
     void ShowLevels();
     void FollowGame();
     void KeepProgress();

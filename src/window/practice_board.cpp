@@ -149,12 +149,18 @@ void PracticeBoard::FocusFirstStep() {
     startBox_->setFocus();
 }
 
-void PracticeBoard::ChooseFigure(FigureMode figure) {
+void PracticeBoard::ChooseFigure(FigureMode figure, const std::function<void()>& then) {
     if (figure == game().puzzle.figureMode) {
         Refresh(); // its step stays pressed
+        if (then)
+            then();
         return;
     }
-    AskFirst([this, figure] { owner_.ChooseFigure(figure); });
+    AskFirst([this, figure, then] {
+        owner_.ChooseFigure(figure);
+        if (then)
+            then();
+    });
 }
 
 void PracticeBoard::Play(const std::function<Game(const Game&)>& move) {

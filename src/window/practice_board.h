@@ -42,8 +42,9 @@ class PracticeBoard : public QWidget {
     QLabel* sum(int line) const;
     // The start box, so a number can be typed at once.
     void FocusFirstStep();
-    // Another figure, asked first when numbers on the figure would be lost.
-    void ChooseFigure(velmora::FigureMode figure);
+    // Another figure, asked first when numbers on the figure would be lost; `then` once it
+    // is chosen.
+    void ChooseFigure(velmora::FigureMode figure, const std::function<void()>& then = {});
     // Shows the game as it is now, laid out for the board's size; a hidden board waits
     // until it is shown (the levels' titles cost the figures' sums).
     void Refresh();
