@@ -554,6 +554,40 @@ class MainWindowTest : public QObject {
                     .height() <= box.height());
     }
 
+    // The worksheet dialog writes the sheet in the language chosen in it, the window's to
+    // start with; the dialog and the window stay in theirs.
+    void worksheetInItsOwnLanguage() {
+        auto window = OpenMainWindow(PlayMode::Demonstration);
+        QTest::keySequence(window.get(), QKeySequence::Print);
+        auto* dialog = window->findChild<WorksheetDialog*>();
+        QVERIFY(dialog && dialog->isVisible());
+        QComboBox* language = nullptr;
+        for (QComboBox* each : dialog->findChildren<QComboBox*>())
+            if (each->findText("English") >= 0)
+                language = each;
+        QVERIFY(language);
+        QCOMPARE(dialog->SheetLanguage(), Language::Bulgarian);
+        QCOMPARE(language->currentText(), LanguageNameOf(Language::Bulgarian));
+        language->setCurrentIndex(language->findText("English"));
+        QCOMPARE(dialog->SheetLanguage(), Language::English);
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath("sheet.pdf");
+        QVERIFY(dialog->SavePdf(pdf));
+        QCOMPARE(CurrentLanguage(), Language::Bulgarian);
+        QProcess text;
+        text.start("pdftotext", {"-f", "1", "-l", "1", pdf, "-"});
+        QVERIFY(text.waitForFinished());
+        const QString page = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+        QString title;
+        {
+            const LanguageScope english(Language::English);
+            title = Say(WorksheetTitle());
+        }
+        QVERIFY(title != Say(WorksheetTitle()));
+        QVERIFY2(page.contains(title) && !page.contains(Say(WorksheetTitle())), qPrintable(page));
+        QCOMPARE(dialog->windowTitle(), QString("Работен лист"));
+    }
+
     // «Език» offers each language the pupil may choose, by its own name, one checked.
     void languageMenu() {
         auto window = OpenMainWindow(PlayMode::Demonstration);

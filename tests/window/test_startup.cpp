@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -153,6 +154,47 @@ class StartupTest : public QObject {
             QVERIFY(out.isEmpty() && !program->readAllStandardError().isEmpty());
         else
             QCOMPARE(out.section('\n', 0, 0), firstLine);
+    }
+
+    // A worksheet from the command line is written in the language --language asks for,
+    // else in the desktop's: the pseudo-language's padding in its text, another language's
+    // words, or the Bulgarian sheet's.
+    void worksheetInTheLanguageAsked_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("sheet"); // "bulgarian", "other" or "pseudo"
+        QTest::newRow("asked") << "" << QStringList{"--language", "pseudo"} << "pseudo";
+        QTest::newRow("asked over the desktop's")
+            << "uk_UA.UTF-8" << QStringList{"--language=pseudo"} << "pseudo";
+        QTest::newRow("the desktop's") << "uk_UA.UTF-8" << QStringList{} << "other";
+        QTest::newRow("Bulgarian asked over the desktop's")
+            << "tr_TR.UTF-8" << QStringList{"--language", "bg"} << "bulgarian";
+        QTest::newRow("never the pseudo-language from the desktop")
+            << "pseudo" << QStringList{} << "bulgarian";
+    }
+    void worksheetInTheLanguageAsked() {
+        QFETCH(QString, locale);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, sheet);
+        const auto write = [](const QString& locale, const QStringList& arguments) {
+            QTemporaryDir folder;
+            const QString pdf = folder.filePath("sheet.pdf");
+            QProcessEnvironment environment = WithoutDisplay();
+            environment.insert("LC_MESSAGES", locale);
+            QScopedPointer<QProcess> program(
+                Run(environment, QStringList{"--worksheet", pdf, "--seed", "5"} + arguments));
+            QProcess text;
+            text.start("pdftotext", {"-l", "1", pdf, "-"});
+            text.waitForFinished();
+            return program->exitCode() == 0 ? QString::fromUtf8(text.readAllStandardOutput())
+                                            : QString();
+        };
+        const QString bulgarian = write("bg_BG.UTF-8", {});
+        QVERIFY(bulgarian.contains(QRegularExpression("[А-Яа-я]{5,}")));
+        const QString page = write(locale, arguments);
+        QVERIFY(!page.isEmpty());
+        QCOMPARE(page.contains(QStringLiteral("ŵ")), sheet == "pseudo");
+        QCOMPARE(page == bulgarian, sheet == "bulgarian");
     }
 };
 
