@@ -21,6 +21,7 @@ import catalogs  # noqa: E402
 
 TITLE = "http://www.example.com Морастела"
 names_heard = []  # (role, new name) of every accessible-name change announced
+focus_heard = []  # (role, name) of every control announced as taking the focus
 
 
 def find_app():
@@ -112,6 +113,13 @@ def main(program):
     listener = Atspi.EventListener.new(on_name)
     listener.register("object:property-change:accessible-name")
 
+    def on_focus(event):
+        if event.detail1:
+            focus_heard.append((event.source.get_role_name(), event.source.get_name() or ""))
+
+    focus_listener = Atspi.EventListener.new(on_focus)
+    focus_listener.register("object:state-changed:focused")
+
     # Settings of the run's own: the user's progress is neither read nor written.
     settings = tempfile.TemporaryDirectory()
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
@@ -134,6 +142,30 @@ def main(program):
         click(by_name(frame, "Изчисли"))
         check("compute lists the numbers as tiles",
               all(by_name(frame, "Число %d" % n) for n in range(7, 13)))
+
+        # The focus comes back to «Начало» when the menu «Фигура» closes by Esc (the first Esc
+        # leaves its title in the menu bar) and when «Как се играе» (F1) closes by Esc: the
+        # screen reader hears it, and the next key typed goes there.
+        start_box = by_name(frame, "Начално число")
+        click(start_box)
+        bar = next(n for n in descendants(frame) if n.get_role() == Atspi.Role.MENU_BAR)
+        figure_menu = next(bar.get_child_at_index(i) for i in range(bar.get_child_count())
+                           if bar.get_child_at_index(i).get_name() == "Фигура")
+        for what, opening in (("the menu «Фигура»", lambda: click(figure_menu)),
+                              ("«Как се играе»", lambda: key("F1"))):
+            opening()
+            key("Escape")
+            if what != "«Как се играе»":
+                key("Escape")
+            back = wait_for(lambda: start_box.get_state_set().contains(Atspi.StateType.FOCUSED)
+                            and focus_heard and focus_heard[-1][1] == "Начално число", 5.0)
+            check(f"closing {what} by Esc gives the focus back to «Начало»", bool(back),
+                  focus_heard[-3:])
+        key("ctrl+a", "8")
+        check("the key typed then goes into «Начало»",
+              wait_for(lambda: Atspi.Text.get_text(start_box, 0, -1) == "8", 3.0) is not None,
+              Atspi.Text.get_text(start_box, 0, -1))
+        key("ctrl+a", "7")
 
         # A tile, then its place, by the bus alone.
         click(by_name(frame, "Число 7"))
@@ -257,6 +289,7 @@ def main(program):
         velmora.terminate()
         velmora.wait(10)
         listener.deregister("object:property-change:accessible-name")
+        focus_listener.deregister("object:state-changed:focused")
         settings.cleanup()
 
 
