@@ -469,7 +469,11 @@
     // the room, but in a short window no smaller than on a phone, the page scrolling down
     // instead. A zoom step shows it smaller; presenting, it always fills the screen.
     // Everything is read before anything is written, so the browser lays the page out once
-    // here (the first frame needs that anyway) rather than at each read.
+    // here rather than at each read.
+    // The style sheet fits the form to a window by itself (velmora.css), so the first frame
+    // waits for no script; the script places it for a zoom step and the presentation, and
+    // wherever a browser's style sheets cannot divide one length by another.
+    const fitByStyle = window.CSS?.supports("transform", "scale(calc(1px / 1px))");
     let laidOut = false;
     const firstLayout = window.ResizeObserver && new ResizeObserver(() => layoutOnce());
     function layoutOnce() {
@@ -506,15 +510,16 @@
             const widthScale = width / kDesign.width;
             const fill = Math.min(widthScale, Math.max(room / kDesign.height, kSmallest));
             scale = presenting || !zoom ? fill : Math.min(zoom / 100, fill);
-            form.style.transform = scale === 1 ? "" : `scale(${scale})`;
+            const placed = presenting || zoom || !fitByStyle;
+            form.style.transform = placed ? `scale(${scale})` : "";
             // The room to spare goes half above the form: in a window, with the status line
             // kept just below it; presenting, where the status line stays at the bottom.
             const shown = kDesign.height * scale;
             const spare = Math.max(0, Math.floor(room - shown));
-            stage.style.height = (presenting ? shown + spare : shown) + "px";
-            stage.style.marginTop = presenting ? "" : Math.floor(spare / 2) + "px";
-            form.style.left = Math.max(0, (width - kDesign.width * scale) / 2) + "px";
-            form.style.top = presenting ? spare / 2 + "px" : "0";
+            stage.style.height = placed ? (presenting ? shown + spare : shown) + "px" : "";
+            stage.style.marginTop = !placed ? "" : presenting ? "0" : Math.floor(spare / 2) + "px";
+            form.style.left = placed ? Math.max(0, (width - kDesign.width * scale) / 2) + "px" : "";
+            form.style.top = presenting ? spare / 2 + "px" : "";
             // Only a page taller than the window can have brought a scroll bar.
             if (presenting || above + shown + statusHeight <= innerHeight ||
                 document.documentElement.clientWidth === width)
@@ -909,10 +914,14 @@
         chooseFigure: (figure) => chooseFigure(figure, true),
     });
     bind();
-    // Laid out for the window in the first frame, once the browser has laid the page out
-    // itself and before it paints: measuring here, halfway through reading the page, made
-    // the browser lay it out twice and held the first paint back by 8 to 16 ms.
-    if (window.ResizeObserver)
+    // Where the style sheet fits the form, a Bulgarian first frame needs nothing of the
+    // script: the zoom's per cent is said after it. Else laid out for the window in the
+    // first frame (another language's words fitted to their boxes), once the browser has
+    // laid the page out itself and before it paints: measuring here, halfway through reading
+    // the page, made the browser lay it out twice and held the first paint back by 8 to 16 ms.
+    if (fitByStyle && velmoraTexts.language === "bg")
+        requestAnimationFrame(() => setTimeout(layoutOnce));
+    else if (window.ResizeObserver)
         firstLayout.observe($("toolbar"));
     else
         layoutOnce();

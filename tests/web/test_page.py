@@ -4,7 +4,9 @@
 demonstration games by clicks and by keys, practice by clicks and keys, the outline, the
 fit to the window, presentation tap targets, odd input, and that nothing errs or leaves it."""
 import os
+import re
 import sys
+import tempfile
 import unittest
 
 from selenium.webdriver.common.action_chains import ActionChains
@@ -269,6 +271,37 @@ class Page(unittest.TestCase):
         self.chord(Keys.CONTROL, "-")
         set_viewport(self.driver, 800, 600)
         self.assertLessEqual(self.form_width(), 800)
+
+    def test_first_frame_fitted_by_the_style_alone(self):
+        # The page's style fits the form to the window by itself, so its first frame waits for
+        # no script: the page with every script taken out (the bench's floor) shows the form,
+        # the room above it and the status line where the script puts them when it places the
+        # form itself (as for a browser whose style sheets cannot divide lengths), and where
+        # the page leaves them: on a phone, windows wide, short and too short, a whiteboard.
+        static = os.path.join(tempfile.mkdtemp(), "form.html")
+        with open(PAGE, encoding="utf-8") as page, open(static, "w", encoding="utf-8") as form:
+            form.write(re.sub(r"<script\b[^>]*>.*?</script\s*>", "", page.read(), flags=re.DOTALL))
+        boxes = """return [...['Velmora', 'stage', 'status'].flatMap((id) => {
+            const r = document.getElementById(id).getBoundingClientRect(); return [r.left, r.top, r.width, r.height]; }),
+            parseFloat(getComputedStyle(document.getElementById('status')).fontSize),
+            document.documentElement.scrollWidth, document.documentElement.scrollHeight]"""
+        by_script = "CSS.supports = () => false;"
+        for width, height in ((1024, 768), (360, 640), (800, 600), (1920, 1080), (1280, 500), (600, 300)):
+            with self.subTest(screen=(width, height)):
+                set_viewport(self.driver, width, height)
+                self.driver.get("file://" + static)
+                fitted = self.js(boxes)
+                load(self.driver, PAGE)
+                shown = self.js(boxes)
+                hold = self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": by_script})
+                try:
+                    load(self.driver, PAGE)
+                    placed = self.js(boxes)
+                finally:
+                    self.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", hold)
+                for got in (shown, placed):
+                    self.assertTrue(all(abs(a - b) < 0.05 for a, b in zip(got, fitted)), (got, fitted))
+        load(self.driver, PAGE)
 
     def test_inputs_before_the_core_are_kept(self):
         # The core held back: the form shows and takes a whole game's start, answered in
