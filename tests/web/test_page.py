@@ -189,6 +189,14 @@ class Page(unittest.TestCase):
 
     def test_file_and_texts(self):
         self.assertLess(os.path.getsize(PAGE), 300 * 1024)
+        # In ASCII alone, which the browser decodes fastest, each other character escaped as
+        # its place reads it back: in the title, the style (the suggested level's arrow), the
+        # form's statement (below) and the scripts' texts (the list's name, the tests below).
+        with open(PAGE, "rb") as page:
+            self.assertTrue(page.read().isascii())
+        self.assertTrue(self.js("return document.title").endswith(" Морастела"))
+        self.assertIn('"→ "', self.js("""return [...document.styleSheets[0].cssRules].find(
+            (rule) => rule.selectorText === '#levels .suggested::before').style.content"""))
         self.assertEqual(self.js("return document.documentElement.lang"), "bg")
         statement = self.js("return document.getElementById('Text1_0').value").split("\n")
         self.assertEqual(len(statement), 7)  # six lines, each ended
