@@ -195,6 +195,11 @@
 
     function show() {
         const practising = view.practice;
+        if (shownPractice !== undefined && practising !== shownPractice) {
+            toFirstStep = true;
+            requestAnimationFrame(focusFirstStep);
+        }
+        shownPractice = practising;
         // Practice is on the board, laid out by the core; the form is the demonstration's.
         setClass(document.body, "board-shown", practising);
         if (practising) {
@@ -285,6 +290,18 @@
         if (!at || at === document.body || at === $("figureMenu") || $("levels").contains(at) ||
             at.closest("#boardLevels"))
             (view.practice ? board.startBox : $("Text2")).focus();
+    }
+
+    // Another mode goes on at its first step, when the focus went with the controls the mode
+    // hides: with the next frame, or the next key, as for a figure from the menu.
+    let shownPractice, toFirstStep = false;
+    function focusFirstStep() {
+        if (!toFirstStep)
+            return;
+        toFirstStep = false;
+        const at = document.activeElement;
+        if (!at || at === document.body || !at.getClientRects().length)
+            (view.practice ? board.startBox : $("Text1_0")).focus();
     }
 
     // A question answered «Да» or «Не» in the page's own box: true for «Да».
@@ -647,11 +664,24 @@
         };
         $("levels").addEventListener("keydown", walk);
         $("languages").addEventListener("keydown", walk);
+        // A click or tap beside an open menu closes it. On a control, that control takes the
+        // focus; on no control, the menu's button keeps it, rather than nothing: the press is
+        // kept from taking it away.
+        let keepFocus = null;
         document.addEventListener("pointerdown", (event) => {
+            const open = !$("levels").hidden ? $("figureMenu") : !$("languages").hidden ? $("languageMenu") : null;
             if (!event.target.closest("#levels, #figureMenu"))
                 openLevels(false);
             if (!event.target.closest("#languages, #languageMenu"))
                 openLanguages(false);
+            keepFocus = open && open.getAttribute("aria-expanded") === "false" &&
+                !event.target.closest("button, input, textarea, select, label, a[href], [tabindex]") ? open : null;
+            keepFocus?.focus();
+        });
+        document.addEventListener("mousedown", (event) => {
+            if (keepFocus)
+                event.preventDefault();
+            keepFocus = null;
         });
         $("levels").addEventListener("focusout", (event) => {
             if (event.relatedTarget && !event.relatedTarget.closest("#levels, #figureMenu"))
@@ -663,6 +693,7 @@
         });
         $("forget").addEventListener("click", (event) => {
             openLevels(false);
+            $("figureMenu").focus(); // the browser's question gives the focus back where it was
             if (window.confirm($("forget").dataset.confirm))
                 handler(() => act(Act.ForgetProgress))(event);
         });
@@ -681,8 +712,10 @@
                 zoom = 0;
             layout();
         });
-        // A key typed just after a figure is chosen from the menu goes into the start box.
+        // A key typed just after a figure is chosen from the menu goes into the start box, one
+        // typed just after another mode shows into its first step.
         document.addEventListener("keydown", focusStartBox, true);
+        document.addEventListener("keydown", focusFirstStep, true);
         // The desktop's keys. Taken from the browser at once, even those that wait for the core.
         document.addEventListener("keydown", timed((event) => {
             const ctrl = event.ctrlKey || event.metaKey;
@@ -692,8 +725,8 @@
                 "ctrl+e": later(() => act(Act.AskWhy)),
                 "ctrl++": zoomIn, "ctrl+=": zoomIn, "ctrl+-": zoomOut, "ctrl+0": () => setZoom(0),
                 "F11": () => setPresenting(!presenting), "F1": later(() => act(Act.AskHowToPlay)),
-                // Esc closes a message first, then leaves the presentation.
-                "Escape": () => ($("message").open ? $("message").close()
+                // Esc closes a question (as «Не») or a message first, then leaves the presentation.
+                "Escape": () => ($("confirm").open ? $("confirm").close() : $("message").open ? $("message").close()
                                  : !$("levels").hidden ? (openLevels(false), $("figureMenu").focus())
                                      : !$("languages").hidden ? (openLanguages(false), $("languageMenu").focus())
                                          : presenting && setPresenting(false)),

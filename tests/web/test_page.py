@@ -17,6 +17,7 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
+from focus_cases import FocusCases
 from page_driver import element, load, open_browser, problems, requests, set_viewport
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "po"))
@@ -131,7 +132,7 @@ TRIANGLE_7 = ["7", "8", "9", "10", "11", "12"]
 RHOMBUS_7 = ["7 + 14 = 21", "8 + 13 = 21", "9 + 12 = 21", "10 + 11 = 21"]
 
 
-class Page(unittest.TestCase):
+class Page(FocusCases, unittest.TestCase):  # the focus's cases in focus_cases.py
     @classmethod
     def setUpClass(cls):
         cls.driver = open_browser()
