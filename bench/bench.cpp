@@ -305,7 +305,8 @@ double MeasureFigures() {
                                                             game = AskHint(std::move(game)).game;
                                                     });
         std::printf("  %-17s place p99 %6.1f   hint p99 %6.1f   first compute %5.1f\n",
-                    figure.title.c_str(), Percentile99(place), Percentile99(hint), first);
+                    velmora::Tr(figure.title).c_str(), Percentile99(place), Percentile99(hint),
+                    first);
         worst = std::max({worst, Percentile99(place), Percentile99(hint)});
     }
     return worst;
@@ -325,8 +326,8 @@ double MeasureBoardLayout() {
             const auto& size = sizes[call++ % 5];
             (void)LayOutBoard(content, size[0], size[1]);
         });
-        std::printf("  %-17s median %6.1f   p99 %6.1f\n", figure.title.c_str(), Median(times),
-                    Percentile99(times));
+        std::printf("  %-17s median %6.1f   p99 %6.1f\n", velmora::Tr(figure.title).c_str(),
+                    Median(times), Percentile99(times));
         all.insert(all.end(), times.begin(), times.end());
     }
     return Percentile99(all);
