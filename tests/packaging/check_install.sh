@@ -2,13 +2,16 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch prefix, validates the desktop files there, then
 # builds the Debian package and checks that it carries the same files.
-#   check_install.sh BUILD_DIR APP_ID
+#   check_install.sh BUILD_DIR APP_ID LINGUAS
 set -euo pipefail
 build=$1
 id=$2
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# The languages the program speaks besides Bulgarian, its source language.
+languages=$(sed 's/#.*//' "$3" | xargs)
+[ -n "$languages" ] || fail "no language in $3"
 
 expected=(
     bin/velmora
@@ -20,8 +23,10 @@ expected=(
     share/doc/velmora/copyright
     share/doc/velmora/changelog.gz
     share/man/man1/velmora.1.gz
-    share/man/en/man1/velmora.1.gz
 )
+for language in $languages; do
+    expected+=("share/man/$language/man1/velmora.1.gz")
+done
 
 cmake --install "$build" --prefix "$scratch/usr" >/dev/null
 for file in "${expected[@]}"; do
@@ -32,6 +37,25 @@ appstreamcli validate --no-net --explain "$scratch/usr/share/metainfo/$id.metain
     fail "AppStream metainfo"
 grep -q 'release version="1.00"' "$scratch/usr/share/metainfo/$id.metainfo.xml" ||
     fail "metainfo release is not 1.00"
+# Every language the program speaks names and describes it in the desktop entry, the
+# AppStream data (which lists it) and the manual page's own words.
+desktop=$scratch/usr/share/applications/$id.desktop
+metainfo=$scratch/usr/share/metainfo/$id.metainfo.xml
+for language in $languages; do
+    for key in Name GenericName Comment Keywords; do
+        grep -q "^$key\[$language\]=." "$desktop" || fail "desktop entry lacks $key[$language]"
+    done
+    for element in name summary p caption; do
+        grep -q "<$element xml:lang=\"$language\">" "$metainfo" ||
+            fail "metainfo lacks <$element xml:lang=\"$language\">"
+    done
+    grep -q "<lang>$language</lang>" "$metainfo" || fail "metainfo does not list $language"
+    page=$scratch/usr/share/man/$language/man1/velmora.1.gz
+    cmp -s "$page" "$scratch/usr/share/man/man1/velmora.1.gz" &&
+        fail "the $language manual page is the Bulgarian one"
+    man -l "$page" 2>/dev/null | grep -q -- '--language' ||
+        fail "the $language manual page lacks --language"
+done
 "$scratch/usr/bin/velmora" --version | grep -qx '1.00' || fail "installed binary's version"
 # The worksheet dialog is a module of its own, so that start-up loads no print support.
 module=$(find "$scratch/usr/lib" -path '*/velmora/velmora-worksheet.so' | head -1)

@@ -29,10 +29,13 @@ grep -qx 'License: GPL-3.0-or-later' "$doc/copyright" || fail "copyright names n
 zcat "$doc/changelog.gz" | head -1 | grep -q '^velmora (1.00) ' || fail "changelog"
 grep -q '<project_license>GPL-3.0-or-later</project_license>' \
     "$root"/usr/share/metainfo/*.metainfo.xml || fail "metainfo licence"
-# Every option the program lists in its help is in both manual pages.
+# Every option the program lists in its help is in every manual page.
 options=$("$root/usr/bin/velmora" --help | grep -oE -- '--[a-z]+' | sort -u)
 [ -n "$options" ] || fail "no options in --help"
-for page in man1 en/man1; do
+pages=$(cd "$root/usr/share/man" && ls -d man1 */man1)
+[ "$(wc -w <<<"$pages")" -eq $(($(sed 's/#.*//' "$source/po/LINGUAS" | wc -w) + 1)) ] ||
+    fail "a manual page for each language: $pages"
+for page in $pages; do
     rendered=$(man -l "$root/usr/share/man/$page/velmora.1.gz" 2>/dev/null)
     for option in $options; do
         grep -q -- "$option" <<<"$rendered" || fail "manual page $page lacks $option"
