@@ -433,6 +433,73 @@ class PracticeBoardTest : public QObject {
                                       .arg(size.width())
                                       .arg(size.height())));
     }
+
+    // Delete and Backspace give a number back from its place or from its struck-through
+    // tile, on every figure, and nothing else moves; on a free tile they change nothing.
+    void deleteGivesBack_data() {
+        QTest::addColumn<FigureMode>("figure");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("onTile");
+        for (const Figure& figure : Figures())
+            for (int key : {int(Qt::Key_Delete), int(Qt::Key_Backspace)})
+                for (bool onTile : {false, true})
+                    QTest::addRow("%s, %s on a %s", figure.key.c_str(),
+                                  key == Qt::Key_Delete ? "Delete" : "Backspace",
+                                  onTile ? "tile" : "place")
+                        << figure.mode << key << onTile;
+    }
+    void deleteGivesBack() {
+        QFETCH(FigureMode, figure);
+        QFETCH(int, key);
+        QFETCH(bool, onTile);
+        auto made = OpenBoard(figure, {1024, 768});
+        PracticeBoard& board = *made->board;
+        const int cells = SlotCount(figure);
+        for (int slot = 0; slot < cells; ++slot) // number i on slot i
+            Gesture(board, Input::TapTap, {'t', slot}, {'p', PositionOfSlot(figure, slot)});
+        // The last slot's number: the one its place gives back.
+        const int number = cells - 1, place = PositionOfSlot(figure, cells - 1);
+        std::vector<int> expected = board.game().practice.placed;
+        expected[std::size_t(cells - 1)] = kEmpty;
+        QWidget* piece = onTile ? static_cast<QWidget*>(board.tile(number)) : board.place(place);
+        piece->setFocus();
+        QTest::keyClick(piece, Qt::Key(key));
+        QCOMPARE(board.game().practice.placed, expected);
+        QVERIFY(!board.tile(number)->font().strikeOut());
+        board.tile(number)->setFocus();
+        QTest::keyClick(board.tile(number), Qt::Key(key));
+        QCOMPARE(board.game().practice.placed, expected);
+    }
+
+    // A press let go off its tile or place, before it became a drag, is no tap: a finger
+    // that slid off changed its mind. Let go on it, it is one.
+    void pressLetGoElsewhere_data() {
+        QTest::addColumn<bool>("onTile");
+        QTest::addColumn<bool>("inside");
+        for (bool onTile : {true, false})
+            for (bool inside : {true, false})
+                QTest::addRow("%s, let go %s", onTile ? "tile" : "place",
+                              inside ? "on it" : "beside it")
+                    << onTile << inside;
+    }
+    void pressLetGoElsewhere() {
+        QFETCH(bool, onTile);
+        QFETCH(bool, inside);
+        auto made = OpenBoard(FigureMode::Triangle, {1024, 768});
+        PracticeBoard& board = *made->board;
+        QPushButton* piece = onTile ? board.tile(2) : board.place(1);
+        const Game before = board.game();
+        // Beside it: two pixels past its right edge, well short of a drag's distance.
+        const QPoint at(piece->width() - 2, piece->height() / 2);
+        QVERIFY(QApplication::startDragDistance() > 4);
+        QTest::mousePress(piece, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(piece, Qt::LeftButton, {}, inside ? at : at + QPoint(4, 0));
+        const Practice& now = board.game().practice;
+        QCOMPARE(onTile ? now.pickedNumber : now.pickedPosition,
+                 inside ? (onTile ? 2 : 1) : kEmpty);
+        if (!inside)
+            QVERIFY(board.game() == before);
+    }
 };
 
 QTEST_MAIN(PracticeBoardTest)
