@@ -973,6 +973,45 @@ class Page(FocusCases, unittest.TestCase):  # the focus's cases in focus_cases.p
                 self.click("confirmNo")
         self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
 
+    def test_board_laid_out_again_after_a_language_switch(self):
+        # The same figure and numbers at the same size before and after a change of language
+        # (in the demonstration, whose row has the globe): only the words change, and the
+        # board's buttons and boxes are sized by them, so the board the pupil comes back to
+        # is the one a page opened in that language lays out.
+        layout = "return JSON.stringify(window.velmoraBoardView.layout)"
+
+        def triangle_board(query):
+            load(self.driver, PAGE, query)
+            self.driver.find_element(By.CSS_SELECTOR, f"#boardLevels > :nth-child({TRIANGLE + 1})").click()
+            return self.js(layout)
+
+        for width, height, code in ((360, 640, "tr"), (360, 640, "uk"), (1024, 768, "en")):
+            with self.subTest(screen=(width, height), language=code):
+                set_viewport(self.driver, width, height)
+                fresh = triangle_board(f"?lang={code}&practice")
+                before = triangle_board("?lang=bg&practice")
+                self.assertNotEqual(before, fresh)  # the words do change the layout
+                self.command(6).click()  # the board's «Показване»
+                self.click("languageMenu")
+                self.driver.find_element(By.CSS_SELECTOR, f"#languages [lang={code}]").click()
+                self.click("modePractice")
+                self.assertEqual(self.js("return document.documentElement.lang"), code)
+                self.assertEqual(self.js(layout), fresh)
+        load(self.driver, PAGE)  # the choice forgotten
+
+    def test_board_drag_onto_every_place(self):
+        # Each tile of the V dragged by a finger onto its own place, every place in turn, the
+        # first and the last included: each lands where it is let go.
+        self.phone()
+        try:
+            self.start_board(BOARD["v"][0], "999")
+            tiles = [self.tile(k).text for k in range(5)]
+            for k in range(5):
+                self.finger(self.tile(k), self.place(k))
+            self.assertEqual(self.board()[0], tiles)
+        finally:
+            self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
+
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)
