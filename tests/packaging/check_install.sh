@@ -9,6 +9,9 @@ id=$2
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# grep -q stops reading at its first match; under pipefail the writer's SIGPIPE would
+# then fail a check at random, so a command's whole output is taken first.
+says() { local text; text=$("${@:2}" 2>/dev/null) && grep -q -- "$1" <<<"$text"; }
 # The languages the program speaks besides Bulgarian, its source language.
 languages=$(sed 's/#.*//' "$3" | xargs)
 [ -n "$languages" ] || fail "no language in $3"
@@ -53,15 +56,15 @@ for language in $languages; do
     page=$scratch/usr/share/man/$language/man1/velmora.1.gz
     cmp -s "$page" "$scratch/usr/share/man/man1/velmora.1.gz" &&
         fail "the $language manual page is the Bulgarian one"
-    man -l "$page" 2>/dev/null | grep -q -- '--language' ||
+    says --language man -l "$page" ||
         fail "the $language manual page lacks --language"
 done
-"$scratch/usr/bin/velmora" --version | grep -qx '1.00' || fail "installed binary's version"
+says '^1\.00$' "$scratch/usr/bin/velmora" --version || fail "installed binary's version"
 # The worksheet dialog is a module of its own, so that start-up loads no print support.
 module=$(find "$scratch/usr/lib" -path '*/velmora/velmora-worksheet.so' | head -1)
 [ -n "$module" ] || fail "not installed: the worksheet dialog's module"
-readelf -d "$scratch/usr/bin/velmora" | grep -q PrintSupport && fail "the program loads print support at start"
-readelf --wide --dyn-syms "$module" | grep -q ' velmora_open_worksheet_dialog$' || fail "the module's entry"
+says PrintSupport readelf -d "$scratch/usr/bin/velmora" && fail "the program loads print support at start"
+says ' velmora_open_worksheet_dialog$' readelf --wide --dyn-syms "$module" || fail "the module's entry"
 
 (cd "$scratch" && cpack --config "$build/CPackConfig.cmake" -B "$scratch/package" >/dev/null) ||
     fail "cpack"

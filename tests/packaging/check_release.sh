@@ -9,6 +9,9 @@ source=$1
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# grep -q stops reading at its first match; under pipefail the writer's SIGPIPE would
+# then fail a check at random, so a command's whole output is taken first.
+says() { local text; text=$("${@:2}" 2>/dev/null) && grep -q -- "$1" <<<"$text"; }
 
 first=$("$source/scripts/package.sh")
 cp "$first" "$scratch/first.deb"
@@ -22,11 +25,11 @@ lintian --fail-on error,warning --display-level ">=warning" "$second" || fail "l
 root="$scratch/root"
 dpkg-deb -x "$second" "$root"
 doc="$root/usr/share/doc/velmora"
-head -1 "$doc/copyright" | grep -qx \
-    'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+says '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' \
+    head -1 "$doc/copyright" ||
     fail "copyright is not machine-readable"
 grep -qx 'License: GPL-3.0-or-later' "$doc/copyright" || fail "copyright names no licence"
-zcat "$doc/changelog.gz" | head -1 | grep -q '^velmora (1.00) ' || fail "changelog"
+says '^velmora (1.00) ' sed -n 1p <(zcat "$doc/changelog.gz") || fail "changelog"
 grep -q '<project_license>GPL-3.0-or-later</project_license>' \
     "$root"/usr/share/metainfo/*.metainfo.xml || fail "metainfo licence"
 # Every option the program lists in its help is in every manual page.
@@ -43,10 +46,10 @@ for page in $pages; do
 done
 
 binary="$root/usr/bin/velmora"
-readelf -hW "$binary" | grep -q 'DYN (Position-Independent' || fail "not PIE"
-readelf -lW "$binary" | grep -q GNU_RELRO || fail "no RELRO"
-readelf -dW "$binary" | grep -q 'BIND_NOW' || fail "not bound now"
-nm -D "$binary" | grep -q '__stack_chk_fail' || fail "no stack protector"
-nm -D "$binary" | grep -q '_chk@' || fail "not fortified"
-if readelf -SW "$binary" | grep -q '\.comment'; then fail "a .comment section is left"; fi
+says 'DYN (Position-Independent' readelf -hW "$binary" || fail "not PIE"
+says GNU_RELRO readelf -lW "$binary" || fail "no RELRO"
+says BIND_NOW readelf -dW "$binary" || fail "not bound now"
+says __stack_chk_fail nm -D "$binary" || fail "no stack protector"
+says '_chk@' nm -D "$binary" || fail "not fortified"
+if says '\.comment' readelf -SW "$binary"; then fail "a .comment section is left"; fi
 echo "release package: reproducible, lintian-clean, documented and hardened"
