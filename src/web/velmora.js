@@ -130,6 +130,8 @@
         if (!box.open)
             box.showModal();
         fitMessage();
+        // The focus on «Затвори» scrolled a long text to its end; it is read from its start.
+        box.scrollTop = 0;
     }
 
     // The box's letters grow with the form, as far as the window lets the text show whole.

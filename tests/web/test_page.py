@@ -811,6 +811,22 @@ class Page(FocusCases, unittest.TestCase):  # the focus's cases in focus_cases.p
                 else:
                     self.assertTrue(self.board()[3].startswith(status))
 
+    def test_long_message_shown_from_its_start(self):
+        # «Как се играе» is longer than a phone: it opens at its title, «Затвори» ready for Enter.
+        for width, height, query in ((360, 640, ""), (360, 640, "?practice"), (640, 360, "?practice")):
+            with self.subTest(size=(width, height), query=query):
+                set_viewport(self.driver, width, height)
+                load(self.driver, PAGE, query)
+                self.keys(Keys.F1)
+                title, scrolled, overflows, focused = self.js("""const box = document.getElementById('message');
+                    return [document.getElementById('messageTitle').getBoundingClientRect().top, box.scrollTop,
+                            box.scrollHeight > box.clientHeight, document.activeElement.id];""")
+                self.assertTrue(overflows)  # else the case proves nothing
+                self.assertEqual((scrolled, focused), (0, "messageOk"))
+                self.assertGreaterEqual(title, 0)
+                self.keys(Keys.ENTER)
+                self.assertFalse(self.js("return document.getElementById('message').open"))
+
     def test_board_tile_keys_pick(self):
         # Arrows walk the tiles, round at either end; Enter and Space pick the one reached.
         self.start_board()
