@@ -428,10 +428,12 @@ std::string VerdictText(const Practice& practice) {
         const Arg whose{"line", LineLocation(practice, static_cast<int>(line))};
         if (off.empty())
             // TRANSLATORS: the first line off: {line} is «на основата», {reference} whose sum
-            // it is compared with, «сумата на дясната страна (27)».
-            off.push_back(Format(by < 0 ? Tr("Сумата {line} е с {count} по-малка от {reference}")
-                                        : Tr("Сумата {line} е с {count} по-голяма от {reference}"),
-                                 {whose, count, {"reference", Reference(practice, verdict)}}));
+            // it is compared with, «сумата на дясната страна (27)». A language may start
+            // with the line's name: the sentence's first letter is made a capital.
+            off.push_back(Capital(
+                Format(by < 0 ? Tr("Сумата {line} е с {count} по-малка от {reference}")
+                              : Tr("Сумата {line} е с {count} по-голяма от {reference}"),
+                       {whose, count, {"reference", Reference(practice, verdict)}})));
         else
             // TRANSLATORS: each further line off, after the first: «на лявата страна – с 1
             // по-малка».

@@ -14,6 +14,7 @@
 
 #include <doctest/doctest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <variant>
@@ -140,6 +141,27 @@ TEST_CASE("every text of the board and the game comes from the catalog, in every
                     CHECK(pseudo[i].second != bulgarian[i].second);
             }
         }
+}
+
+TEST_CASE("every sentence the pupil reads starts with a capital, in every language") {
+    // A translation may open a sentence with a phrase the core puts in (Turkish names the
+    // line first): the core, not the catalog, makes its first letter a capital.
+    const std::vector<std::string> sentences{"board status", "status", "why", "hint",
+                                             "hint status"};
+    for (const Language language : ShippedLanguages()) {
+        const InLanguage in(language);
+        for (const Figure& figure : Figures())
+            for (const auto& named : StatesOf(figure))
+                for (const auto& [what, text] : SaidOf(named.second)) {
+                    if (std::find(sentences.begin(), sentences.end(), what) == sentences.end())
+                        continue;
+                    CAPTURE(LanguageCode(language));
+                    CAPTURE(figure.key);
+                    CAPTURE(named.first);
+                    CAPTURE(what);
+                    CHECK(Capital(text) == text);
+                }
+    }
 }
 
 TEST_CASE("what the core says beside the board comes from the catalog") {
