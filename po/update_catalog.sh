@@ -12,7 +12,7 @@ mapfile -t sources < <(find src -name '*.cpp' -o -name '*.h' -o -name '*.js' -o 
 /usr/bin/python3 po/extract_messages.py --root . --output build/po/velmora.pot \
     "${sources[@]}" resources/velmora.ui
 languages=("$@")
-[ ${#languages[@]} -gt 0 ] || read -ra languages < <(grep -v '^#' po/LINGUAS | tr '\n' ' ')
+[ ${#languages[@]} -gt 0 ] || mapfile -t languages < <(sed 's/#.*//' po/LINGUAS | xargs -n1)
 for language in "${languages[@]}"; do
     [ -f "po/$language.po" ] || msginit --no-translator --locale="$language" \
         --input=build/po/velmora.pot --output-file="po/$language.po"

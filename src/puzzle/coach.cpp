@@ -427,10 +427,10 @@ std::string VerdictText(const Practice& practice) {
         const Arg count{"count", static_cast<std::int64_t>(std::llabs(by))};
         const Arg whose{"line", LineLocation(practice, static_cast<int>(line))};
         if (off.empty())
-            // TRANSLATORS: the first line off: {line} is «на основата», {reference} whose sum
-            // it is compared with, «сумата на дясната страна (27)». A language may start
-            // with the line's name: the sentence's first letter is made a capital.
+            // A language may start with the line's name: the first letter is made a capital.
             off.push_back(Capital(
+                // TRANSLATORS: the first line off: {line} is «на основата», {reference}
+                // whose sum it is compared with, «сумата на дясната страна (27)».
                 Format(by < 0 ? Tr("Сумата {line} е с {count} по-малка от {reference}")
                               : Tr("Сумата {line} е с {count} по-голяма от {reference}"),
                        {whose, count, {"reference", Reference(practice, verdict)}})));
@@ -449,12 +449,16 @@ std::string VerdictText(const Practice& practice) {
                                        : TrC("lines off", ", ")) +
                 off[i];
     // Each line off is named: that says the sums are not equal without a sentence more.
-    // Lines that agree on a sum no arrangement can have are told so, with the sums that can be.
+    // Lines that agree on a sum no arrangement can have are told so, with the sums that can be
+    // (two or more: a single possible sum would be the reference itself).
     if (!verdict.referencePossible)
         // TRANSLATORS: {lines_off} is the sentence naming each line off, {sum} the sum the
-        // others agree on, which no arrangement of these numbers can have.
-        return Format(Tr("{lines_off}, но {sum} не е възможна сума."),
-                      {{"lines_off", said}, {"sum", verdict.sum}});
+        // others agree on, which no arrangement of these numbers can have; {sums} the ones
+        // they can have, «9, 10, 11 и 12».
+        return Format(Tr("{lines_off}, но {sum} не е възможна сума. Възможни са сумите {sums}."),
+                      {{"lines_off", said},
+                       {"sum", verdict.sum},
+                       {"sums", JoinAnd(Texts(practice.possibleSums))}});
     // TRANSLATORS: {lines_off} is the sentence naming each line off.
     return Format(Tr("{lines_off}."), {{"lines_off", said}});
 }

@@ -250,6 +250,22 @@ std::vector<std::pair<std::string, std::string>> StatusTexts(const Figure& figur
             done.progress.found[each.mode] = PossibleSums(each.mode, numbers);
         }
         sayAll("every level done" + from, done);
+        // The longest verdict of many full figures: lines off, or lines agreeing on a sum no
+        // arrangement has, which then names every sum that can be.
+        Game longest = solved;
+        for (int trial = 0; trial < 400; ++trial) {
+            std::vector<int> numbers(static_cast<std::size_t>(slots));
+            std::iota(numbers.begin(), numbers.end(), 0);
+            for (std::size_t i = numbers.size() - 1; i > 0; --i)
+                std::swap(numbers[i], numbers[random() % (i + 1)]);
+            Game game = listed;
+            for (int slot = 0; slot < slots; ++slot)
+                game = DropNumber(std::move(game), numbers[std::size_t(slot)],
+                                  PositionOfSlot(figure.mode, slot));
+            if (StatusOf(game).size() > StatusOf(longest).size())
+                longest = std::move(game);
+        }
+        sayAll("longest verdict" + from, longest);
         for (int trial = 0; trial < 6; ++trial) {
             // Shuffled by hand: std::shuffle differs between standard libraries, and the
             // WebAssembly build should meet the same states.

@@ -15,6 +15,7 @@
 #include <numeric>
 #include <random>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -219,11 +220,23 @@ TEST_CASE("a sum is named as found only when the pupil made it with the numbers 
 TEST_CASE("a line is marked right only at a sum some arrangement can have") {
     // Every full placement of the V, the triangle and the rhombus: lines that agree on a
     // sum the series cannot have (13 on a triangle of 1…6) get no tick, and the verdict
-    // says which sums can be.
+    // says which sums can be: those of the placements whose sums come out equal.
     for (FigureMode figure : {FigureMode::V, FigureMode::Triangle, FigureMode::Rhombus}) {
         CAPTURE(FigureOf(figure).key);
         std::vector<int> cells(static_cast<std::size_t>(SlotCount(figure)));
         std::iota(cells.begin(), cells.end(), 0);
+        std::set<long long> equalSums;
+        do {
+            std::vector<long long> sums;
+            if (BruteForceEqual(Placed(figure, 1, cells), &sums).value())
+                equalSums.insert(sums.front());
+        } while (std::next_permutation(cells.begin(), cells.end()));
+        std::string canBe;
+        for (const long long sum : equalSums)
+            canBe += (canBe.empty()                     ? ""
+                      : sum == *equalSums.rbegin() ? " и "
+                                                   : ", ") +
+                     std::to_string(sum);
         const std::vector<std::int64_t> possible =
             PossibleSums(figure, Placed(figure, 1, {}).numbers);
         int impossibleShared = 0;
@@ -244,6 +257,7 @@ TEST_CASE("a line is marked right only at a sum some arrangement can have") {
                 !Judge(p).referencePossible) {
                 ++impossibleShared;
                 CHECK(Has(VerdictText(p), "не е възможна"));
+                CHECK(Has(VerdictText(p), "Възможни са сумите " + canBe + "."));
             }
         } while (std::next_permutation(cells.begin(), cells.end()));
         if (figure == FigureMode::Triangle)
