@@ -257,6 +257,10 @@ bool CanRestoreOwnPlacement(const Game& game) noexcept {
 std::string WhyOf(const Game& game) {
     if (Practising(game))
         return WhyText(game.practice);
+    if (game.puzzle.series.empty())
+        // The demonstration's own controls: it has no levels, and its start goes past 999.
+        return Tr("Напиши начално число в «Начало», избери «Триъгълник» или «Ромб» и натисни "
+                  "«Изчисли». Тогава «Защо става?» обяснява защо сумите са равни.");
     return WhyText(NewPractice(game.puzzle.figureMode, game.puzzle.series));
 }
 

@@ -795,6 +795,19 @@ TEST_CASE("why, in the demonstration") {
         CHECK(why.find(row.said) != std::string::npos);
         CHECK(why.find("Избери фигура") == std::string::npos);
     }
+    // Before its numbers, on any figure or none, it says what the demonstration asks for:
+    // not the levels and 999 of practice.
+    for (const std::int16_t figure : {-1, 0, 1}) {
+        CAPTURE(figure);
+        Game game = StartGame(PlayMode::Demonstration);
+        if (figure >= 0)
+            game = ChooseFigure(std::move(game), figure);
+        const std::string why = WhyOf(game);
+        CHECK(why.find("«Триъгълник» или «Ромб»") != std::string::npos);
+        CHECK(why.find("«Изчисли»") != std::string::npos);
+        for (const char* practising : {"ниво", "999", "Избери фигура"})
+            CHECK(why.find(practising) == std::string::npos);
+    }
 }
 
 // Kept progress read back: only what a figure allows counts, so a damaged or hand-made
