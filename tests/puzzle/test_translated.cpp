@@ -152,14 +152,15 @@ TEST_CASE("every sentence the pupil reads starts with a capital, in every langua
         const InLanguage in(language);
         for (const Figure& figure : Figures())
             for (const auto& named : StatesOf(figure))
-                for (const auto& [what, text] : SaidOf(named.second)) {
+                for (const auto& said : SaidOf(named.second)) {
+                    const std::string& what = said.first;
                     if (std::find(sentences.begin(), sentences.end(), what) == sentences.end())
                         continue;
                     CAPTURE(LanguageCode(language));
                     CAPTURE(figure.key);
                     CAPTURE(named.first);
                     CAPTURE(what);
-                    CHECK(Capital(text) == text);
+                    CHECK(Capital(said.second) == said.second);
                 }
     }
 }
