@@ -287,7 +287,8 @@ def main():
           f"web_paint_ratio={paint_ratio:.2f}\n"
           f"web_usable_ms={median(warm['page'], 'usable'):.1f}\nweb_click_p99_us={click_p99:.0f}\n"
           f"web_click_kind_p99_us={kind_p99:.0f}\nweb_click_idle_p99_us={idle_p99:.0f}\n"
-          f"web_drag_frame_p99_us={p99(moves):.0f}")
+          f"web_drag_frame_p99_us={p99(moves):.0f}\n"
+          f"web_page_kib={os.path.getsize(PAGE) / 1024:.1f}")  # bound 300, the page test's
 
 
 if __name__ == "__main__":
