@@ -811,6 +811,19 @@ class Page(FocusCases, unittest.TestCase):  # the focus's cases in focus_cases.p
                 else:
                     self.assertTrue(self.board()[3].startswith(status))
 
+    def test_help_names_the_page_controls(self):
+        # Each «name» in «Как се играе» is the text of one of the page's controls (in one
+        # mode or the other, a menu's items too), or of both of a button's words.
+        self.keys(Keys.F1)
+        named = set(re.findall(r"«([^»]+)»", element(self.driver, "messageText").text))
+        self.assertGreater(len(named), 10)
+        shown = set(self.js("""const texts = [];
+            for (const e of document.querySelectorAll('button, label, legend, input, [id^=Label], #levelList *'))
+                texts.push(e.textContent.replace(/\\s*[\\u25be]\\s*$/, '').trim(), e.value || '',
+                           ...['data-reveal', 'data-restore', 'data-enter'].map((a) => e.getAttribute(a) || ''));
+            return texts;"""))
+        self.assertEqual(named - shown, set())
+
     def test_long_message_shown_from_its_start(self):
         # «Как се играе» is longer than a phone: it opens at its title, «Затвори» ready for Enter.
         for width, height, query in ((360, 640, ""), (360, 640, "?practice"), (640, 360, "?practice")):
