@@ -174,22 +174,29 @@ class CompletionSearch {
     std::vector<std::vector<int>> found_;
 };
 
-// The sum most lines share; a tie goes to the one nearest the lines' mean, then to
-// the smaller.
-std::int64_t ReferenceSum(const std::vector<std::int64_t>& sums) {
+// The sum most lines share; a tie goes to a sum the numbers can have (so the pupil is sent
+// to the lines that cannot stay as they are), then to the one nearest the lines' mean,
+// then to the smaller.
+std::int64_t ReferenceSum(const std::vector<std::int64_t>& sums,
+                          const std::vector<std::int64_t>& possible) {
     std::map<std::int64_t, int> count;
     double mean = 0;
     for (std::int64_t s : sums) {
         ++count[s];
         mean += static_cast<double>(s) / static_cast<double>(sums.size());
     }
+    const auto can = [&](std::int64_t sum) {
+        return possible.empty() || std::binary_search(possible.begin(), possible.end(), sum);
+    };
     std::int64_t best = sums.front();
     for (const auto& [sum, times] : count) {
         const int bestTimes = count[best];
         const double distance = std::abs(static_cast<double>(sum) - mean);
         const double bestDistance = std::abs(static_cast<double>(best) - mean);
-        if (times > bestTimes || (times == bestTimes && distance < bestDistance) ||
-            (times == bestTimes && distance == bestDistance && sum < best))
+        const auto rank = [&](int shared, bool allowed, double from, std::int64_t value) {
+            return std::tuple(-shared, !allowed, from, value);
+        };
+        if (rank(times, can(sum), distance, sum) < rank(bestTimes, can(best), bestDistance, best))
             best = sum;
     }
     return best;
@@ -453,7 +460,7 @@ Verdict Judge(const Practice& practice) {
         verdict.onlySum = practice.possibleSums.front();
     if (sums.empty() || sums.size() != verdict.lineSums.size())
         return verdict;
-    verdict.sum = verdict.onlySum ? *verdict.onlySum : ReferenceSum(sums);
+    verdict.sum = verdict.onlySum ? *verdict.onlySum : ReferenceSum(sums, practice.possibleSums);
     if (std::all_of(sums.begin(), sums.end(), [&](std::int64_t s) { return s == sums.front(); })) {
         verdict.kind = VerdictKind::Solved;
         return verdict;

@@ -101,7 +101,8 @@ struct Verdict {
     std::int64_t sum = 0; // the common sum when solved; the reference sum when unequal
     std::vector<std::optional<std::int64_t>> lineSums;
     // Unequal: each line's sum less the reference sum: the only sum the series allows,
-    // or else the one most lines share (ties: the one nearest their mean); empty otherwise.
+    // or else the one most lines share (ties: a possible one, then the one nearest their
+    // mean); empty otherwise.
     std::vector<std::int64_t> differences;
     // When the series allows one sum alone, each complete line can be judged against it
     // before the figure is full.

@@ -239,7 +239,7 @@ TEST_CASE("a line is marked right only at a sum some arrangement can have") {
                      std::to_string(sum);
         const std::vector<std::int64_t> possible =
             PossibleSums(figure, Placed(figure, 1, {}).numbers);
-        int impossibleShared = 0;
+        int impossibleShared = 0, offFromPossible = 0;
         do {
             const Practice p = Placed(figure, 1, cells);
             std::vector<long long> sums;
@@ -253,6 +253,25 @@ TEST_CASE("a line is marked right only at a sum some arrangement can have") {
                 if (!can && std::count(sums.begin(), sums.end(), sums[line]) > 1)
                     sharedImpossible = true;
             }
+            // The lines measured against are as many as share any one sum, and share one
+            // the numbers can have whenever that many lines do: the lines called off are
+            // the ones to change.
+            std::map<long long, int> shared;
+            for (const long long sum : sums)
+                ++shared[sum];
+            int most = 0;
+            bool mostCanBe = false;
+            for (const auto& [sum, lines] : shared)
+                most = std::max(most, lines);
+            for (const auto& [sum, lines] : shared)
+                mostCanBe = mostCanBe || (lines == most && equalSums.count(sum) > 0);
+            const Verdict verdict = Judge(p);
+            if (!verdict.onlySum) // else the one sum the numbers allow
+                CHECK(shared[verdict.sum] == most);
+            if (mostCanBe) {
+                ++offFromPossible;
+                CHECK(equalSums.count(verdict.sum) > 0);
+            }
             if (sharedImpossible && Judge(p).differences.size() > 2 &&
                 !Judge(p).referencePossible) {
                 ++impossibleShared;
@@ -262,5 +281,6 @@ TEST_CASE("a line is marked right only at a sum some arrangement can have") {
         } while (std::next_permutation(cells.begin(), cells.end()));
         if (figure == FigureMode::Triangle)
             CHECK(impossibleShared > 0); // the case arises, and was checked
+        CHECK(offFromPossible > 0);
     }
 }
