@@ -185,20 +185,15 @@ std::int64_t ReferenceSum(const std::vector<std::int64_t>& sums,
         ++count[s];
         mean += static_cast<double>(s) / static_cast<double>(sums.size());
     }
-    const auto can = [&](std::int64_t sum) {
-        return possible.empty() || std::binary_search(possible.begin(), possible.end(), sum);
+    const auto rank = [&](std::int64_t sum) {
+        const bool can =
+            possible.empty() || std::binary_search(possible.begin(), possible.end(), sum);
+        return std::tuple(-count[sum], !can, std::abs(static_cast<double>(sum) - mean), sum);
     };
     std::int64_t best = sums.front();
-    for (const auto& [sum, times] : count) {
-        const int bestTimes = count[best];
-        const double distance = std::abs(static_cast<double>(sum) - mean);
-        const double bestDistance = std::abs(static_cast<double>(best) - mean);
-        const auto rank = [&](int shared, bool allowed, double from, std::int64_t value) {
-            return std::tuple(-shared, !allowed, from, value);
-        };
-        if (rank(times, can(sum), distance, sum) < rank(bestTimes, can(best), bestDistance, best))
-            best = sum;
-    }
+    for (const auto& entry : count)
+        if (rank(entry.first) < rank(best))
+            best = entry.first;
     return best;
 }
 

@@ -200,6 +200,16 @@ Game FollowHint(Game game, const HintClaim& claim) {
     return game;
 }
 
+// 0 … count-1 in a random order. Shuffled by hand: std::shuffle differs between standard
+// libraries, and the WebAssembly build should meet the same states.
+std::vector<int> ShuffledByHand(int count, std::mt19937& random) {
+    std::vector<int> numbers(static_cast<std::size_t>(count));
+    std::iota(numbers.begin(), numbers.end(), 0);
+    for (std::size_t i = numbers.size() - 1; i > 0; --i)
+        std::swap(numbers[i], numbers[random() % (i + 1)]);
+    return numbers;
+}
+
 // Every text the board's status line shows on `figure`, in the current language, with
 // where it comes from: the game's status line and the board's, a hint's (pressed in
 // that state), what compute and the start box say when they refuse; in every state a
@@ -254,10 +264,7 @@ std::vector<std::pair<std::string, std::string>> StatusTexts(const Figure& figur
         // arrangement has, which then names every sum that can be.
         Game longest = solved;
         for (int trial = 0; trial < 400; ++trial) {
-            std::vector<int> numbers(static_cast<std::size_t>(slots));
-            std::iota(numbers.begin(), numbers.end(), 0);
-            for (std::size_t i = numbers.size() - 1; i > 0; --i)
-                std::swap(numbers[i], numbers[random() % (i + 1)]);
+            const std::vector<int> numbers = ShuffledByHand(slots, random);
             Game game = listed;
             for (int slot = 0; slot < slots; ++slot)
                 game = DropNumber(std::move(game), numbers[std::size_t(slot)],
@@ -267,12 +274,7 @@ std::vector<std::pair<std::string, std::string>> StatusTexts(const Figure& figur
         }
         sayAll("longest verdict" + from, longest);
         for (int trial = 0; trial < 6; ++trial) {
-            // Shuffled by hand: std::shuffle differs between standard libraries, and the
-            // WebAssembly build should meet the same states.
-            std::vector<int> numbers(static_cast<std::size_t>(slots));
-            std::iota(numbers.begin(), numbers.end(), 0);
-            for (std::size_t i = numbers.size() - 1; i > 0; --i)
-                std::swap(numbers[i], numbers[random() % (i + 1)]);
+            const std::vector<int> numbers = ShuffledByHand(slots, random);
             Game game = listed;
             for (int slot = 0; slot < slots; ++slot)
                 if (trial % 2 == 0 || random() % 3 != 0)

@@ -233,7 +233,7 @@ TEST_CASE("a line is marked right only at a sum some arrangement can have") {
         } while (std::next_permutation(cells.begin(), cells.end()));
         std::string canBe;
         for (const long long sum : equalSums)
-            canBe += (canBe.empty()                     ? ""
+            canBe += (canBe.empty()                ? ""
                       : sum == *equalSums.rbegin() ? " и "
                                                    : ", ") +
                      std::to_string(sum);
@@ -272,8 +272,7 @@ TEST_CASE("a line is marked right only at a sum some arrangement can have") {
                 ++offFromPossible;
                 CHECK(equalSums.count(verdict.sum) > 0);
             }
-            if (sharedImpossible && Judge(p).differences.size() > 2 &&
-                !Judge(p).referencePossible) {
+            if (sharedImpossible && verdict.differences.size() > 2 && !verdict.referencePossible) {
                 ++impossibleShared;
                 CHECK(Has(VerdictText(p), "не е възможна"));
                 CHECK(Has(VerdictText(p), "Възможни са сумите " + canBe + "."));
